@@ -1,0 +1,24 @@
+# Windows build: the core, the Win32 adapters and Varnok.exe, statically linked
+# so that the exe needs no DLL beside it. The game console stand-in and the
+# end-to-end tests are built here too, when their folders define them.
+enable_language(RC)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+file(GLOB VARNOK_WIN32_SOURCES CONFIGURE_DEPENDS
+     "${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp"
+     "${CMAKE_SOURCE_DIR}/src/platform/win32/*.rc")
+list(FILTER VARNOK_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+
+add_library(varnok_win32 STATIC ${VARNOK_WIN32_SOURCES})
+target_link_libraries(varnok_win32 PUBLIC varnok_core
+                      user32 gdi32 comctl32 comdlg32 ole32 oleaut32 strmiids uuid)
+
+add_executable(Varnok WIN32 "${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp"
+                            "${CMAKE_SOURCE_DIR}/src/platform/win32/Varnok.rc")
+target_link_libraries(Varnok PRIVATE varnok_win32)
+
+foreach(sub tools/standin tests/e2e)
+  if(EXISTS "${CMAKE_SOURCE_DIR}/${sub}/CMakeLists.txt")
+    add_subdirectory(${sub})
+  endif()
+endforeach()

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs everything a fresh Debian 12 machine needs to build Varnok, run its
+# tests and run the demo: the native toolchain with GoogleTest, the mingw-w64
+# cross compiler, Wine with GStreamer (DirectShow playback under Wine), a
+# virtual X server, screenshot tools and encoders for test audio.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build clang-format libgtest-dev libgmock-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix
+  wine wine64 libwine
+  xvfb xauth x11-utils imagemagick
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  libasound2 libasound2-plugins
+  ffmpeg lame
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+echo "setup: all packages present"

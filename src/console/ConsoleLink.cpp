@@ -1,0 +1,65 @@
+#include "console/ConsoleLink.h"
+
+namespace varnok::console {
+
+namespace {
+constexpr int kCaptionBuffer = 260;
+constexpr unsigned char kCarriageReturn = 13;
+constexpr long kOneKeyPress = 1;
+}  // namespace
+
+std::vector<unsigned char> TextToBytes(const std::string& text) {
+    std::vector<unsigned char> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+std::string TrimAtNull(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+WindowHandle ConsoleLink::FindConsole() { return windows_.findWindow(std::nullopt, kConsoleTitle); }
+
+WindowHandle ConsoleLink::findConfiguredConsole(const std::string& windowClass,
+                                                const std::string& title) {
+    std::optional<std::string> cls;
+    if (!windowClass.empty()) cls = windowClass;
+    return windows_.findWindow(cls, title);
+}
+
+WindowHandle ConsoleLink::FindOutputPane(WindowHandle console) {
+    WindowHandle child = windows_.relative(console, Relation::FirstChild);
+    for (int step = 0; step < 4 && child != 0; ++step)
+        child = windows_.relative(child, Relation::NextSibling);
+    return child;
+}
+
+WindowHandle ConsoleLink::findGameWindow() {
+    return windows_.findWindow(std::string(kGameWindowClass), std::nullopt);
+}
+
+void ConsoleLink::SendConsoleCommand(const std::string& command) {
+    WindowHandle console = FindConsole();
+    if (console == 0) return;
+    PendingCommand = command;
+    windows_.enumChildren(console, [this](WindowHandle child) { return ConsoleChildProc(child); });
+}
+
+bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
+    if (!TrimAtNull(windows_.caption(child, kCaptionBuffer)).empty()) return false;
+    // Every further empty-captioned child before the first captioned one gets the
+    // (by then empty) pending text and a carriage return too, as the game's
+    // console has only the input line there.
+    windows_.setText(child, PendingCommand);
+    windows_.sendChar(child, kCarriageReturn, kOneKeyPress);
+    PendingCommand.clear();
+    return true;
+}
+
+std::string ConsoleLink::ReadWindowText(WindowHandle window) {
+    long length = windows_.textLength(window);
+    if (length <= 0) return kNoTextSentinel;
+    return windows_.text(window, length + 1);
+}
+
+long ConsoleLink::ReadTextLength(WindowHandle window) { return windows_.textLength(window); }
+
+}  // namespace varnok::console

@@ -1,0 +1,56 @@
+#pragma once
+// The link to the game's console window: finding the console, its output pane
+// and the game's main window, typing command lines into the console's input
+// line and reading the output pane. Nothing here is cached but the pending
+// command, so the link copes with the game starting, stopping and restarting.
+
+#include <string>
+#include <vector>
+
+#include "console/WindowManager.h"
+
+namespace varnok::console {
+
+inline constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
+// The game's main window class in Windows-1252: the registered sign is byte 0xAE.
+inline constexpr const char* kGameWindowClass = "Jedi Knight\xAE: Jedi Academy (MP)";
+// What a read of an empty, vanished or zero window gives.
+inline constexpr const char* kNoTextSentinel = ">No text for this class<";
+
+// The characters' 8-bit codes followed by a zero byte.
+std::vector<unsigned char> TextToBytes(const std::string& text);
+std::string TrimAtNull(const std::string& text);
+
+class ConsoleLink {
+public:
+    explicit ConsoleLink(WindowManager& windows) : windows_(windows) {}
+
+    // The console by its fixed title, any class.
+    WindowHandle FindConsole();
+    // The console by the configured class and title; an empty class matches any class.
+    WindowHandle findConfiguredConsole(const std::string& windowClass, const std::string& title);
+    // The fifth child from the top of the console's z-order; 0 when there are fewer.
+    WindowHandle FindOutputPane(WindowHandle console);
+    // The game's main window by its class; 0 when the game is not running.
+    WindowHandle findGameWindow();
+
+    // Types `command` into the console's input line and presses Enter; drops
+    // it silently when there is no console or no suitable child.
+    void SendConsoleCommand(const std::string& command);
+
+    // The window's whole text, or the sentinel when it reports none.
+    std::string ReadWindowText(WindowHandle window);
+    long ReadTextLength(WindowHandle window);
+
+    WindowManager& windows() { return windows_; }
+
+private:
+    // Delivers the pending command to an input line with an empty caption and
+    // answers whether the enumeration goes on.
+    bool ConsoleChildProc(WindowHandle child);
+
+    WindowManager& windows_;
+    std::string PendingCommand;
+};
+
+}  // namespace varnok::console

@@ -1,0 +1,98 @@
+#include "text/Text.h"
+
+#include <algorithm>
+
+namespace varnok::text {
+namespace {
+
+// Letter-case folding over Windows-1252: ASCII letters plus the accented
+// capitals 0xC0-0xDE (less the multiplication sign 0xD7), and the three
+// letters whose pairs lie elsewhere (Š/š, Œ/œ, Ž/ž, Ÿ/ÿ).
+unsigned char fold(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+    switch (c) {
+        case 0x8A: return 0x9A;
+        case 0x8C: return 0x9C;
+        case 0x8E: return 0x9E;
+        case 0x9F: return 0xFF;
+        default: return c;
+    }
+}
+
+bool sameNoCase(char a, char b) {
+    return fold(static_cast<unsigned char>(a)) == fold(static_cast<unsigned char>(b));
+}
+
+}  // namespace
+
+std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
+    if (from > hay.size()) return std::string_view::npos;
+    auto it = std::search(hay.begin() + static_cast<std::ptrdiff_t>(from), hay.end(),
+                          needle.begin(), needle.end(), sameNoCase);
+    if (it == hay.end() && !needle.empty()) return std::string_view::npos;
+    return static_cast<std::size_t>(it - hay.begin());
+}
+
+bool containsNoCase(std::string_view hay, std::string_view needle) {
+    return findNoCase(hay, needle) != std::string_view::npos;
+}
+
+bool beginsWithNoCase(std::string_view hay, std::string_view prefix) {
+    return hay.size() >= prefix.size() && equalsNoCase(hay.substr(0, prefix.size()), prefix);
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameNoCase);
+}
+
+std::string replaceAllNoCase(std::string_view hay, std::string_view placeholder,
+                             std::string_view value) {
+    if (placeholder.empty()) return std::string(hay);
+    std::string out;
+    std::size_t pos = 0;
+    for (;;) {
+        std::size_t hit = findNoCase(hay, placeholder, pos);
+        if (hit == std::string_view::npos) break;
+        out.append(hay.substr(pos, hit - pos));
+        out.append(value);
+        pos = hit + placeholder.size();
+    }
+    out.append(hay.substr(pos));
+    return out;
+}
+
+std::string lastChars(std::string_view s, std::size_t count) {
+    return std::string(count >= s.size() ? s : s.substr(s.size() - count));
+}
+
+std::optional<std::string> dropLast(std::string_view s, std::size_t drop) {
+    if (drop > s.size()) return std::nullopt;
+    return std::string(s.substr(0, s.size() - drop));
+}
+
+std::optional<std::string> before(std::string_view s, std::string_view marker) {
+    std::size_t hit = findNoCase(s, marker);
+    if (hit == std::string_view::npos) return std::nullopt;
+    return std::string(s.substr(0, hit));
+}
+
+std::optional<std::string> afterMarker(std::string_view s, std::string_view marker,
+                                       std::size_t offset) {
+    std::size_t hit = findNoCase(s, marker);
+    if (hit == std::string_view::npos || hit + offset > s.size()) return std::nullopt;
+    return std::string(s.substr(hit + offset));
+}
+
+std::string trimAtNull(std::string_view s) {
+    return std::string(s.substr(0, std::min(s.find('\0'), s.size())));
+}
+
+std::string trimBlanks(std::string_view s) {
+    std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    std::size_t last = s.find_last_not_of(' ');
+    return std::string(s.substr(first, last - first + 1));
+}
+
+}  // namespace varnok::text
