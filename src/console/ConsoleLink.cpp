@@ -14,9 +14,13 @@ std::vector<unsigned char> TextToBytes(const std::string& text) {
     return bytes;
 }
 
-std::string TrimAtNull(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string TrimAtNull(const std::string& text) {
+    return text.substr(0, text.find('\0'));
+}
 
-WindowHandle ConsoleLink::FindConsole() { return windows_.findWindow(std::nullopt, kConsoleTitle); }
+WindowHandle ConsoleLink::FindConsole() {
+    return windows_.findWindow(std::nullopt, kConsoleTitle);
+}
 
 WindowHandle ConsoleLink::findConfiguredConsole(const std::string& windowClass,
                                                 const std::string& title) {
@@ -60,6 +64,8 @@ std::string ConsoleLink::ReadWindowText(WindowHandle window) {
     return windows_.text(window, length + 1);
 }
 
-long ConsoleLink::ReadTextLength(WindowHandle window) { return windows_.textLength(window); }
+long ConsoleLink::ReadTextLength(WindowHandle window) {
+    return windows_.textLength(window);
+}
 
 }  // namespace varnok::console

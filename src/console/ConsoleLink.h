@@ -22,7 +22,7 @@ std::vector<unsigned char> TextToBytes(const std::string& text);
 std::string TrimAtNull(const std::string& text);
 
 class ConsoleLink {
-public:
+  public:
     explicit ConsoleLink(WindowManager& windows) : windows_(windows) {}
 
     // The console by its fixed title, any class.
@@ -44,7 +44,7 @@ public:
 
     WindowManager& windows() { return windows_; }
 
-private:
+  private:
     // Delivers the pending command to an input line with an empty caption and
     // answers whether the enumeration goes on.
     bool ConsoleChildProc(WindowHandle child);

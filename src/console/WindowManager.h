@@ -18,7 +18,7 @@ enum class Relation { FirstChild, NextSibling };  // GW_CHILD, GW_HWNDNEXT
 enum class ShowCommand { Hide, Show };            // SW_HIDE, SW_SHOW
 
 class WindowManager {
-public:
+  public:
     virtual ~WindowManager() = default;
 
     // FindWindowA: an absent class or title places no condition on it.

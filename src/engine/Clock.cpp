@@ -10,6 +10,8 @@ std::uint32_t pauseMilliseconds(float seconds) {
     return static_cast<std::uint32_t>(std::floor(static_cast<double>(seconds) * 1000.0));
 }
 
-void waitSeconds(Clock& clock, float seconds) { clock.sleepMs(pauseMilliseconds(seconds)); }
+void waitSeconds(Clock& clock, float seconds) {
+    clock.sleepMs(pauseMilliseconds(seconds));
+}
 
 }  // namespace varnok::engine

@@ -8,7 +8,7 @@
 namespace varnok::engine {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Blocks the whole program for `ms` milliseconds: no window, timer or game
     // text is handled meanwhile.

@@ -29,7 +29,9 @@ COpSysInfo::COpSysInfo(VersionSource& source) : record_(source.read()) {
     }
 }
 
-std::int32_t COpSysInfo::BuildNumber() const { return lowWordSigned(record_.buildNumber); }
+std::int32_t COpSysInfo::BuildNumber() const {
+    return lowWordSigned(record_.buildNumber);
+}
 
 std::string COpSysInfo::Platform() const {
     if (isWin95_) return "Windows 95";
@@ -59,6 +61,8 @@ std::string COpSysInfo::Version() const {
            std::to_string(MinorVersion()) + ", Build " + std::to_string(BuildNumber());
 }
 
-std::string COpSysInfo::CSDVersion() const { return text::trimBlanks(record_.csdVersion); }
+std::string COpSysInfo::CSDVersion() const {
+    return text::trimBlanks(record_.csdVersion);
+}
 
 }  // namespace varnok::sysinfo

@@ -10,7 +10,7 @@
 namespace varnok::sysinfo {
 
 class COpSysInfo {
-public:
+  public:
     explicit COpSysInfo(VersionSource& source);
 
     std::int32_t MajorVersion() const { return static_cast<std::int32_t>(record_.majorVersion); }
@@ -27,7 +27,7 @@ public:
     std::string Version() const;
     std::string CSDVersion() const;
 
-private:
+  private:
     std::string ntPlatform() const;
 
     VersionRecord record_;

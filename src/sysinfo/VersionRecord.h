@@ -16,7 +16,7 @@ struct VersionRecord {
 };
 
 class VersionSource {
-public:
+  public:
     virtual ~VersionSource() = default;
     virtual VersionRecord read() = 0;
 };

@@ -36,9 +36,9 @@ struct ControlSpec {
     std::string name;     // the control's name, e.g. "cmdBack"
     std::string caption;  // initial caption or text
     TwipsRect rect;
-    std::optional<Rgb> textColour;        // default when absent
-    std::optional<Rgb> background;        // absent: transparent for labels, default otherwise
-    std::optional<Font> font;             // default font when absent
+    std::optional<Rgb> textColour;  // default when absent
+    std::optional<Rgb> background;  // absent: transparent for labels, default otherwise
+    std::optional<Font> font;       // default font when absent
     Align align = Align::Left;
     std::string tooltip;
     int tabIndex = -1;  // keyboard focus order; -1 = not a tab stop of its own

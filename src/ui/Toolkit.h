@@ -20,7 +20,7 @@ namespace varnok::ui {
 using Handler = std::function<void()>;
 
 class Control {
-public:
+  public:
     virtual ~Control() = default;
     virtual void setVisible(bool visible) = 0;
     virtual bool visible() const = 0;
@@ -29,33 +29,33 @@ public:
 };
 
 class Label : public Control {
-public:
+  public:
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
 };
 
 // A one-line editable text field.
 class TextField : public Control {
-public:
+  public:
     virtual void setText(const std::string& text) = 0;
     virtual std::string text() const = 0;
 };
 
 class Button : public Control {
-public:
+  public:
     virtual void onClick(Handler handler) = 0;
 };
 
 // States: 0 unticked, 1 ticked, 2 greyed.
 class CheckBox : public Control {
-public:
+  public:
     virtual void setValue(int state) = 0;
     virtual int value() const = 0;
     virtual void onClick(Handler handler) = 0;
 };
 
 class ListBox : public Control {
-public:
+  public:
     virtual int count() const = 0;
     virtual std::string item(int index) const = 0;
     virtual void addItem(const std::string& text) = 0;
@@ -68,7 +68,7 @@ public:
 
 // A trackbar. setValue refuses a value outside min..max and keeps the old one.
 class Slider : public Control {
-public:
+  public:
     virtual int value() const = 0;
     virtual bool setValue(int value) = 0;
     virtual int min() const = 0;
@@ -80,7 +80,7 @@ public:
 
 // A list of the machine's drives ("c:", "z:", ...).
 class DriveList : public Control {
-public:
+  public:
     virtual int count() const = 0;
     virtual std::string drive(int index) const = 0;
     virtual int listIndex() const = 0;
@@ -89,13 +89,13 @@ public:
 
 // A list of the folders of one path; its current path is the selection.
 class FolderList : public Control {
-public:
+  public:
     virtual std::string path() const = 0;
     virtual void setPath(const std::string& path) = 0;
 };
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool enabled() const = 0;
@@ -110,7 +110,7 @@ struct Frame {
 };
 
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     virtual void show() = 0;
     virtual void hide() = 0;
@@ -140,7 +140,7 @@ struct MenuSpec {
 enum class MessageIcon { None, Error, Information };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // An open-file dialog with a filter of "Description|pattern|..." pairs;
     // the chosen full path, or nothing when cancelled.
@@ -158,7 +158,7 @@ struct ScreenSize {
 };
 
 class Toolkit {
-public:
+  public:
     virtual ~Toolkit() = default;
 
     virtual std::unique_ptr<Window> createWindow(const WindowSpec& spec) = 0;

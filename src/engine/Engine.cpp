@@ -1,0 +1,68 @@
+#include "engine/Engine.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "ui/Application.h"
+
+namespace varnok::engine {
+
+Engine::Engine(ui::Application& app) : app_(app) {}
+Engine::~Engine() = default;
+
+void Engine::startUp() {
+    os = std::make_unique<sysinfo::COpSysInfo>(app_.services.version);
+    buildText = std::to_string(os->BuildNumber());
+    showStartUpStatus();
+    state.replyOn = true;
+
+    ui::FrmMain& main = app_.frmMain;
+    state.consoleWnd = app_.console.findConfiguredConsole(main.Text2->text(), main.Text1->text());
+    state.outputPane = app_.console.FindOutputPane(state.consoleWnd);
+    app_.console.SendConsoleCommand("name");
+
+    std::error_code ignored;  // an existing or uncreatable folder is no error here
+    std::filesystem::create_directory(app_.savesFolder(), ignored);
+}
+
+bool Engine::turn() {
+    ui::Toolkit& toolkit = app_.services.toolkit;
+    toolkit.yield();
+    if (toolkit.ended()) return false;
+
+    ui::FrmMain& main = app_.frmMain;
+    main.chkPlaylist_Click();
+
+    state.consoleWnd = app_.console.findConfiguredConsole(main.Text2->text(), main.Text1->text());
+    if (state.consoleWnd == 0) {
+        if (main.cmdBack->visible()) main.cmdBack->setVisible(false);
+        state.resetConsole();
+        showNotRunningStatus();
+        return false;
+    }
+    if (!main.cmdBack->visible()) main.cmdBack->setVisible(true);
+    return trackConsole();
+}
+
+void Engine::run() {
+    ui::Toolkit& toolkit = app_.services.toolkit;
+    while (!toolkit.ended()) {
+        if (!turn() && !toolkit.ended()) toolkit.idle(kIdleWaitMs);
+    }
+}
+
+void Engine::showStartUpStatus() {
+    app_.frmMain.lblPlatform->setCaption("[ " + os->Platform() + " - " + buildText + " ]");
+}
+
+void Engine::showNotRunningStatus() {
+    app_.frmMain.lblPlatform->setCaption("[ Current Player: <JKA is not running>  OS: " +
+                                         os->Platform() + " Build " + buildText + " ]");
+}
+
+void Engine::showPlayerStatus() {
+    app_.frmMain.lblPlatform->setCaption("[ Current Player: " + state.playerName +
+                                         "  OS: " + os->Platform() + " Build " + buildText + " ]");
+}
+
+}  // namespace varnok::engine

@@ -1,0 +1,85 @@
+#include "replies/MnuCustomize.h"
+
+#include "ui/Application.h"
+
+namespace varnok::replies {
+
+namespace {
+const ui::Rgb kBackground{0, 0, 64};
+const ui::Rgb kLabelBlue{128, 128, 255};
+const ui::Rgb kGrey{128, 128, 128};
+const ui::Font kBoldFont{"MS Sans Serif", 9.75f, true};
+}  // namespace
+
+int checkStateForFlag(std::uint8_t flag) {
+    return flag <= 2 ? flag : 1;
+}
+
+MnuCustomize::MnuCustomize(ui::Application& app_) : app(app_) {
+    ui::Toolkit& tk = app.services.toolkit;
+    window = tk.createWindow({.name = "mnuCustomize",
+                              .caption = "",
+                              .clientWidth = 4680,
+                              .clientHeight = 3090,
+                              .background = kBackground});
+    ui::Window& w = *window;
+    txtMessage = tk.createTextField(
+        w, {.name = "txtMessage", .rect = {1560, 720, 2415, 375}, .tabIndex = 0});
+    Label1 = tk.createLabel(w, {.name = "Label1",
+                                .caption = "Message:",
+                                .rect = {240, 720, 1215, 255},
+                                .textColour = kLabelBlue,
+                                .font = kBoldFont,
+                                .align = ui::Align::Right,
+                                .tabIndex = 1});
+    chkEnabled = tk.createCheckBox(w, {.name = "chkEnabled",
+                                       .caption = "Message Enabled?",
+                                       .rect = {1680, 1200, 2775, 375},
+                                       .textColour = kLabelBlue,
+                                       .background = kBackground,
+                                       .font = kBoldFont,
+                                       .tabIndex = 2});
+    Command1 = tk.createButton(w, {.name = "Command1",
+                                   .caption = "Ok",
+                                   .rect = {1680, 2160, 1335, 495},
+                                   .background = kGrey,
+                                   .font = kBoldFont,
+                                   .align = ui::Align::Centre,
+                                   .tabIndex = 3});
+    Command1->onClick([this] { Command1_Click(); });
+    window->onClose([this] { Form_Unload(); });
+}
+
+void MnuCustomize::open(int index) {
+    ReplyMessages& messages = app.frmMain.messages;
+    if (std::string* text = messages.textAt(index)) {
+        txtMessage->setText(*text);
+        chkEnabled->setValue(checkStateForFlag(*messages.flagAt(index)));
+    }
+    window->show();
+    msgIndex = static_cast<std::int16_t>(index);
+    app.frmMain.window->hide();
+}
+
+void MnuCustomize::Command1_Click() {
+    ReplyMessages& messages = app.frmMain.messages;
+    if (std::string* text = messages.textAt(msgIndex)) {
+        *messages.flagAt(msgIndex) = chkEnabled->value() == 0 ? 0 : 1;
+        *text = txtMessage->text();
+    }
+    txtMessage->setText("");
+    backToMain();
+}
+
+// Closed through the window frame: nothing is stored.
+void MnuCustomize::Form_Unload() {
+    txtMessage->setText("");
+    backToMain();
+}
+
+void MnuCustomize::backToMain() {
+    window->hide();
+    app.frmMain.window->show();
+}
+
+}  // namespace varnok::replies

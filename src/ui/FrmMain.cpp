@@ -1,0 +1,162 @@
+#include "ui/FrmMain.h"
+
+#include "ui/Application.h"
+#include "ui/FrmMainLayout.h"
+
+namespace varnok::ui {
+
+namespace ml = mainlayout;
+
+namespace {
+constexpr unsigned kClearIntervalMs = 60000;
+constexpr unsigned kGreetIntervalMs = 15000;
+constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
+}  // namespace
+
+FrmMain::FrmMain(Application& app_) : app(app_), engine(app_) {
+    window = app.services.toolkit.createWindow(ml::window());
+    window->onClose([this] { Form_Unload(); });
+    buildControls();
+    buildMenus();
+}
+
+void FrmMain::buildControls() {
+    Toolkit& tk = app.services.toolkit;
+    Window& w = *window;
+    Label1 = tk.createLabel(
+        w, ml::templateLabel("Label1", "Duel Engage:", {840, 720, 1425, 375}, Align::Right));
+    txtDuelEngage = tk.createTextField(w, ml::templateField("txtDuelEngage", 720, 0));
+    Label2 = tk.createLabel(
+        w, ml::templateLabel("Label2", "Duel Lost:", {840, 1320, 1455, 375}, Align::Right));
+    txtDuelLost = tk.createTextField(w, ml::templateField("txtDuelLost", 1320, 1));
+    Label3 = tk.createLabel(
+        w, ml::templateLabel("Label3", "Duel Won:", {1200, 1920, 1095, 375}, Align::Left));
+    txtDuelWon = tk.createTextField(w, ml::templateField("txtDuelWon", 1920, 2));
+    ChatText = tk.createLabel(w, ml::chatText());
+    cmdBack = tk.createButton(w, ml::greyButton("cmdBack", "Back to Game", 600, 3));
+    cmdViewPlay = tk.createButton(w, ml::greyButton("cmdViewPlay", "Playlist", 3600, 4));
+    chkPlaylist = tk.createCheckBox(w, ml::playlistCheck());
+    chkPlaylist->setValue(1);
+    lblPlatform = tk.createLabel(w, ml::statusLine());
+
+    Text1 = tk.createTextField(w, {.name = "Text1", .caption = kConsoleTitle});
+    Text1->setVisible(false);
+    Text2 = tk.createTextField(w, {.name = "Text2"});
+    Text2->setVisible(false);
+
+    cmdBack->onClick([this] { cmdBack_Click(); });
+    cmdViewPlay->onClick([this] { cmdViewPlay_Click(); });
+    chkPlaylist->onClick([this] { chkPlaylist_Click(); });
+
+    tmrClear = tk.createTimer(w, kClearIntervalMs, true, [this] { tmrClear_Timer(); });
+    tmrDelay = tk.createTimer(w, kGreetIntervalMs, true, [this] { tmrDelay_Timer(); });
+}
+
+void FrmMain::buildMenus() {
+    std::vector<MenuSpec> menus = {
+        {"mnuFile",
+         "File",
+         {{"mnuSave", "Save", [this] { mnuSave_Click(); }},
+          {"mnuOpen", "Open", [this] { mnuOpen_Click(); }},
+          {"mnuExit", "Exit", [this] { mnuExit_Click(); }}}},
+        {"mnuEdit",
+         "Customize Messages",
+         {{"mnuMsg0", "Greeting", [this] { mnuMsg_Click(0); }},
+          {"mnuMsg1", "Self inflicting death", [this] { mnuMsg_Click(1); }},
+          {"mnuMsg2", "On Self Enter", [this] { mnuMsg_Click(2); }},
+          {"mnuMsg3", "Time/Frag Limit", [this] { mnuMsg_Click(3); }}}},
+        {"mnuPlaylist",
+         "Playlist",
+         {{"mnuSavePlaylist", "Save Playlist", [this] { mnuSavePlaylist_Click(); }},
+          {"mnuOpenPlaylist", "Open Playlist", [this] { mnuOpenPlaylist_Click(); }},
+          {"mnuAddFolder", "Add Folder", [this] { mnuAddFolder_Click(); }},
+          {"mnuAddFile", "Add File", [this] { mnuAddFile_Click(); }},
+          {"mnuClearList", "Clear List", [this] { mnuClearList_Click(); }}}},
+    };
+    app.services.toolkit.createMenuBar(*window, menus);
+}
+
+void FrmMain::Form_Load() {
+    startUp();
+    engine.run();
+}
+
+void FrmMain::startUp() {
+    centreOnScreen();
+
+    // The editor and the player window come to life hidden.
+    app.mnuCustomize.window->show();
+    app.mnuCustomize.window->hide();
+    app.frmPlay.Form_Load();
+    app.frmPlay.window->show();
+    app.frmPlay.window->hide();
+
+    const Frame main = window->frame();
+    app.frmPlay.window->setOuterWidth(main.width);
+    app.frmPlay.window->moveTo(main.left, main.top + main.height);
+    window->show();
+
+    engine.startUp();
+}
+
+void FrmMain::centreOnScreen() {
+    const ScreenSize screen = app.services.toolkit.screen();
+    const Frame f = window->frame();
+    window->moveTo((screen.width - f.width) / 2, (screen.height - f.height) / 2);
+}
+
+// Docks the player window under the main window, or to its right when the box
+// is unticked. Only its position changes, visible or not.
+void FrmMain::chkPlaylist_Click() {
+    const Frame main = window->frame();
+    Window& player = *app.frmPlay.window;
+    if (chkPlaylist->value() != 0)
+        player.moveTo(main.left, main.top + main.height);
+    else
+        player.moveTo(main.left + main.width, main.top);
+}
+
+void FrmMain::cmdViewPlay_Click() {
+    Window& player = *app.frmPlay.window;
+    if (player.visible())
+        player.hide();
+    else
+        player.show();
+}
+
+void FrmMain::cmdBack_Click() {
+    app.services.windows.show(app.console.findGameWindow(), console::ShowCommand::Show);
+    app.console.SendConsoleCommand("say ^1Maximized");
+}
+
+void FrmMain::Form_Unload() {
+    app.services.toolkit.endProgram();
+}
+void FrmMain::mnuExit_Click() {
+    app.services.toolkit.endProgram();
+}
+
+void FrmMain::mnuAddFile_Click() {
+    app.frmPlay.cmdAddFile_Click();
+}
+void FrmMain::mnuAddFolder_Click() {
+    app.frmPlay.cmdDir_Click();
+}
+void FrmMain::mnuClearList_Click() {
+    app.frmPlay.cmdClear_Click();
+}
+void FrmMain::mnuOpenPlaylist_Click() {
+    app.frmPlay.cmdOpenList_Click();
+}
+void FrmMain::mnuSavePlaylist_Click() {
+    app.frmPlay.cmdSave_Click();
+}
+
+void FrmMain::tmrClear_Timer() {
+    engine.state.clearDue = true;
+}
+void FrmMain::tmrDelay_Timer() {
+    engine.state.greetReady = true;
+}
+
+}  // namespace varnok::ui

@@ -1,0 +1,62 @@
+#pragma once
+// The main window: the three duel reply templates, the latest console text, the
+// status line, "Back to Game", "Playlist", the docking check box and the menu
+// bar. Its load handler hosts the start-up and the main loop (the engine).
+
+#include <memory>
+
+#include "engine/Engine.h"
+#include "replies/ReplyMessages.h"
+#include "ui/Toolkit.h"
+
+namespace varnok::ui {
+
+class Application;
+
+class FrmMain {
+  public:
+    explicit FrmMain(Application& app);
+
+    // Start-up, then turns of the loop until the program ends.
+    void Form_Load();
+    // Everything before the loop: windows created and placed, then the engine's start-up.
+    void startUp();
+
+    void chkPlaylist_Click();
+    void cmdViewPlay_Click();
+    void cmdBack_Click();
+    void Form_Unload();
+    void mnuExit_Click();
+    void mnuSave_Click();
+    void mnuOpen_Click();
+    void mnuMsg_Click(int index);
+    void mnuAddFile_Click();
+    void mnuAddFolder_Click();
+    void mnuClearList_Click();
+    void mnuOpenPlaylist_Click();
+    void mnuSavePlaylist_Click();
+    void tmrClear_Timer();
+    void tmrDelay_Timer();
+
+    // Centres the window on the screen by its outer size.
+    void centreOnScreen();
+
+    Application& app;
+    std::unique_ptr<Window> window;
+    std::unique_ptr<Label> Label1, Label2, Label3, ChatText, lblPlatform;
+    std::unique_ptr<TextField> txtDuelEngage, txtDuelLost, txtDuelWon;
+    std::unique_ptr<TextField> Text1, Text2;  // hidden: the console's title and class
+    std::unique_ptr<Button> cmdBack, cmdViewPlay;
+    std::unique_ptr<CheckBox> chkPlaylist;
+    std::unique_ptr<Timer> tmrClear, tmrDelay;
+
+    // The reply messages with their flags, read by the event replies.
+    replies::ReplyMessages messages;
+    engine::Engine engine;
+
+  private:
+    void buildControls();
+    void buildMenus();
+};
+
+}  // namespace varnok::ui

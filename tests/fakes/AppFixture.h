@@ -1,0 +1,59 @@
+#pragma once
+// The whole application over in-memory adapters, in a fresh temporary program
+// folder: the fixture most unit tests build on.
+
+#include <filesystem>
+#include <memory>
+
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDesktop.h"
+#include "fakes/FakeMedia.h"
+#include "fakes/FakeToolkit.h"
+#include "sysinfo/VersionRecord.h"
+#include "ui/Application.h"
+
+namespace varnok::fakes {
+
+class FixedVersion : public sysinfo::VersionSource {
+  public:
+    sysinfo::VersionRecord record{.majorVersion = 10,
+                                  .minorVersion = 0,
+                                  .buildNumber = 19045,
+                                  .platformId = 2,
+                                  .csdVersion = ""};
+    sysinfo::VersionRecord read() override { return record; }
+};
+
+// A temporary folder removed again when the object goes.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+struct AppFixture {
+    AppFixture();
+
+    // Runs start-up (everything Form_Load does before entering the loop).
+    void startUp();
+    // The main window's controls in their fake types.
+    FakeLabel& status() { return fake<FakeLabel>(app->frmMain.lblPlatform); }
+    FakeButton& backButton() { return fake<FakeButton>(app->frmMain.cmdBack); }
+    FakeWindow& mainWindow() { return fake<FakeWindow>(app->frmMain.window); }
+    FakeWindow& playerWindow() { return fake<FakeWindow>(app->frmPlay.window); }
+    engine::EngineState& state() { return app->frmMain.engine.state; }
+
+    TempFolder folder;
+    FakeClock clock;
+    FakeToolkit toolkit{clock};
+    FakeDesktop desktop;
+    FixedVersion version;
+    FakeMediaFactory media;
+    std::unique_ptr<ui::Application> app;
+};
+
+}  // namespace varnok::fakes

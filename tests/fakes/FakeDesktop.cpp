@@ -1,0 +1,180 @@
+#include "fakes/FakeDesktop.h"
+
+#include <algorithm>
+
+#include "console/ConsoleLink.h"
+#include "text/Text.h"
+
+namespace varnok::fakes {
+
+WindowHandle FakeDesktop::addTopLevel(const std::string& windowClass, const std::string& title) {
+    WindowHandle h = next_++;
+    windows_[h] =
+        DesktopWindow{.handle = h, .windowClass = windowClass, .caption = title, .text = title};
+    topLevel_.push_back(h);
+    return h;
+}
+
+WindowHandle FakeDesktop::addChild(WindowHandle parent, const std::string& windowClass,
+                                   const std::string& caption) {
+    WindowHandle h = next_++;
+    windows_[h] = DesktopWindow{.handle = h,
+                                .parent = parent,
+                                .windowClass = windowClass,
+                                .caption = caption,
+                                .text = caption};
+    windows_.at(parent).children.push_back(h);
+    return h;
+}
+
+void FakeDesktop::remove(WindowHandle window) {
+    DesktopWindow* w = find(window);
+    if (!w) return;
+    for (WindowHandle child : std::vector<WindowHandle>(w->children)) remove(child);
+    if (w->parent) {
+        auto& siblings = windows_.at(w->parent).children;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
+    }
+    topLevel_.erase(std::remove(topLevel_.begin(), topLevel_.end(), window), topLevel_.end());
+    windows_.erase(window);
+}
+
+DesktopWindow* FakeDesktop::find(WindowHandle handle) {
+    auto it = windows_.find(handle);
+    return it == windows_.end() ? nullptr : &it->second;
+}
+
+WindowHandle FakeDesktop::findWindow(const std::optional<std::string>& windowClass,
+                                     const std::optional<std::string>& title) {
+    ++findCalls;
+    for (WindowHandle h : topLevel_) {
+        const DesktopWindow& w = windows_.at(h);
+        if (windowClass && w.windowClass != *windowClass) continue;
+        if (title && w.caption != *title) continue;
+        return h;
+    }
+    return 0;
+}
+
+WindowHandle FakeDesktop::relative(WindowHandle window, console::Relation relation) {
+    DesktopWindow* w = find(window);
+    if (!w) return 0;
+    if (relation == console::Relation::FirstChild)
+        return w->children.empty() ? 0 : w->children.front();
+    if (!w->parent) return 0;
+    const auto& siblings = windows_.at(w->parent).children;
+    auto it = std::find(siblings.begin(), siblings.end(), window);
+    return (it == siblings.end() || it + 1 == siblings.end()) ? 0 : *(it + 1);
+}
+
+void FakeDesktop::enumChildren(WindowHandle parent,
+                               const std::function<bool(WindowHandle)>& visit) {
+    DesktopWindow* w = find(parent);
+    if (!w) return;
+    for (WindowHandle child : std::vector<WindowHandle>(w->children))
+        if (!visit(child)) return;
+}
+
+std::string FakeDesktop::caption(WindowHandle window, int bufferSize) {
+    DesktopWindow* w = find(window);
+    if (!w || bufferSize <= 0) return {};
+    return w->caption.substr(0, static_cast<std::size_t>(bufferSize - 1));
+}
+
+bool FakeDesktop::setText(WindowHandle window, const std::string& text) {
+    ++setTextCalls;
+    DesktopWindow* w = find(window);
+    if (!w || w->hung) return false;
+    w->text = text;
+    return true;
+}
+
+bool FakeDesktop::sendChar(WindowHandle window, unsigned char code, long) {
+    DesktopWindow* w = find(window);
+    if (!w || w->hung) return false;
+    w->charsReceived.push_back(code);
+    if (w->onChar) w->onChar(*w, code);
+    return true;
+}
+
+long FakeDesktop::textLength(WindowHandle window) {
+    DesktopWindow* w = find(window);
+    if (!w || w->hung) return 0;
+    return static_cast<long>(w->text.size());
+}
+
+std::string FakeDesktop::text(WindowHandle window, long bufferSize) {
+    DesktopWindow* w = find(window);
+    if (!w || w->hung || bufferSize <= 0) return {};
+    return w->text.substr(0, static_cast<std::size_t>(bufferSize - 1));
+}
+
+void FakeDesktop::show(WindowHandle window, console::ShowCommand command) {
+    if (DesktopWindow* w = find(window)) w->visible = command == console::ShowCommand::Show;
+}
+
+void FakeDesktop::reposition(WindowHandle window, int x, int y, int width, int height,
+                             unsigned flags) {
+    repositions.push_back({window, x, y, width, height, flags});
+}
+
+FakeGame::FakeGame(FakeDesktop& desktop, std::string name)
+    : playerName(std::move(name)), desktop_(desktop) {
+    game_ = desktop_.addTopLevel(console::kGameWindowClass, "Jedi Knight Academy");
+    openConsole();
+}
+
+void FakeGame::openConsole() {
+    if (console_) return;
+    console_ = desktop_.addTopLevel("JKAConsole", console::kConsoleTitle);
+    input_ = desktop_.addChild(console_, "Edit", "");
+    desktop_.addChild(console_, "Button", "copy");
+    desktop_.addChild(console_, "Button", "clear");
+    desktop_.addChild(console_, "Button", "quit");
+    pane_ = desktop_.addChild(console_, "Edit", "");
+    desktop_.window(input_).onChar = [this](DesktopWindow& input, unsigned char code) {
+        if (code != 13) return;
+        std::string line = input.text;
+        input.text.clear();
+        commands.push_back(line);
+        if (runsCommands) run(line);
+    };
+}
+
+void FakeGame::closeConsole() {
+    if (!console_) return;
+    desktop_.remove(console_);
+    console_ = input_ = pane_ = 0;
+}
+
+std::string& FakeGame::pane() {
+    return desktop_.window(pane_).text;
+}
+
+void FakeGame::print(const std::string& text) {
+    std::string& p = pane();
+    if (p.size() + text.size() > 32767) p.clear();
+    p += text;
+}
+
+void FakeGame::chat(const std::string& message) {
+    print(playerName + "^7: " + message + "\r\n");
+}
+
+void FakeGame::clearPane() {
+    pane().clear();
+}
+
+void FakeGame::run(const std::string& line) {
+    if (line == "name" || line == "/name") {
+        print("\"name\" is:\"" + playerName + "^7\" default:\"Padawan^7\"\r\n");
+    } else if (text::beginsWithNoCase(line, "say ")) {
+        chat(line.substr(4));
+    } else if (text::beginsWithNoCase(line, "echo ")) {
+        print(line.substr(5) + "\r\n");
+    } else if (line == "/clear" || line == "clear") {
+        clearPane();
+    }
+}
+
+}  // namespace varnok::fakes

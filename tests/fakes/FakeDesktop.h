@@ -1,0 +1,108 @@
+#pragma once
+// An in-memory desktop for the window-manager port: top-level windows with
+// classes, captions, texts and z-ordered children, and a scriptable game
+// console whose input line runs the lines typed into it.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "console/WindowManager.h"
+
+namespace varnok::fakes {
+
+using console::WindowHandle;
+
+struct DesktopWindow {
+    WindowHandle handle = 0;
+    WindowHandle parent = 0;
+    std::string windowClass;
+    std::string caption;  // what GetWindowTextA reads
+    std::string text;     // what WM_GETTEXT reads (the caption for plain windows)
+    bool visible = true;
+    bool hung = false;                   // answers no message (every send times out)
+    std::vector<WindowHandle> children;  // top of the z-order first
+    std::vector<unsigned char> charsReceived;
+    std::function<void(DesktopWindow&, unsigned char)> onChar;
+};
+
+class FakeDesktop : public console::WindowManager {
+  public:
+    WindowHandle addTopLevel(const std::string& windowClass, const std::string& title);
+    WindowHandle addChild(WindowHandle parent, const std::string& windowClass,
+                          const std::string& caption);
+    void remove(WindowHandle window);  // a window and its children vanish
+    DesktopWindow& window(WindowHandle handle) { return windows_.at(handle); }
+    bool exists(WindowHandle handle) const { return windows_.count(handle) != 0; }
+
+    // Counts of calls, for tests that check nothing was cached or sent.
+    int findCalls = 0;
+    int setTextCalls = 0;
+
+    // WindowManager
+    WindowHandle findWindow(const std::optional<std::string>& windowClass,
+                            const std::optional<std::string>& title) override;
+    WindowHandle relative(WindowHandle window, console::Relation relation) override;
+    void enumChildren(WindowHandle parent, const std::function<bool(WindowHandle)>& visit) override;
+    std::string caption(WindowHandle window, int bufferSize) override;
+    bool setText(WindowHandle window, const std::string& text) override;
+    bool sendChar(WindowHandle window, unsigned char code, long keyData) override;
+    long textLength(WindowHandle window) override;
+    std::string text(WindowHandle window, long bufferSize) override;
+    void show(WindowHandle window, console::ShowCommand command) override;
+    void reposition(WindowHandle window, int x, int y, int width, int height,
+                    unsigned flags) override;
+
+    struct Reposition {
+        WindowHandle window;
+        int x, y, width, height;
+        unsigned flags;
+    };
+    std::vector<Reposition> repositions;
+
+  private:
+    DesktopWindow* find(WindowHandle handle);
+    std::map<WindowHandle, DesktopWindow> windows_;
+    std::vector<WindowHandle> topLevel_;  // top of the z-order first
+    WindowHandle next_ = 0x100;
+};
+
+// The game as Varnok sees it: the console window (input line, three captioned
+// buttons, output pane) and the game's main window. Lines typed into the input
+// line with a carriage return are recorded and run like the game's console.
+class FakeGame {
+  public:
+    explicit FakeGame(FakeDesktop& desktop, std::string playerName = "Padawan");
+
+    void openConsole();
+    void closeConsole();
+    bool consoleOpen() const { return console_ != 0; }
+
+    // Appends raw text to the output pane.
+    void print(const std::string& text);
+    // The local player's chat line.
+    void chat(const std::string& message);
+    void clearPane();
+    std::string& pane();
+
+    // Every line typed into the console, in order.
+    std::vector<std::string> commands;
+    std::string playerName;
+    // Whether typed lines also run ("name" prints the name line, "say" the chat
+    // line, "/clear" empties the pane); tests that count lengths switch it off.
+    bool runsCommands = true;
+
+    WindowHandle console() const { return console_; }
+    WindowHandle inputLine() const { return input_; }
+    WindowHandle outputPane() const { return pane_; }
+    WindowHandle gameWindow() const { return game_; }
+
+  private:
+    void run(const std::string& line);
+
+    FakeDesktop& desktop_;
+    WindowHandle console_ = 0, input_ = 0, pane_ = 0, game_ = 0;
+};
+
+}  // namespace varnok::fakes

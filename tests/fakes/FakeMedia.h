@@ -1,0 +1,56 @@
+#pragma once
+// A fake media graph: files play when the test has registered them with a
+// duration; anything else fails to render. The graph's position is set by the
+// test (to simulate playing time) or by the player's seeks.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "player/MediaGraph.h"
+
+namespace varnok::fakes {
+
+struct FakeGraphLog {
+    std::vector<std::string> calls;  // "render <path>", "run", "pause", "stop", ...
+    std::vector<long> volumes;
+};
+
+class FakeMediaFactory;
+
+class FakeGraph : public player::MediaGraph {
+  public:
+    FakeGraph(FakeMediaFactory& factory) : factory_(factory) {}
+    bool renderFile(const std::string& path) override;
+    bool run() override;
+    bool pause() override;
+    bool stop() override;
+    std::optional<double> duration() override;
+    std::optional<double> position() override;
+    bool setPosition(double seconds) override;
+    bool setRate(double rate) override;
+    bool setVolume(long hundredthsDb) override;
+
+    std::string file;
+    double length = 0.0;
+    double at = 0.0;
+    double rate = 0.0;
+    long volume = 0;
+    enum class State { Stopped, Running, Paused } state = State::Stopped;
+
+  private:
+    FakeMediaFactory& factory_;
+};
+
+class FakeMediaFactory : public player::MediaGraphFactory {
+  public:
+    std::unique_ptr<player::MediaGraph> createGraph() override;
+
+    // Files that render, with their durations in seconds.
+    std::map<std::string, double> playable;
+    FakeGraphLog log;
+    FakeGraph* current = nullptr;  // the latest graph made (owned by the player)
+    int graphsMade = 0;
+};
+
+}  // namespace varnok::fakes

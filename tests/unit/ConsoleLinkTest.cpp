@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "console/ConsoleLink.h"
+#include "fakes/FakeDesktop.h"
+
+using namespace varnok;
+using fakes::FakeDesktop;
+using fakes::FakeGame;
+
+namespace {
+
+struct ConsoleLinkTest : ::testing::Test {
+    FakeDesktop desktop;
+    console::ConsoleLink link{desktop};
+};
+
+TEST_F(ConsoleLinkTest, FindsTheConsoleByTitleAndTheFifthChildAsThePane) {
+    FakeGame game(desktop);
+    EXPECT_EQ(link.FindConsole(), game.console());
+    EXPECT_EQ(link.findConfiguredConsole("", console::kConsoleTitle), game.console());
+    EXPECT_EQ(link.FindOutputPane(game.console()), game.outputPane());
+    EXPECT_EQ(link.findGameWindow(), game.gameWindow());
+}
+
+TEST_F(ConsoleLinkTest, ConfiguredLookupHonoursAClassWhenGiven) {
+    FakeGame game(desktop);
+    EXPECT_EQ(link.findConfiguredConsole("OtherClass", console::kConsoleTitle), 0u);
+    EXPECT_EQ(link.findConfiguredConsole("JKAConsole", console::kConsoleTitle), game.console());
+}
+
+TEST_F(ConsoleLinkTest, AbsentConsoleGivesZeroEverywhere) {
+    EXPECT_EQ(link.FindConsole(), 0u);
+    EXPECT_EQ(link.FindOutputPane(0), 0u);
+    EXPECT_EQ(link.findGameWindow(), 0u);
+    EXPECT_EQ(link.ReadTextLength(0), 0);
+    EXPECT_EQ(link.ReadWindowText(0), console::kNoTextSentinel);
+    link.SendConsoleCommand("say hi");  // dropped without a trace
+    EXPECT_EQ(desktop.setTextCalls, 0);
+}
+
+TEST_F(ConsoleLinkTest, AConsoleWithFewerThanFiveChildrenHasNoPane) {
+    auto console = desktop.addTopLevel("c", console::kConsoleTitle);
+    for (int i = 0; i < 4; ++i) desktop.addChild(console, "Edit", "");
+    EXPECT_EQ(link.FindOutputPane(console), 0u);
+    desktop.addChild(console, "Edit", "anything");
+    EXPECT_NE(link.FindOutputPane(console), 0u);
+}
+
+TEST_F(ConsoleLinkTest, TwoConsolesWithTheSameTitleUseTheFirstReported) {
+    auto first = desktop.addTopLevel("a", console::kConsoleTitle);
+    desktop.addTopLevel("b", console::kConsoleTitle);
+    EXPECT_EQ(link.FindConsole(), first);
+}
+
+TEST_F(ConsoleLinkTest, CommandGoesIntoTheInputLineWithACarriageReturn) {
+    FakeGame game(desktop);
+    link.SendConsoleCommand("say ^1Maximized");
+    ASSERT_EQ(game.commands.size(), 1u);
+    EXPECT_EQ(game.commands[0], "say ^1Maximized");
+    EXPECT_EQ(desktop.window(game.inputLine()).charsReceived, std::vector<unsigned char>{13});
+}
+
+TEST_F(ConsoleLinkTest, AnEmptyCommandStillPressesEnter) {
+    FakeGame game(desktop);
+    link.SendConsoleCommand("");
+    ASSERT_EQ(game.commands.size(), 1u);
+    EXPECT_EQ(game.commands[0], "");
+}
+
+TEST_F(ConsoleLinkTest, AFirstChildWithACaptionReceivesNothing) {
+    auto console = desktop.addTopLevel("c", console::kConsoleTitle);
+    auto button = desktop.addChild(console, "Button", "copy");
+    auto input = desktop.addChild(console, "Edit", "");
+    link.SendConsoleCommand("name");
+    EXPECT_TRUE(desktop.window(button).charsReceived.empty());
+    EXPECT_TRUE(desktop.window(input).charsReceived.empty());
+    EXPECT_EQ(desktop.window(input).text, "");
+}
+
+TEST_F(ConsoleLinkTest, EveryEmptyChildBeforeTheFirstCaptionedOneGetsAReturn) {
+    auto console = desktop.addTopLevel("c", console::kConsoleTitle);
+    auto first = desktop.addChild(console, "Edit", "");
+    auto second = desktop.addChild(console, "Edit", "");
+    desktop.window(second).text = "old";
+    auto captioned = desktop.addChild(console, "Button", "copy");
+    auto after = desktop.addChild(console, "Edit", "");
+    link.SendConsoleCommand("name");
+    EXPECT_EQ(desktop.window(first).text, "name");
+    EXPECT_EQ(desktop.window(first).charsReceived, std::vector<unsigned char>{13});
+    EXPECT_EQ(desktop.window(second).text, "");  // the pending text was used up
+    EXPECT_EQ(desktop.window(second).charsReceived, std::vector<unsigned char>{13});
+    EXPECT_TRUE(desktop.window(captioned).charsReceived.empty());
+    EXPECT_TRUE(desktop.window(after).charsReceived.empty());
+}
+
+TEST_F(ConsoleLinkTest, ReadingAskForLengthPlusOneAndGivesTheText) {
+    FakeGame game(desktop);
+    game.print("0123456789");
+    EXPECT_EQ(link.ReadTextLength(game.outputPane()), 10);
+    EXPECT_EQ(link.ReadWindowText(game.outputPane()), "0123456789");
+}
+
+TEST_F(ConsoleLinkTest, EmptyOrHungWindowsReadAsTheSentinelAndZero) {
+    FakeGame game(desktop);
+    EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
+    game.print("text");
+    desktop.window(game.outputPane()).hung = true;
+    EXPECT_EQ(link.ReadTextLength(game.outputPane()), 0);
+    EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
+}
+
+TEST_F(ConsoleLinkTest, AHungInputLineDropsTheCommand) {
+    FakeGame game(desktop);
+    desktop.window(game.inputLine()).hung = true;
+    link.SendConsoleCommand("say hi");
+    EXPECT_TRUE(game.commands.empty());
+}
+
+TEST(ConsoleBytes, TextToBytesEndsWithAZeroAndKeepsHighBytes) {
+    EXPECT_EQ(console::TextToBytes("a\xAE"), (std::vector<unsigned char>{'a', 0xAE, 0}));
+    EXPECT_EQ(console::TextToBytes(""), std::vector<unsigned char>{0});
+    EXPECT_EQ(console::TrimAtNull(std::string("ab\0cd", 5)), "ab");
+    EXPECT_EQ(console::TrimAtNull("abc"), "abc");
+}
+
+}  // namespace

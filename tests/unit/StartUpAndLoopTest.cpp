@@ -1,0 +1,204 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "fakes/AppFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+struct StartUp : ::testing::Test, AppFixture {};
+
+TEST_F(StartUp, WithoutTheGameTheStatusShowsThePlatformAndNameGoesNowhere) {
+    startUp();
+    EXPECT_EQ(status().text, "[ Windows 10 - 19045 ]");
+    EXPECT_TRUE(state().replyOn);
+    EXPECT_EQ(state().consoleWnd, 0u);
+    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_EQ(desktop.setTextCalls, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Saves"));
+}
+
+TEST_F(StartUp, WithTheGameRunningFindsThePaneAndAsksForTheName) {
+    FakeGame game(desktop);
+    startUp();
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_EQ(game.commands, std::vector<std::string>{"name"});
+}
+
+TEST_F(StartUp, AnExistingSavesFolderIsNoProblem) {
+    std::filesystem::create_directory(folder.path() / "Saves");
+    std::filesystem::path marker = folder.path() / "Saves" / "keep.vnk";
+    { std::ofstream(marker) << "x"; }
+    startUp();
+    EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
+TEST_F(StartUp, WindowsAreCreatedHiddenAndThePlayerHangsUnderTheCentredMainWindow) {
+    startUp();
+    const ui::Frame main = mainWindow().frame();
+    EXPECT_EQ(main.left, (1024 - main.width) / 2);
+    EXPECT_EQ(main.top, (768 - main.height) / 2);
+    EXPECT_TRUE(mainWindow().visible());
+    EXPECT_FALSE(playerWindow().visible());
+    EXPECT_FALSE(fake<FakeWindow>(app->mnuCustomize.window).visible());
+    const ui::Frame player = playerWindow().frame();
+    EXPECT_EQ(player.width, main.width);
+    EXPECT_EQ(player.left, main.left);
+    EXPECT_EQ(player.top, main.top + main.height);
+}
+
+TEST_F(StartUp, TheMenuBarCarriesTheCaptionsInOrder) {
+    const auto& menus = fake<FakeWindow>(app->frmMain.window).menus;
+    ASSERT_EQ(menus.size(), 3u);
+    std::vector<std::string> captions;
+    for (const auto& menu : menus) {
+        captions.push_back(menu.caption);
+        for (const auto& item : menu.items) captions.push_back("  " + item.caption);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "File", "  Save", "  Open", "  Exit", "Customize Messages",
+                            "  Greeting", "  Self inflicting death", "  On Self Enter",
+                            "  Time/Frag Limit", "Playlist", "  Save Playlist", "  Open Playlist",
+                            "  Add Folder", "  Add File", "  Clear List"}));
+}
+
+struct Loop : ::testing::Test, AppFixture {};
+
+TEST_F(Loop, AbsentConsoleGivesTheShortTurn) {
+    startUp();
+    state().playerName = "Kyle";
+    state().prevLen = 40;
+    state().curLen = 50;
+    state().outputPane = 7;
+    state().newText = "kept";
+    state().clearDue = true;
+    EXPECT_FALSE(app->frmMain.engine.turn());
+    EXPECT_EQ(status().text,
+              "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
+    EXPECT_FALSE(backButton().visible());
+    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_EQ(state().prevLen, 0);
+    EXPECT_EQ(state().curLen, 0);
+    EXPECT_EQ(state().playerName, "");
+    EXPECT_EQ(state().newText, "kept");
+    EXPECT_TRUE(state().clearDue);
+}
+
+TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
+    startUp();
+    app->frmMain.engine.turn();
+    EXPECT_FALSE(backButton().visible());
+
+    FakeGame game(desktop);
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(backButton().visible());
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_EQ(state().outputPane, game.outputPane());
+
+    game.closeConsole();
+    app->frmMain.engine.turn();
+    EXPECT_FALSE(backButton().visible());
+    EXPECT_EQ(state().outputPane, 0u);
+
+    game.openConsole();
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(backButton().visible());
+    EXPECT_EQ(state().outputPane, game.outputPane());
+}
+
+TEST_F(Loop, TheConsoleIsLookedUpAfreshEveryTurn) {
+    FakeGame game(desktop);
+    startUp();
+    int before = desktop.findCalls;
+    app->frmMain.engine.turn();
+    app->frmMain.engine.turn();
+    EXPECT_GE(desktop.findCalls - before, 2);
+}
+
+TEST_F(Loop, TimersSetTheirFlagsOnlyInsideAYield) {
+    startUp();
+    clock.elapsedMs = 15000;
+    EXPECT_FALSE(state().greetReady);
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(state().greetReady);
+    EXPECT_FALSE(state().clearDue);
+    clock.elapsedMs = 60000;
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(state().clearDue);
+}
+
+TEST_F(Loop, RunEndsFromInsideAYieldAndIdlesWhenNothingIsNew) {
+    startUp();
+    int turns = 0;
+    std::function<void()> countdown = [&] {
+        if (++turns == 3)
+            app->frmMain.mnuExit_Click();
+        else
+            toolkit.duringNextYield(countdown);
+    };
+    toolkit.duringNextYield(countdown);
+    app->frmMain.engine.run();
+    EXPECT_TRUE(toolkit.ended());
+    EXPECT_EQ(turns, 3);
+    EXPECT_EQ(toolkit.idles, (std::vector<unsigned>{10, 10}));
+}
+
+TEST_F(Loop, ClosingTheMainWindowEndsTheProgram) {
+    startUp();
+    mainWindow().close();
+    EXPECT_TRUE(toolkit.ended());
+}
+
+struct MainWindow : ::testing::Test, AppFixture {};
+
+TEST_F(MainWindow, PlayerFollowsTheMainWindowUnderOrBeside) {
+    startUp();
+    mainWindow().moveTo(100, 50);
+    app->frmMain.engine.turn();
+    const ui::Frame main = mainWindow().frame();
+    EXPECT_EQ(playerWindow().frame().left, 100);
+    EXPECT_EQ(playerWindow().frame().top, 50 + main.height);
+
+    fake<FakeCheckBox>(app->frmMain.chkPlaylist).click();  // unticked: to the right
+    EXPECT_EQ(playerWindow().frame().left, 100 + main.width);
+    EXPECT_EQ(playerWindow().frame().top, 50);
+    const int width = playerWindow().frame().width;
+
+    fake<FakeCheckBox>(app->frmMain.chkPlaylist).click();  // ticked again: under
+    EXPECT_EQ(playerWindow().frame().left, 100);
+    EXPECT_EQ(playerWindow().frame().top, 50 + main.height);
+    EXPECT_EQ(playerWindow().frame().width, width);  // never resized
+    EXPECT_FALSE(playerWindow().visible());          // moved while hidden
+}
+
+TEST_F(MainWindow, PlaylistButtonToggles) {
+    startUp();
+    auto& button = fake<FakeButton>(app->frmMain.cmdViewPlay);
+    button.click();
+    EXPECT_TRUE(playerWindow().visible());
+    button.click();
+    EXPECT_FALSE(playerWindow().visible());
+}
+
+TEST_F(MainWindow, BackToGameShowsTheGameWindowAndSaysMaximized) {
+    FakeGame game(desktop);
+    startUp();
+    desktop.window(game.gameWindow()).visible = false;
+    backButton().click();
+    EXPECT_TRUE(desktop.window(game.gameWindow()).visible);
+    EXPECT_EQ(game.commands.back(), "say ^1Maximized");
+}
+
+TEST_F(MainWindow, BackToGameWithoutTheGameDoesNothingVisible) {
+    startUp();
+    backButton().click();
+    EXPECT_EQ(desktop.setTextCalls, 0);
+}
+
+}  // namespace
