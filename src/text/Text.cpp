@@ -101,3 +101,79 @@ std::string trimBlanks(std::string_view s) {
 }
 
 }  // namespace varnok::text
+
+namespace varnok::text {
+
+std::vector<std::string> splitLines(std::string_view s) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < s.size()) {
+        std::size_t cr = s.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.emplace_back(s.substr(start));
+            break;
+        }
+        lines.emplace_back(s.substr(start, cr - start));
+        start = cr + 1;
+        if (start < s.size() && s[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The sign and the digits of `s` after the sign, for both number readers.
+struct Signed {
+    bool negative = false;
+    std::string_view rest;
+};
+
+Signed takeSign(std::string_view s) {
+    if (!s.empty() && (s[0] == '+' || s[0] == '-')) return {s[0] == '-', s.substr(1)};
+    return {false, s};
+}
+
+}  // namespace
+
+std::optional<long long> parseWholeNumber(std::string_view s) {
+    const std::string trimmed = trimBlanks(s);
+    const Signed number = takeSign(trimmed);
+    if (number.rest.empty()) return std::nullopt;
+    long long value = 0;
+    for (char c : number.rest) {
+        if (!isDigit(c)) return std::nullopt;
+        if (value > (9223372036854775807LL - (c - '0')) / 10) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return number.negative ? -value : value;
+}
+
+std::optional<double> parseDecimal(std::string_view s) {
+    const std::string trimmed = trimBlanks(s);
+    const Signed number = takeSign(trimmed);
+    double value = 0.0, scale = 1.0;
+    bool sawDigit = false, sawPoint = false;
+    for (char c : number.rest) {
+        if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else if (isDigit(c)) {
+            sawDigit = true;
+            if (sawPoint) {
+                scale /= 10.0;
+                value += (c - '0') * scale;
+            } else {
+                value = value * 10.0 + (c - '0');
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!sawDigit) return std::nullopt;
+    return number.negative ? -value : value;
+}
+
+}  // namespace varnok::text

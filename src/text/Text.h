@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnok::text {
 
@@ -42,5 +43,20 @@ std::string trimAtNull(std::string_view s);
 
 // Leading and trailing blanks removed.
 std::string trimBlanks(std::string_view s);
+
+// The lines of a text file: each ends at CR LF or at a CR alone, and the line
+// end is not part of it. Text after the last line end is a last line of its
+// own; a text that ends with a line end has no empty line after it.
+std::vector<std::string> splitLines(std::string_view s);
+
+// A whole number written in decimal digits with an optional sign, blanks
+// allowed around it ("1", " 12 ", "-3"); nothing for anything else or for a
+// value beyond the range of long long.
+std::optional<long long> parseWholeNumber(std::string_view s);
+
+// A decimal number with an optional sign and an optional fraction after a
+// point, blanks allowed around it (" 12", "7.5", "-1", ".5"); nothing for
+// anything else.
+std::optional<double> parseDecimal(std::string_view s);
 
 }  // namespace varnok::text
