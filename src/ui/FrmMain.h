@@ -4,6 +4,7 @@
 // bar. Its load handler hosts the start-up and the main loop (the engine).
 
 #include <memory>
+#include <string>
 
 #include "engine/Engine.h"
 #include "replies/ReplyMessages.h"
@@ -29,6 +30,9 @@ class FrmMain {
     void mnuExit_Click();
     void mnuSave_Click();
     void mnuOpen_Click();
+    // Loads the reply file of this name from the "Saves" folder; true only when
+    // the whole file was valid and the set, the templates and the options changed.
+    bool loadReplies(const std::string& name);
     void mnuMsg_Click(int index);
     void mnuAddFile_Click();
     void mnuAddFolder_Click();

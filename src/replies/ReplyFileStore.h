@@ -1,0 +1,24 @@
+#pragma once
+// Reply files on disk. Reading takes the whole file before anything is
+// checked; writing goes to a temporary file beside the target that replaces
+// the target only once it is complete, so a failed save keeps the old file.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "replies/ReplyFile.h"
+
+namespace varnok::replies {
+
+// The file a reply set of this name lives in: <saves>/<name>.vnk.
+std::filesystem::path replyFilePath(const std::filesystem::path& savesFolder,
+                                    const std::string& name);
+
+ReplyFileRead readReplyFile(const std::filesystem::path& file);
+
+// Nothing on success; otherwise the description of the failure. The target is
+// then unchanged and no temporary file is left behind.
+std::optional<std::string> writeReplyFile(const std::filesystem::path& file, const ReplySet& set);
+
+}  // namespace varnok::replies
