@@ -1,0 +1,24 @@
+// "!mini": takes the player out of the game at once. The game's main window is
+// hidden and Varnok's main window is maximised and restored, which brings it
+// to the front with the focus. "Back to Game" shows the game window again.
+//
+// The taskbar is left alone: repositioning it to 0, 0 with a size of 0 by 0
+// would only ever shrink or misplace the user's taskbar.
+#include "commands/Commands.h"
+#include "ui/Application.h"
+
+namespace varnok::commands {
+
+void miniCommand(const CommandTurn& turn) {
+    ui::Application& app = turn.app;
+    const console::WindowHandle game = app.console.findGameWindow();
+    ui::Window& main = *app.frmMain.window;
+    main.setState(ui::WindowState::Maximized);
+    app.services.windows.show(game, console::ShowCommand::Hide);
+    main.setState(ui::WindowState::Normal);
+    main.focus();
+    turn.wait(1.0f);
+    turn.send("say ^1Minimized");
+}
+
+}  // namespace varnok::commands

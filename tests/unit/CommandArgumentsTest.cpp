@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "commands/Commands.h"
+
+using namespace varnok;
+using namespace varnok::commands;
+
+namespace {
+
+TEST(CommandArgument, StartsAFixedDistanceAfterTheMarkerAndDropsTheLineBreak) {
+    EXPECT_EQ(commandArgument("Kyle: !load duels\r\n", ": !load", 8), "duels");
+    EXPECT_EQ(commandArgument("Kyle: !LOAD Two Words\r\n", ": !load", 8), "Two Words");
+    EXPECT_EQ(commandArgument("Kyle: !playlist rock\r\n", ": !playlist", 12), "rock");
+    // "!vol" keeps the blank before its number.
+    EXPECT_EQ(commandArgument("Kyle: !vol 12\r\n", " !vol", 5), " 12");
+    // Whatever stands eight characters on is taken: "!playfoo" searches for "oo".
+    EXPECT_EQ(commandArgument("Kyle: !playfoo\r\n", ": !play", 8), "oo");
+    EXPECT_EQ(commandArgument("Kyle: !play \r\n", ": !play", 8), "");
+}
+
+TEST(CommandArgument, ACutThatWouldBeNegativeGivesNothing) {
+    EXPECT_EQ(commandArgument("Kyle: !load", ": !load", 8), std::nullopt);
+    EXPECT_EQ(commandArgument("Kyle: !load\r\n", ": !load", 8), std::nullopt);
+    EXPECT_EQ(commandArgument("Kyle: !load x", ": !load", 8), std::nullopt);
+    EXPECT_EQ(commandArgument("Kyle: hello\r\n", ": !load", 8), std::nullopt);
+}
+
+TEST(CommandArgument, FileNamesMayNotLeaveTheSavesFolder) {
+    EXPECT_TRUE(isPlainFileName("duels"));
+    EXPECT_TRUE(isPlainFileName("my set.v2"));
+    EXPECT_TRUE(isPlainFileName(""));
+    for (const char* name : {"../secret", "..", "a/b", "a\\b", "C:evil", "x..y", "\\\\server\\s"})
+        EXPECT_FALSE(isPlainFileName(name)) << name;
+}
+
+TEST(CommandArgument, VolumeIsTheWholePartOfADecimalNumber) {
+    EXPECT_EQ(volumeArgument(" 12"), 12);
+    EXPECT_EQ(volumeArgument(" 25"), 25);
+    EXPECT_EQ(volumeArgument(" -1"), -1);
+    EXPECT_EQ(volumeArgument("7.9 "), 7);
+    EXPECT_EQ(volumeArgument("-0.5"), -1);
+    EXPECT_EQ(volumeArgument(" 32767"), 32767);
+    EXPECT_EQ(volumeArgument("-32768"), -32768);
+    EXPECT_EQ(volumeArgument(" 32768"), std::nullopt);
+    EXPECT_EQ(volumeArgument("-32769"), std::nullopt);
+    EXPECT_EQ(volumeArgument(" loud"), std::nullopt);
+    EXPECT_EQ(volumeArgument(""), std::nullopt);
+}
+
+}  // namespace

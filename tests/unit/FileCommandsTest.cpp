@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CommandFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string kReplyFile =
+    "Varnok -{ZUL}- $pellow$\r\nengaged %d\r\nwon\r\nlost\r\nhi %d\r\n 1 \r\nD\r\n 0 \r\nN\r\n 0 "
+    "\r\nT\r\n 0 \r\n 1 \r\n 1 \r\n";
+
+// 0.9 s held in single precision lies just below 0.9: the pause lasts 899 ms.
+const std::vector<std::uint32_t> kAfterLoad{899};
+
+struct FileCommands : CommandFixture {
+    void save(const std::filesystem::path& file, const std::string& content) {
+        std::ofstream(file, std::ios::binary) << content;
+    }
+};
+
+TEST_F(FileCommands, LoadReadsTheReplyFileAndSaysSo) {
+    save(app->savesFolder() / "duels.vnk", kReplyFile);
+    typed("!load duels");
+    commands::loadCommand(turn());
+    EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "engaged %d");
+    EXPECT_EQ(app->frmMain.messages.Greet, "hi %d");
+    EXPECT_EQ(clock.pauses, kAfterLoad);
+    EXPECT_EQ(game.commands, Lines{"say ^7duels ^1loaded successfully"});
+}
+
+TEST_F(FileCommands, LoadOfAMissingFileAnswersWithTheErrorAndNoBox) {
+    typed("!load nothere");
+    commands::loadCommand(turn());
+    EXPECT_EQ(clock.pauses, kAfterLoad);
+    EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7nothere"});
+    EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
+}
+
+TEST_F(FileCommands, LoadWithAWrongHeaderShowsTheBoxAndAnswersWithTheError) {
+    save(app->savesFolder() / "old.vnk", "Varnok\r\n");
+    typed("!LOAD old");
+    commands::loadCommand(turn());
+    ASSERT_EQ(toolkit.fakeDialogs().boxes.size(), 1u);
+    EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7old"});
+}
+
+TEST_F(FileCommands, LoadRefusesANameThatLeavesTheSavesFolder) {
+    // A valid reply file one folder up must not be reachable from the chat.
+    save(folder.path() / "outside.vnk", kReplyFile);
+    for (const char* name : {"../outside", "..\\outside", "C:outside"}) {
+        game.commands.clear();
+        typed(std::string("!load ") + name);
+        commands::loadCommand(turn());
+        EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7" + std::string(name)});
+    }
+    EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
+}
+
+TEST_F(FileCommands, LoadWithNothingAfterTheWordTakesTheEmptyName) {
+    save(app->savesFolder() / ".vnk", kReplyFile);
+    typed("!load");
+    commands::loadCommand(turn());
+    EXPECT_EQ(game.commands, Lines{"say ^7 ^1loaded successfully"});
+    EXPECT_EQ(app->frmMain.txtDuelWon->text(), "won");
+}
+
+TEST_F(FileCommands, PlaylistRefusesANameThatLeavesTheSavesFolder) {
+    addSongs({"kept.mp3"});
+    typed("!playlist ../../etc/list");
+    commands::playlistCommand(turn());
+    EXPECT_EQ(clock.pauses, kAfterLoad);
+    EXPECT_EQ(game.commands, Lines{"say ^1Error opening playlist ^7../../etc/list"});
+    EXPECT_EQ(app->frmPlay.lstPlay->count(), 1);
+}
+
+}  // namespace
