@@ -1,0 +1,66 @@
+# Sourced by the scripts that run Windows programs under Wine: a private Wine
+# prefix under build/ (created once, then reused), quiet logs, a home folder
+# inside build/ whose .asoundrc routes sound to ALSA's null device (so playback
+# works on machines without a sound card and a user's own settings are never
+# touched), and a helper that runs a command under a virtual X server when
+# there is no display.
+
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+build_root="$repo_root/build"
+
+export WINEPREFIX="${VARNOK_WINEPREFIX:-$build_root/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win64
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+wine_home="$build_root/wine-home"
+mkdir -p "$wine_home"
+cat >"$wine_home/.asoundrc" <<'ASOUND'
+pcm.!default { type null }
+ASOUND
+export HOME="$wine_home"
+export XDG_RUNTIME_DIR="$wine_home/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+wine_bin="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
+[ -x "$wine_bin" ] || wine_bin=/usr/lib/wine/wine64
+wineserver_bin="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
+[ -x "$wineserver_bin" ] || wineserver_bin=/usr/lib/wine/wineserver64
+
+# Creates the prefix on first use (about ten seconds), later a no-op. The
+# prefix uses a virtual desktop of 1280x1024: every Windows window then lives
+# inside one X window, so hiding or destroying one does not wait for a window
+# manager that a bare X server does not have, and screenshots show the desktop.
+prefix_marker="$WINEPREFIX/.varnok-prefix-v2"
+ensure_wine_prefix() {
+    if [ ! -f "$prefix_marker" ]; then
+        mkdir -p "$WINEPREFIX"
+        echo "wine: preparing prefix $WINEPREFIX"
+        "$wine_bin" wineboot --init >/dev/null 2>&1 || true
+        "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
+            >/dev/null 2>&1
+        "$wine_bin" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        "$wineserver_bin" -w || true
+        touch "$prefix_marker"
+    fi
+}
+
+# Ends every process of this prefix (never another prefix's).
+stop_wine_prefix() {
+    "$wineserver_bin" -k >/dev/null 2>&1 || true
+}
+
+# The Windows path of a Linux path (through the prefix's Z: drive).
+windows_path() {
+    local abs
+    abs="$(readlink -f "$1")"
+    printf 'Z:%s' "${abs//\//\\}"
+}
+
+# Runs "$@" with a display: the current one, or a fresh virtual X server.
+with_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
+    fi
+}

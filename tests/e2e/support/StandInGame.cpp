@@ -1,0 +1,103 @@
+#include "support/StandInGame.h"
+
+#include <algorithm>
+
+#include "ControlProtocol.h"
+#include "support/Paths.h"
+
+namespace e2e {
+
+StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
+    logPath_ = folder.file("transcript.log");
+    std::vector<std::string> args = {"--name", options.playerName, "--log", logPath_};
+    if (!options.openConsole) args.push_back("--no-console");
+    if (options.hideGame) args.push_back("--hide-game");
+    if (!options.scriptPath.empty()) {
+        args.push_back("--script");
+        args.push_back(options.scriptPath);
+    }
+    std::string exe = standInExePath();
+    if (!process_.start(exe, args, folder.path())) {
+        error_ = process_.lastError();
+        return;
+    }
+    control_ = waitForTopLevelWindow(standin::kControlClass, nullptr, process_.id(), Millis(20000));
+    if (!control_) error_ = "the stand-in's control window did not appear";
+}
+
+StandInGame::~StandInGame() {
+    if (control_ && process_.running()) {
+        DWORD_PTR result = 0;
+        std::string command = "quit";
+        COPYDATASTRUCT data{standin::kControlMagic, static_cast<DWORD>(command.size()),
+                            command.data()};
+        SendMessageTimeoutA(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &result);
+        process_.waitForExit(2000);
+    }
+    process_.kill();
+}
+
+bool StandInGame::send(const std::string& command) {
+    if (!control_) return false;
+    COPYDATASTRUCT data{standin::kControlMagic, static_cast<DWORD>(command.size()),
+                        const_cast<char*>(command.data())};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &result))
+        return false;
+    return result == 1;
+}
+
+HWND StandInGame::consoleWindow() const {
+    return findTopLevelWindow(nullptr, standin::kConsoleTitle, process_.id());
+}
+
+HWND StandInGame::inputLine() const {
+    return nthChild(consoleWindow(), 0);
+}
+
+HWND StandInGame::outputPane() const {
+    return nthChild(consoleWindow(), 4);
+}
+
+HWND StandInGame::gameWindow() const {
+    return findTopLevelWindow(standin::kGameClass, nullptr, process_.id());
+}
+
+std::string StandInGame::paneText() const {
+    return windowText(outputPane()).value_or("");
+}
+
+bool StandInGame::waitForPane(const std::function<bool(const std::string&)>& condition,
+                              Millis timeout) {
+    return waitUntil([&] { return condition(paneText()); }, timeout);
+}
+
+Transcript StandInGame::transcript() const {
+    Transcript lines;
+    std::string content = readFile(logPath_);
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) break;  // a line still being written
+        lines.push_back(content.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool StandInGame::waitForTranscript(const std::function<bool(const Transcript&)>& condition,
+                                    Millis timeout) {
+    return waitUntil([&] { return condition(transcript()); }, timeout);
+}
+
+bool hasLine(const Transcript& transcript, const std::string& line) {
+    return std::find(transcript.begin(), transcript.end(), line) != transcript.end();
+}
+
+int countLine(const Transcript& transcript, const std::string& line) {
+    return static_cast<int>(std::count(transcript.begin(), transcript.end(), line));
+}
+
+}  // namespace e2e

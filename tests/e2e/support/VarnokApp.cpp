@@ -1,0 +1,49 @@
+#include "support/VarnokApp.h"
+
+#include "support/Paths.h"
+#include "ui/ControlIds.h"
+
+namespace e2e {
+
+VarnokApp::VarnokApp(const TempFolder& folder) : folder_(folder.path()) {
+    std::string source = varnokExePath();
+    std::string exe = folder.file("Varnok.exe");
+    if (!CopyFileA(source.c_str(), exe.c_str(), FALSE)) {
+        error_ = "cannot copy " + source + " (error " + std::to_string(GetLastError()) + ")";
+        return;
+    }
+    if (!process_.start(exe, {}, folder.path())) {
+        error_ = process_.lastError();
+        return;
+    }
+    std::string mainClass = varnok::ui::windowClassName("frmMain");
+    main_ = waitForTopLevelWindow(mainClass.c_str(), nullptr, process_.id(), Millis(20000));
+    if (!main_) error_ = "Varnok's main window did not appear";
+}
+
+HWND VarnokApp::control(const std::string& name) const {
+    return main_ ? GetDlgItem(main_, varnok::ui::controlId(name)) : nullptr;
+}
+
+std::optional<std::string> VarnokApp::controlText(const std::string& name, UINT timeoutMs) const {
+    return windowText(control(name), timeoutMs);
+}
+
+bool VarnokApp::controlVisible(const std::string& name) const {
+    return isShown(control(name));
+}
+
+bool VarnokApp::clickButton(const std::string& name) const {
+    HWND button = control(name);
+    if (!button) return false;
+    int id = varnok::ui::controlId(name);
+    return PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+bool VarnokApp::chooseMenu(const std::string& name) const {
+    return main_ &&
+           PostMessageA(main_, WM_COMMAND, MAKEWPARAM(varnok::ui::controlId(name), 0), 0) != 0;
+}
+
+}  // namespace e2e
