@@ -123,6 +123,10 @@ TEST_F(StandInConsole, ControlChannelPrintsTheGamesLines) {
               "Kyle^7: hi all\r\nTimelimit hit.\r\n");
     EXPECT_TRUE(game->clearPane());
     EXPECT_EQ(game->paneText(), "");
+    game->print("after the clear\\r\\n");
+    EXPECT_EQ(game->paneLog(),
+              "Padawan^7 entered the game\r\nKyle^7 entered the game\r\nPadawan^7: !now\r\n"
+              "Kyle^7: hi all\r\nTimelimit hit.\r\nafter the clear\r\n");
     EXPECT_FALSE(game->send("no such command"));
     EXPECT_FALSE(game->send("hang soon"));
     // Control lines are not typed into the console.

@@ -58,6 +58,7 @@ StandIn::StandIn(Options options) : options_(std::move(options)), playerName_(op
 
 StandIn::~StandIn() {
     if (log_) std::fclose(log_);
+    if (paneLog_) std::fclose(paneLog_);
     if (paneFont_) DeleteObject(paneFont_);
     g_standIn = nullptr;
 }
@@ -92,6 +93,7 @@ bool StandIn::create(HINSTANCE instance) {
                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
 
     if (!options_.logPath.empty()) log_ = std::fopen(options_.logPath.c_str(), "ab");
+    if (!options_.paneLogPath.empty()) paneLog_ = std::fopen(options_.paneLogPath.c_str(), "ab");
 
     game_ = CreateWindowExA(0, kGameClass, kGameTitle, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300,
                             nullptr, nullptr, instance, nullptr);
@@ -183,6 +185,10 @@ void StandIn::logLine(const std::string& line) {
 
 void StandIn::appendToPane(const std::string& text) {
     if (!pane_ || text.empty()) return;
+    if (paneLog_) {
+        std::fwrite(text.data(), 1, text.size(), paneLog_);
+        std::fflush(paneLog_);
+    }
     long length = GetWindowTextLengthA(pane_);
     AppendPlan plan = planAppend(length, text, kPaneCapacity);
     if (plan.emptyFirst) {

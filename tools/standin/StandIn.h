@@ -13,8 +13,9 @@ namespace standin {
 
 struct Options {
     std::string playerName = "Padawan";
-    std::string logPath;     // transcript of every line typed into the console
-    std::string scriptPath;  // timed control commands to run after start
+    std::string logPath;      // transcript of every line typed into the console
+    std::string scriptPath;   // timed control commands to run after start
+    std::string paneLogPath;  // copy of everything printed into the pane
     bool openConsole = true;
     bool showGame = true;
 };
@@ -65,6 +66,7 @@ class StandIn {
     WNDPROC editProc_ = nullptr;
     HFONT paneFont_ = nullptr;
     std::FILE* log_ = nullptr;
+    std::FILE* paneLog_ = nullptr;
     std::vector<std::string> script_;
     size_t scriptNext_ = 0;
 };

@@ -1,5 +1,8 @@
 // The stand-in game for Varnok's tests and demo. Usage:
-//   standin.exe [--name NAME] [--log PATH] [--script FILE] [--no-console] [--hide-game]
+//   standin.exe [--name NAME] [--log PATH] [--pane-log PATH] [--script FILE]
+//               [--no-console] [--hide-game]
+// --log keeps every line typed into the console, one a line; --pane-log keeps
+// a copy of everything the console printed (clears do not erase it).
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             options.playerName = __argv[++i];
         } else if (arg == "--log" && hasValue) {
             options.logPath = __argv[++i];
+        } else if (arg == "--pane-log" && hasValue) {
+            options.paneLogPath = __argv[++i];
         } else if (arg == "--script" && hasValue) {
             options.scriptPath = __argv[++i];
         } else if (arg == "--no-console") {

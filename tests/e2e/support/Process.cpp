@@ -31,7 +31,10 @@ bool ChildProcess::start(const std::string& exe, const std::vector<std::string>&
                          const std::string& workDir) {
     kill();
     std::string commandLine = quoteArgument(exe);
-    for (const std::string& arg : args) commandLine += " " + quoteArgument(arg);
+    for (const std::string& arg : args) {
+        commandLine += ' ';
+        commandLine += quoteArgument(arg);
+    }
 
     job_ = CreateJobObjectA(nullptr, nullptr);
     if (job_) {

@@ -9,7 +9,9 @@ namespace e2e {
 
 StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
     logPath_ = folder.file("transcript.log");
-    std::vector<std::string> args = {"--name", options.playerName, "--log", logPath_};
+    paneLogPath_ = folder.file("pane.log");
+    std::vector<std::string> args = {"--name", options.playerName, "--log",
+                                     logPath_, "--pane-log",       paneLogPath_};
     if (!options.openConsole) args.push_back("--no-console");
     if (options.hideGame) args.push_back("--hide-game");
     if (!options.scriptPath.empty()) {

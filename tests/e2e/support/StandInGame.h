@@ -70,12 +70,15 @@ class StandInGame {
     // Every line typed into the console so far, in order.
     Transcript transcript() const;
     const std::string& transcriptPath() const { return logPath_; }
+    // Everything the console printed so far, clears notwithstanding.
+    std::string paneLog() const { return readFile(paneLogPath_); }
     bool waitForTranscript(const std::function<bool(const Transcript&)>& condition, Millis timeout);
 
   private:
     ChildProcess process_;
     HWND control_ = nullptr;
     std::string logPath_;
+    std::string paneLogPath_;
     std::string error_;
 };
 
