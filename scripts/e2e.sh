@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs the end-to-end tests (a Windows GoogleTest program) under Wine, in the
+# private prefix under build/, under a virtual X server when there is no
+# display. Extra arguments go to the test program (e.g. --gtest_filter=...).
+# The run is bounded in time and ends every process of the prefix afterwards,
+# so a hanging program cannot hang the caller.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/lib/wine-env.sh
+
+tests_exe="build/windows/tests/e2e/varnok_e2e_tests.exe"
+if [ ! -f "$tests_exe" ]; then
+    echo "e2e: $tests_exe is missing; run bash scripts/build.sh first" >&2
+    exit 1
+fi
+
+ensure_wine_prefix
+trap stop_wine_prefix EXIT
+
+export VARNOK_EXE="$(windows_path build/windows/Varnok.exe)"
+export VARNOK_STANDIN_EXE="$(windows_path build/windows/tools/standin/standin.exe)"
+
+limit="${VARNOK_E2E_TIMEOUT:-1200}"
+with_display timeout -k 10 "$limit" "$wine_bin" "$tests_exe" --gtest_color=no \
+    --gtest_output="xml:$(windows_path build)\\e2e-results.xml" "$@"
+rc=$?
+[ "$rc" -eq 124 ] && echo "e2e: the suite ran past its ${limit} s limit and was stopped" >&2
+exit "$rc"

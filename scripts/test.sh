@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The whole test run: builds both presets, runs the native unit tests with
+# ctest, then the end-to-end suite under Wine (and Xvfb when there is no
+# display). Prints both summaries; exits non-zero when anything fails.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+mkdir -p build
+
+started=$(date +%s)
+if ! bash scripts/build.sh; then
+    echo "test: build failed" >&2
+    exit 1
+fi
+
+echo "== unit tests (native, ctest)"
+ctest --preset native -j "${VARNOK_JOBS:-2}" 2>&1 | tee build/unit-tests.log
+unit_rc=${PIPESTATUS[0]}
+
+echo "== end-to-end tests (Windows build under Wine)"
+e2e_started=$(date +%s)
+bash scripts/e2e.sh 2>&1 | tee build/e2e-tests.log
+e2e_rc=${PIPESTATUS[0]}
+e2e_seconds=$(($(date +%s) - e2e_started))
+
+echo
+echo "== summary"
+grep -E "tests passed|tests failed" build/unit-tests.log | tail -1 | sed 's/^/unit: /'
+grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
+    build/e2e-tests.log | tr -d '\r' | sed 's/^/e2e: /'
+grep -aE "^\[  FAILED  \] [A-Za-z]" build/e2e-tests.log | tr -d '\r' | sort -u | sed 's/^/e2e: /'
+echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
+
+if [ "$unit_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ]; then
+    echo "test: FAILED (unit rc=$unit_rc, e2e rc=$e2e_rc)"
+    exit 1
+fi
+echo "test: all passed"
