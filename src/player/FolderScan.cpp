@@ -1,0 +1,68 @@
+#include "player/FolderScan.h"
+
+#include "player/PathText.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace varnok::player {
+
+namespace {
+
+unsigned char foldAscii(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+}  // namespace
+
+bool fileNameBefore(std::string_view a, std::string_view b) {
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char fa = foldAscii(a[i]), fb = foldAscii(b[i]);
+        if (fa != fb) return fa < fb;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;  // same letters, different case: raw bytes decide
+}
+
+std::optional<std::vector<std::string>> listFileNames(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (error) return std::nullopt;
+    std::vector<std::string> names;
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
+        if (error) return std::nullopt;
+        std::error_code kindError;
+        if (it->is_regular_file(kindError)) names.push_back(fromPath(it->path().filename()));
+    }
+    if (error) return std::nullopt;
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return fileNameBefore(a, b); });
+    return names;
+}
+
+bool isSongName(std::string_view name) {
+    if (name.size() < 4) return false;
+    const std::string_view tail = name.substr(name.size() - 4);
+    return tail == ".wav" || tail == ".mp3" || tail == ".wma";
+}
+
+std::string fileNameOf(std::string_view path) {
+    const auto cut = std::find_if(path.rbegin(), path.rend(), isSeparator);
+    return std::string(cut.base(), path.end());
+}
+
+std::string joinFolder(std::string_view folder, std::string_view name) {
+    std::string joined(folder);
+    if (joined.empty() || !isSeparator(joined.back()))
+        joined += static_cast<char>(std::filesystem::path::preferred_separator);
+    joined += name;
+    return joined;
+}
+
+}  // namespace varnok::player
