@@ -1,0 +1,112 @@
+#include "player/PlaylistFile.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <system_error>
+
+#include "player/PathText.h"
+#include "text/Text.h"
+
+namespace varnok::player {
+
+namespace {
+
+constexpr int kMostSongs = std::numeric_limits<std::int16_t>::max();
+
+PlaylistRead failed(std::string description) {
+    return {.outcome = PlaylistRead::Outcome::Failed, .description = std::move(description)};
+}
+
+}  // namespace
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t cr = text.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, cr - start));
+        start = cr + 1;
+        if (start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+std::optional<int> parseSongCount(std::string_view line) {
+    const std::string digits = text::trimBlanks(line);
+    if (digits.empty() || digits.size() > 5) return std::nullopt;
+    int value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > kMostSongs) return std::nullopt;
+    return value;
+}
+
+std::string formatPlaylist(const std::vector<PlaylistEntry>& entries) {
+    std::string out = " " + std::to_string(entries.size()) + " \r\n";
+    for (const PlaylistEntry& entry : entries) out += entry.path + "\r\n" + entry.name + "\r\n";
+    return out;
+}
+
+PlaylistRead parsePlaylist(std::string_view text) {
+    const std::vector<std::string> lines = splitLines(text);
+    if (lines.empty()) return failed("The playlist file is empty");
+    const std::optional<int> count = parseSongCount(lines[0]);
+    if (!count) return failed("The first line of the playlist is not a number of songs");
+    PlaylistRead read{.outcome = PlaylistRead::Outcome::Read};
+    for (int i = 0; i < *count; ++i) {
+        const std::size_t pathLine = 1 + 2 * static_cast<std::size_t>(i);
+        if (pathLine + 1 >= lines.size())
+            return failed("The playlist file ends before its last song");
+        read.entries.push_back({lines[pathLine], lines[pathLine + 1]});
+    }
+    return read;
+}
+
+PlaylistRead readPlaylistFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return {.outcome = PlaylistRead::Outcome::Missing,
+                .description = "File not found: " + fromPath(file)};
+    std::ifstream in(file, std::ios::binary);
+    if (!in || std::filesystem::is_directory(file, error))
+        return failed("Cannot read the playlist file " + fromPath(file));
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return failed("Cannot read the playlist file " + fromPath(file));
+    return parsePlaylist(content);
+}
+
+std::optional<std::string> writePlaylistFile(const std::filesystem::path& file,
+                                             const std::vector<PlaylistEntry>& entries) {
+    const std::string cannot = "Cannot write the playlist file " + fromPath(file);
+    std::filesystem::path temporary = file;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return cannot;
+        out << formatPlaylist(entries);
+        out.close();
+        if (out.fail()) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return cannot;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, file, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return cannot + ": " + error.message();
+    }
+    return std::nullopt;
+}
+
+}  // namespace varnok::player

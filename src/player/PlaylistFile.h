@@ -1,0 +1,50 @@
+#pragma once
+// Playlist files: 8-bit text, line 1 the number of songs N written as a blank,
+// the digits and a blank, then N pairs of lines (the song's full path, then its
+// displayed name). Lines are written with CR LF and read up to CR LF or a CR
+// alone. Anything after the N pairs is ignored.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnok::player {
+
+struct PlaylistEntry {
+    std::string path;
+    std::string name;
+    friend bool operator==(const PlaylistEntry&, const PlaylistEntry&) = default;
+};
+
+struct PlaylistRead {
+    enum class Outcome {
+        Read,     // every announced pair was read
+        Missing,  // no such file or folder (normal before the first save)
+        Failed    // the file is there but unreadable, or malformed
+    };
+    Outcome outcome = Outcome::Failed;
+    std::vector<PlaylistEntry> entries;  // complete only when Read
+    std::string description;             // what went wrong, for the user
+};
+
+// The lines of `text`: each ends at CR LF or at a CR alone; a last line
+// without a line end counts too.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Line 1 as a song count: decimal digits with blanks around them, 0..32767.
+std::optional<int> parseSongCount(std::string_view line);
+
+std::string formatPlaylist(const std::vector<PlaylistEntry>& entries);
+PlaylistRead parsePlaylist(std::string_view text);
+
+PlaylistRead readPlaylistFile(const std::filesystem::path& file);
+
+// Writes the playlist beside `file` under a temporary name and renames it over
+// `file`, so a failed save leaves the previous file intact. The failure's
+// description, or nothing on success.
+std::optional<std::string> writePlaylistFile(const std::filesystem::path& file,
+                                             const std::vector<PlaylistEntry>& entries);
+
+}  // namespace varnok::player
