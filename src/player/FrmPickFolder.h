@@ -17,6 +17,10 @@ class FrmPickFolder {
   public:
     explicit FrmPickFolder(ui::Application& app);
 
+    // Shows the picker without waiting for it; Form_Load hides the main and
+    // player windows each time it opens.
+    void open();
+
     void Form_Load();
     void drv_Change();
     void cmdOk_Click();

@@ -62,4 +62,11 @@ FrmPlay::FrmPlay(ui::Application& app_) : app(app_) {
 
 FrmPlay::~FrmPlay() = default;
 
+// No volume goes to the platform here: the first started song takes it from
+// the slider.
+void FrmPlay::Form_Load() {
+    loadPlaylist();
+    sldVol->setValue(5);
+}
+
 }  // namespace varnok::player

@@ -4,11 +4,14 @@
 // The playback state and the playlist are its members.
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "player/MediaGraph.h"
+#include "player/PlaylistFile.h"
 #include "ui/Toolkit.h"
 
 namespace varnok::ui {
@@ -79,6 +82,38 @@ class FrmPlay {
     std::int16_t mCount = 0;
     std::int16_t mIndex = 0;
     std::string songDir;
+
+  private:
+    // The start sequence of play(): a new graph for mFile, rendered, running,
+    // at the slider's volume. The song's name, or nothing when a step failed.
+    std::optional<std::string> startSong();
+    // After a failed start: hands over to the next entry, unless every entry
+    // has already failed in this run of skips. The name of the song started.
+    std::string skipUnplayable();
+    void resumePaused();
+
+    // Entries of the playlist; both lists always have this many.
+    int entryCount() const;
+    // Appends a song to both lists; false when the playlist is full.
+    bool appendSong(const std::string& name, const std::string& path);
+    std::vector<PlaylistEntry> entries() const;
+    void replacePlaylist(const std::vector<PlaylistEntry>& entries);
+    // The stop of the previous song before a new one, only once a song has run.
+    void stopIfStarted();
+    // Selects `index` and plays the path there; empty when there is none.
+    std::string playEntry(int index);
+
+    // Playlist files.
+    std::filesystem::path playlistPath(const std::string& name) const;
+    // Reads `file` into the playlist; the playlist stays as it was unless
+    // every announced pair could be read.
+    PlaylistRead loadFrom(const std::filesystem::path& file);
+    void showError(const std::string& description);
+
+    bool positionSet_ = false;        // a song has rendered at least once
+    int skipDepth_ = 0;               // failed starts in the current run of skips
+    std::vector<int> failedEntries_;  // entries that failed in that run
+    int echoes_ = 0;                  // "Currently Playing" lines sent so far
 };
 
 }  // namespace varnok::player

@@ -1,9 +1,13 @@
 #pragma once
 // A fake media graph: files play when the test has registered them with a
 // duration; anything else fails to render. The graph's position is set by the
-// test (to simulate playing time) or by the player's seeks.
+// test (to simulate playing time) or by the player's seeks. Single calls can
+// be made to fail: "run", "pause", "stop", "rate", "duration", "position",
+// "seek" and "volume" fail for every file, or only for one with
+// "<call> <path>".
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,7 @@ class FakeMediaFactory;
 class FakeGraph : public player::MediaGraph {
   public:
     FakeGraph(FakeMediaFactory& factory) : factory_(factory) {}
+    ~FakeGraph() override;
     bool renderFile(const std::string& path) override;
     bool run() override;
     bool pause() override;
@@ -39,6 +44,7 @@ class FakeGraph : public player::MediaGraph {
     enum class State { Stopped, Running, Paused } state = State::Stopped;
 
   private:
+    bool fails(const std::string& call) const;
     FakeMediaFactory& factory_;
 };
 
@@ -49,8 +55,11 @@ class FakeMediaFactory : public player::MediaGraphFactory {
     // Files that render, with their durations in seconds.
     std::map<std::string, double> playable;
     FakeGraphLog log;
-    FakeGraph* current = nullptr;  // the latest graph made (owned by the player)
+    std::set<std::string> failingCalls;
+    FakeGraph* current = nullptr;  // the latest graph made while it lives (owned by the player)
     int graphsMade = 0;
+    int graphsReleased = 0;
+    bool refuseGraphs = false;  // createGraph gives nothing
 };
 
 }  // namespace varnok::fakes

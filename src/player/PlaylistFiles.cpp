@@ -1,0 +1,70 @@
+// Saving and loading the playlist: "Save Playlist" through a name prompt,
+// "playlist.lst" at start-up, "Open Playlist" through a dialog and openIt2 by
+// name. A load replaces the playlist only when the whole file was read, so a
+// wrong name or a broken file never costs the user the list they have.
+#include "player/FrmPlay.h"
+#include "player/PathText.h"
+#include "ui/Application.h"
+
+namespace varnok::player {
+
+namespace {
+constexpr const char* kPlaylistFilter = "Playlist (*.lst)|*.lst";
+constexpr const char* kStartUpPlaylist = "playlist";
+}  // namespace
+
+std::filesystem::path FrmPlay::playlistPath(const std::string& name) const {
+    return app.savesFolder() / toPath(name + ".lst");
+}
+
+std::vector<PlaylistEntry> FrmPlay::entries() const {
+    std::vector<PlaylistEntry> list;
+    for (int i = 0; i < entryCount(); ++i)
+        list.push_back({mSongs[static_cast<std::size_t>(i)], lstPlay->item(i)});
+    return list;
+}
+
+void FrmPlay::replacePlaylist(const std::vector<PlaylistEntry>& list) {
+    lstPlay->clear();
+    mSongs.clear();
+    for (const PlaylistEntry& entry : list) {
+        lstPlay->addItem(entry.name);
+        mSongs.push_back(entry.path);
+    }
+    mCount = static_cast<std::int16_t>(mSongs.size());
+}
+
+PlaylistRead FrmPlay::loadFrom(const std::filesystem::path& file) {
+    PlaylistRead read = readPlaylistFile(file);
+    if (read.outcome == PlaylistRead::Outcome::Read) replacePlaylist(read.entries);
+    return read;
+}
+
+// An empty answer (a cancelled prompt too) saves under the name ".lst".
+void FrmPlay::cmdSave_Click() {
+    const std::string name = app.services.toolkit.dialogs().inputBox(
+        "Enter the name of the playlist you want to save this as.", "Save Playlist",
+        kStartUpPlaylist);
+    if (std::optional<std::string> failure = writePlaylistFile(playlistPath(name), entries()))
+        showError(*failure);
+}
+
+// No "playlist.lst" yet is normal on a first start and says nothing.
+void FrmPlay::loadPlaylist() {
+    const PlaylistRead read = loadFrom(playlistPath(kStartUpPlaylist));
+    if (read.outcome == PlaylistRead::Outcome::Failed) showError(read.description);
+}
+
+void FrmPlay::cmdOpenList_Click() {
+    const std::optional<std::string> chosen =
+        app.services.toolkit.dialogs().openFile(*window, kPlaylistFilter);
+    if (!chosen) return;
+    const PlaylistRead read = loadFrom(toPath(*chosen));
+    if (read.outcome == PlaylistRead::Outcome::Failed) showError(read.description);
+}
+
+bool FrmPlay::openIt2(const std::string& name) {
+    return loadFrom(playlistPath(name)).outcome == PlaylistRead::Outcome::Read;
+}
+
+}  // namespace varnok::player

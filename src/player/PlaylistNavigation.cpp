@@ -1,0 +1,75 @@
+// Moving through the playlist: play the selection, next, previous and play by
+// index. Every caller selects the entry before play() takes it as current.
+#include <algorithm>
+
+#include "player/FrmPlay.h"
+#include "ui/Application.h"
+
+namespace varnok::player {
+
+namespace {
+constexpr const char* kEchoPlaying = "echo ^1Currently Playing: ^4";
+}
+
+int FrmPlay::entryCount() const {
+    return std::min(lstPlay->count(), static_cast<int>(mSongs.size()));
+}
+
+void FrmPlay::stopIfStarted() {
+    if (positionSet_) cmdStop_Click();
+}
+
+std::string FrmPlay::playEntry(int index) {
+    if (index < 0 || index >= entryCount()) return {};
+    return play(mSongs[static_cast<std::size_t>(index)]);
+}
+
+// While a song is paused the stop is skipped, so play() resumes it whatever
+// entry is selected.
+void FrmPlay::cmdPlay_Click() {
+    if (positionSet_ && !PauseBb) cmdStop_Click();
+    if (lstPlay->listIndex() < 0) lstPlay->setListIndex(mIndex);
+    playEntry(lstPlay->listIndex());
+}
+
+// The entry after the current one (after the last, the first), announced in
+// the game's console. An empty playlist has nothing to move to. When the entry
+// cannot be played, the skip announces the song it reaches and returns its
+// name here, so the console hears of each started song once.
+std::string FrmPlay::nextSong() {
+    const int entries = entryCount();
+    if (entries == 0) return {};
+    const int next = mIndex + 1;
+    const int target = next <= entries - 1 && next >= 0 ? next : 0;
+    lstPlay->setListIndex(target);
+    stopIfStarted();
+    const int echoesBefore = echoes_;
+    const std::string name = playEntry(target);
+    if (echoes_ == echoesBefore) {
+        app.console.SendConsoleCommand(kEchoPlaying + name);
+        ++echoes_;
+    }
+    return name;
+}
+
+// The entry before the current one (before the first, the last). When the
+// current index lies past the end of a shortened list, the last entry is taken.
+std::string FrmPlay::prevSong() {
+    const int entries = entryCount();
+    if (entries == 0) return {};
+    const int previous = mIndex - 1;
+    const int target = previous < 0 || previous > entries - 1 ? entries - 1 : previous;
+    lstPlay->setListIndex(target);
+    stopIfStarted();
+    return playEntry(target);
+}
+
+// Plays entry `lstIndex` without stopping first (the caller stops). An index
+// outside the playlist plays nothing.
+std::string FrmPlay::playlist(std::int16_t lstIndex) {
+    if (lstIndex < 0 || lstIndex >= entryCount()) return {};
+    lstPlay->setListIndex(lstIndex);
+    return playEntry(lstIndex);
+}
+
+}  // namespace varnok::player
