@@ -51,6 +51,10 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameNoCase);
 }
 
+bool beginsWith(std::string_view hay, std::string_view prefix) {
+    return hay.substr(0, prefix.size()) == prefix;
+}
+
 std::string replaceAllNoCase(std::string_view hay, std::string_view placeholder,
                              std::string_view value) {
     if (placeholder.empty()) return std::string(hay);
@@ -87,6 +91,13 @@ std::optional<std::string> afterMarker(std::string_view s, std::string_view mark
     std::size_t hit = findNoCase(s, marker);
     if (hit == std::string_view::npos || hit + offset > s.size()) return std::nullopt;
     return std::string(s.substr(hit + offset));
+}
+
+std::optional<std::string> afterMarkerLess(std::string_view s, std::string_view marker,
+                                           std::size_t offset, std::size_t drop) {
+    std::optional<std::string> after = afterMarker(s, marker, offset);
+    if (!after) return std::nullopt;
+    return dropLast(*after, drop);
 }
 
 std::string trimAtNull(std::string_view s) {

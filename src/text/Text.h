@@ -17,6 +17,8 @@ std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_
 bool containsNoCase(std::string_view hay, std::string_view needle);
 bool beginsWithNoCase(std::string_view hay, std::string_view prefix);
 bool equalsNoCase(std::string_view a, std::string_view b);
+// Exact "begins with", letter case included (the chat line's speaker test).
+bool beginsWith(std::string_view hay, std::string_view prefix);
 
 // Replaces every occurrence of `placeholder` (letter case ignored) with `value`.
 std::string replaceAllNoCase(std::string_view hay, std::string_view placeholder,
@@ -37,6 +39,11 @@ std::optional<std::string> before(std::string_view s, std::string_view marker);
 // marker is absent or the offset runs past the end.
 std::optional<std::string> afterMarker(std::string_view s, std::string_view marker,
                                        std::size_t offset);
+
+// afterMarker less its last `drop` characters (the line end of a console
+// line); nothing when either cut is impossible.
+std::optional<std::string> afterMarkerLess(std::string_view s, std::string_view marker,
+                                           std::size_t offset, std::size_t drop);
 
 // The text up to, not including, the first NUL; all of it when there is none.
 std::string trimAtNull(std::string_view s);
