@@ -51,6 +51,11 @@ void Engine::run() {
     }
 }
 
+bool Engine::yieldToWindows() {
+    app_.services.toolkit.yield();
+    return !app_.services.toolkit.ended();
+}
+
 void Engine::showStartUpStatus() {
     app_.frmMain.lblPlatform->setCaption("[ " + os->Platform() + " - " + buildText + " ]");
 }

@@ -3,6 +3,7 @@
 // yields to the window system, docks the player window, looks for the game's
 // console afresh and, when it is there, hands over to the log tracking.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,10 @@ class Engine {
     // window input or a short interval instead of spinning a core.
     void run();
 
+    // Yields to the window system; false when the program ended inside it, so
+    // the turn stops at once.
+    bool yieldToWindows();
+
     // The three status-line forms.
     void showStartUpStatus();
     void showNotRunningStatus();
@@ -39,12 +44,32 @@ class Engine {
     std::string buildText;
 
     static constexpr unsigned kIdleWaitMs = 10;
+    // At or above this many characters the output pane counts as full.
+    static constexpr std::int32_t kPaneLimit = 32700;
+    // The most text one turn hands to the recognisers.
+    static constexpr std::size_t kMaxNewText = 200;
 
   private:
     // The log tracking of a turn that found the console: pane upkeep,
     // measuring, extraction, then the recognisers, the chat commands and the
     // name reader. True when there was new text.
     bool trackConsole();
+    // Pane lookup with its due clear, or "/name" while the name is unknown.
+    void keepPaneAndName();
+    // A pane shorter than what was taken has been cleared: start again from 0.
+    void checkShrink();
+    // A full pane: clear it when a clear is due and skip its text. True when
+    // "/clear" went out.
+    bool skipFullPane();
+    // Cuts the new text out of the pane; true when there was some.
+    bool extractNewText();
+    // New text past the change gate: event replies or the reply-on test,
+    // the chat commands, the name reader.
+    void handleNewText();
+    // The "name" line: learns the name, rewrites the status line.
+    void readName();
+    // Sends "/clear" and marks the clear done.
+    void sendClear();
 
     ui::Application& app_;
 };

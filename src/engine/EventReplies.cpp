@@ -1,0 +1,165 @@
+#include "engine/EventReplies.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "commands/ChatCommands.h"
+#include "engine/Placeholders.h"
+#include "text/Text.h"
+#include "ui/Application.h"
+
+namespace varnok::engine {
+
+namespace {
+constexpr const char* kEngineReload = "finished R_Init";
+constexpr const char* kEntered = " entered the game";
+constexpr const char* kEngagedWith = " has become engaged in a duel with ";
+constexpr const char* kDuelWith = " duel with ";
+constexpr std::size_t kDuelWithLength = 11;
+constexpr const char* kKilledHimself = " killed himself";
+constexpr const char* kKilledHerself = " killed herself";
+constexpr const char* kRenamedTo = " renamed to ";
+constexpr std::size_t kRenamedToLength = 12;
+constexpr const char* kSaberedBy = " was sabered by ";
+constexpr std::size_t kSaberedByLength = 16;
+constexpr std::size_t kLineEnd = 2;      // CR LF at the end of a console line
+constexpr std::size_t kDuelLineEnd = 3;  // the duel line's end holds one more character
+
+using replies::isEnabled;
+}  // namespace
+
+EventReplies::EventReplies(ui::Application& app, Engine& engine)
+    : app_(app), engine_(engine), state_(engine.state) {}
+
+bool EventReplies::run() {
+    if (engineReload()) return true;
+    ownEntry() || greeting() || duelNamedFirst() || selfKill() || duelNamedSecond() || rename() ||
+        commands::replyOffTest(app_) || duelResult() || matchEnd();
+    return false;
+}
+
+// The game restarted its renderer, maybe with another profile: ask the name again.
+bool EventReplies::engineReload() {
+    if (!text::containsNoCase(state_.newText, kEngineReload)) return false;
+    if (engine_.yieldToWindows()) app_.console.SendConsoleCommand("name");
+    return true;
+}
+
+bool EventReplies::ownEntry() {
+    if (!text::beginsWithNoCase(state_.newText, state_.playerName + kEntered)) return false;
+    pause(1.0f);
+    app_.console.SendConsoleCommand(kAnnouncement);
+    const replies::ReplyMessages& messages = app_.frmMain.messages;
+    if (isEnabled(messages.EnterEn)) {
+        pause(1.0f);
+        say(messages.Enter);
+    }
+    return true;
+}
+
+// One greeting per tick of the greeting timer; a disabled greeting keeps the
+// tick for a later entry.
+bool EventReplies::greeting() {
+    if (!text::containsNoCase(state_.newText, kEntered) || !state_.greetReady) return false;
+    const replies::ReplyMessages& messages = app_.frmMain.messages;
+    if (!isEnabled(messages.GreetEn)) return true;
+    state_.greetReady = false;
+    const std::string entering = text::before(state_.newText, kEntered).value_or("");
+    say(fillOtherName(messages.Greet, entering));
+    return true;
+}
+
+bool EventReplies::duelNamedFirst() {
+    if (!text::containsNoCase(state_.newText, state_.playerName + kEngagedWith)) return false;
+    state_.duelEngaged = true;
+    if (auto opponent =
+            text::afterMarkerLess(state_.newText, kDuelWith, kDuelWithLength, kDuelLineEnd))
+        state_.duelOpponent = *opponent;
+    sayDuelTemplate(app_.frmMain.txtDuelEngage->text());
+    return true;
+}
+
+bool EventReplies::selfKill() {
+    const std::string& t = state_.newText;
+    std::optional<std::string> victim = text::before(t, kKilledHimself);
+    if (!victim) victim = text::before(t, kKilledHerself);
+    if (!victim) return false;
+    // An empty victim text begins every name, so it counts as the player.
+    if (text::beginsWithNoCase(state_.playerName, *victim) &&
+        isEnabled(app_.frmMain.messages.DeathEn)) {
+        pause(1.0f);
+        say(app_.frmMain.messages.Death);
+    }
+    return true;
+}
+
+bool EventReplies::duelNamedSecond() {
+    const std::string phrase = kEngagedWith + state_.playerName;
+    std::optional<std::string> opponent = text::before(state_.newText, phrase);
+    if (!opponent) return false;
+    state_.duelEngaged = true;
+    state_.duelOpponent = *opponent;
+    sayDuelTemplate(app_.frmMain.txtDuelEngage->text());
+    return true;
+}
+
+bool EventReplies::rename() {
+    if (!text::beginsWithNoCase(state_.newText, state_.playerName + kRenamedTo)) return false;
+    if (auto renamed =
+            text::afterMarkerLess(state_.newText, kRenamedTo, kRenamedToLength, kLineEnd))
+        state_.playerName = *renamed;
+    engine_.showPlayerStatus();
+    return true;
+}
+
+// The opponent and the names in the template are those of the duel's start,
+// whatever names the kill line shows. A line of neither duellist leaves the
+// duel open; a killer text that cannot be cut counts as no win.
+bool EventReplies::duelResult() {
+    if (!state_.duelEngaged) return false;
+    std::optional<std::string> victim = text::before(state_.newText, kSaberedBy);
+    if (!victim) return false;
+    std::optional<std::string> killer =
+        text::afterMarkerLess(state_.newText, kSaberedBy, kSaberedByLength, kLineEnd);
+    ui::FrmMain& main = app_.frmMain;
+    if (killer && text::containsNoCase(state_.playerName, *killer)) {
+        pause(0.7f);
+        sayDuelTemplate(main.txtDuelWon->text());
+        state_.duelEngaged = false;
+    } else if (text::containsNoCase(state_.playerName, *victim)) {
+        pause(0.7f);
+        sayDuelTemplate(main.txtDuelLost->text());
+        state_.duelEngaged = false;
+    }
+    return true;
+}
+
+bool EventReplies::matchEnd() {
+    const std::string& t = state_.newText;
+    if (!text::beginsWithNoCase(t, "Timelimit hit.") &&
+        !text::beginsWithNoCase(t, "hit the kill limit."))
+        return false;
+    const replies::ReplyMessages& messages = app_.frmMain.messages;
+    if (isEnabled(messages.Limiten)) {
+        Clock& clock = app_.services.clock;
+        clock.seedFromClock();
+        const double r = std::clamp(clock.random(), 0.0, 1.0);
+        pause(1.0f + 2.5f * static_cast<float>(r));
+        say(messages.limit);
+    }
+    return true;
+}
+
+void EventReplies::sayDuelTemplate(const std::string& message) {
+    say(fillPlaceholders(message, state_.playerName, state_.duelOpponent));
+}
+
+void EventReplies::say(const std::string& message) {
+    app_.console.SendConsoleCommand("say " + message);
+}
+
+void EventReplies::pause(float seconds) {
+    waitSeconds(app_.services.clock, seconds);
+}
+
+}  // namespace varnok::engine

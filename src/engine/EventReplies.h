@@ -1,0 +1,51 @@
+#pragma once
+// The automatic replies: the chain of game-event recognisers run on each new
+// console text while the player's name is known and the replies are on. The
+// first recogniser that holds runs its action and ends the chain, so at most
+// one event is handled per turn.
+
+#include <string>
+
+namespace varnok::ui {
+class Application;
+}
+
+namespace varnok::engine {
+
+class Engine;
+struct EngineState;
+
+// Sent after the player's own entry and when the replies are switched back on.
+inline constexpr const char* kAnnouncement =
+    "say ^7-{^0ZUL^7}-^4$^0pellow^4$ ^1Varnok V1.2B initilized";
+
+class EventReplies {
+  public:
+    EventReplies(ui::Application& app, Engine& engine);
+
+    // Runs the chain on the engine's new text. True when the turn ends here
+    // (the game reloaded its engine): no chat command or name reading follows.
+    bool run();
+
+  private:
+    bool engineReload();
+    bool ownEntry();
+    bool greeting();
+    bool duelNamedFirst();
+    bool selfKill();
+    bool duelNamedSecond();
+    bool rename();
+    bool duelResult();
+    bool matchEnd();
+
+    // Sends a duel template with both names filled in.
+    void sayDuelTemplate(const std::string& message);
+    void say(const std::string& message);
+    void pause(float seconds);
+
+    ui::Application& app_;
+    Engine& engine_;
+    EngineState& state_;
+};
+
+}  // namespace varnok::engine

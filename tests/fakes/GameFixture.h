@@ -1,0 +1,60 @@
+#pragma once
+// The application over in-memory adapters with the game running: helpers to
+// run turns, print game lines and look at what Varnok typed and how long it
+// paused since a mark.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "fakes/AppFixture.h"
+
+namespace varnok::fakes {
+
+struct GameFixture : AppFixture {
+    // The game's own name for the player; the name line prints it with "^7".
+    FakeGame game{desktop, "Kyle"};
+    const std::string player = "Kyle^7";
+
+    bool turn() { return app->frmMain.engine.turn(); }
+
+    // Start-up and one turn that reads the player's name from the answer to "name".
+    void startKnowingName() {
+        startUp();
+        turn();
+        mark();
+    }
+
+    // What was typed and paused from here on.
+    void mark() {
+        commandMark = game.commands.size();
+        pauseMark = clock.pauses.size();
+    }
+    std::vector<std::string> sent() const {
+        return {game.commands.begin() + static_cast<std::ptrdiff_t>(commandMark),
+                game.commands.end()};
+    }
+    std::vector<std::uint32_t> paused() const {
+        return {clock.pauses.begin() + static_cast<std::ptrdiff_t>(pauseMark), clock.pauses.end()};
+    }
+
+    // Prints `line` and runs one turn over it, marking first.
+    bool onLine(const std::string& line) {
+        mark();
+        game.print(line);
+        return turn();
+    }
+
+    replies::ReplyMessages& messages() { return app->frmMain.messages; }
+    FakeLabel& chatText() { return fake<FakeLabel>(app->frmMain.ChatText); }
+    void setTemplates(const std::string& engage, const std::string& won, const std::string& lost) {
+        app->frmMain.txtDuelEngage->setText(engage);
+        app->frmMain.txtDuelWon->setText(won);
+        app->frmMain.txtDuelLost->setText(lost);
+    }
+
+    std::size_t commandMark = 0;
+    std::size_t pauseMark = 0;
+};
+
+}  // namespace varnok::fakes
