@@ -1,0 +1,317 @@
+// The automatic replies to game events: which line goes out, after which pause.
+#include <gtest/gtest.h>
+
+#include "engine/EventReplies.h"
+#include "engine/Placeholders.h"
+#include "fakes/GameFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Pauses = std::vector<std::uint32_t>;
+const std::string kAnnouncement = engine::kAnnouncement;
+
+TEST(Placeholders, EveryOccurrenceWhateverItsCaseNameFirst) {
+    EXPECT_EQ(engine::fillPlaceholders("%s beat %D, %S beat %d", "Kyle", "Jan"),
+              "Kyle beat Jan, Kyle beat Jan");
+    EXPECT_EQ(engine::fillPlaceholders("%s", "a%d", "Jan"), "aJan");  // "%s" goes first
+    EXPECT_EQ(engine::fillOtherName("Welcome %d, I am %s", "Jan"), "Welcome Jan, I am %s");
+}
+
+struct Events : ::testing::Test, GameFixture {
+    void SetUp() override {
+        startKnowingName();
+        game.runsCommands = false;
+    }
+};
+
+TEST_F(Events, OwnEntryAnnouncesAfterASecondThenSaysTheEntryMessage) {
+    messages().Enter = "Hi %s %d";
+    messages().EnterEn = 1;
+    onLine("Kyle^7 entered the game\r\n");
+    EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Hi %s %d"}));
+    EXPECT_EQ(paused(), (Pauses{1000, 1000}));
+}
+
+TEST_F(Events, OwnEntryWithTheEntryMessageOffOnlyAnnounces) {
+    messages().Enter = "Hi";
+    messages().EnterEn = 2;
+    onLine("KYLE^7 ENTERED THE GAME\r\n");
+    EXPECT_EQ(sent(), Lines{kAnnouncement});
+    EXPECT_EQ(paused(), Pauses{1000});
+}
+
+TEST_F(Events, OwnEntryAfterOtherTextCountsAsSomeoneElsesEntry) {
+    state().greetReady = true;
+    messages().Greet = "Welcome %d";
+    messages().GreetEn = 1;
+    onLine("x\r\nKyle^7 entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome x\r\nKyle^7"});
+}
+
+TEST_F(Events, AnEntryFollowedByADuelLineHandlesOnlyTheEntry) {
+    onLine("Kyle^7 entered the game\r\nKyle^7 has become engaged in a duel with Jan\r\n");
+    EXPECT_EQ(sent(), Lines{kAnnouncement});
+    EXPECT_FALSE(state().duelEngaged);
+}
+
+struct Greeting : Events {
+    void SetUp() override {
+        Events::SetUp();
+        messages().Greet = "Welcome %d %s";
+        messages().GreetEn = 1;
+    }
+};
+
+TEST_F(Greeting, NoGreetingInTheFirstFifteenSeconds) {
+    onLine("Jan entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(Greeting, OneGreetingPerTickWithoutAPause) {
+    clock.elapsedMs = 15000;
+    onLine("Jan entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome Jan %s"});
+    EXPECT_EQ(paused(), Pauses{});
+    onLine("Tavion entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    clock.elapsedMs = 30000;
+    onLine("Rosh entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome Rosh %s"});
+}
+
+TEST_F(Greeting, ADisabledGreetingSendsNothingAndKeepsTheTick) {
+    messages().GreetEn = 0;
+    state().greetReady = true;
+    onLine("Jan entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().greetReady);
+}
+
+TEST_F(Greeting, AnEntryWithoutATickEndsTheChainAnyway) {
+    onLine("Jan entered the game\r\nTimelimit hit.\r\n");
+    messages().Limiten = 1;
+    EXPECT_EQ(sent(), Lines{});
+}
+
+struct Duel : Events {
+    void SetUp() override {
+        Events::SetUp();
+        setTemplates("%s vs %D", "I, %S, beat %d", "%d beat me");
+    }
+};
+
+TEST_F(Duel, BegunWithThePlayerNamedFirst) {
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    EXPECT_TRUE(state().duelEngaged);
+    EXPECT_EQ(state().duelOpponent, "Jan^7");
+    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
+    EXPECT_EQ(paused(), Pauses{});
+}
+
+TEST_F(Duel, BegunWithThePlayerNamedSecond) {
+    onLine("Jan^7 has become engaged in a duel with Kyle^7!\r\n");
+    EXPECT_TRUE(state().duelEngaged);
+    EXPECT_EQ(state().duelOpponent, "Jan^7");
+    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
+}
+
+TEST_F(Duel, WonSaysTheTemplateWithTheOpponentOfTheStart) {
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Someone was sabered by Kyle^7\r\n");
+    EXPECT_EQ(sent(), Lines{"say I, Kyle^7, beat Jan^7"});
+    EXPECT_EQ(paused(), Pauses{699});
+    EXPECT_FALSE(state().duelEngaged);
+}
+
+TEST_F(Duel, LostSaysTheLostTemplate) {
+    onLine("Jan^7 has become engaged in a duel with Kyle^7!\r\n");
+    onLine("Kyle^7 was sabered by Jan^7\r\n");
+    EXPECT_EQ(sent(), Lines{"say Jan^7 beat me"});
+    EXPECT_EQ(paused(), Pauses{699});
+    EXPECT_FALSE(state().duelEngaged);
+}
+
+TEST_F(Duel, AKillerTextThatIsPartOfTheNameCountsAsWon) {
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Jan^7 was sabered by KY\r\n");
+    EXPECT_EQ(sent(), Lines{"say I, Kyle^7, beat Jan^7"});
+}
+
+TEST_F(Duel, AKillOfNeitherDuellistLeavesTheDuelOpen) {
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Rosh was sabered by Tavion\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().duelEngaged);
+}
+
+TEST_F(Duel, AKillWithoutADuelSendsNothing) {
+    onLine("Jan was sabered by Kyle^7\r\n");
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
+    setTemplates("", "", "");
+    const std::size_t before = game.commands.size();
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Jan^7 was sabered by Kyle^7\r\n");
+    onLine("Jan^7 has become engaged in a duel with Kyle^7!\r\n");
+    onLine("Kyle^7 was sabered by Jan^7\r\n");
+    EXPECT_EQ(
+        Lines(game.commands.begin() + static_cast<std::ptrdiff_t>(before), game.commands.end()),
+        (Lines{"say ", "say ", "say ", "say "}));
+}
+
+TEST_F(Duel, ANewDuelLineOverwritesTheOpponent) {
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Kyle^7 has become engaged in a duel with Rosh^7!\r\n");
+    EXPECT_EQ(state().duelOpponent, "Rosh^7");
+}
+
+TEST_F(Duel, ACutTooShortLeavesTheOpponentButStillSays) {
+    state().duelOpponent = "old";
+    onLine("Kyle^7 has become engaged in a duel with ");
+    EXPECT_TRUE(state().duelEngaged);
+    EXPECT_EQ(state().duelOpponent, "old");
+    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs old"});
+}
+
+TEST_F(Duel, TheDuelSurvivesTheConsoleGoing) {
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    game.closeConsole();
+    turn();
+    EXPECT_TRUE(state().duelEngaged);
+    EXPECT_EQ(state().duelOpponent, "Jan^7");
+    game.openConsole();
+    game.runsCommands = true;
+    turn();
+    turn();  // the name learned again
+    game.runsCommands = false;
+    onLine("Jan^7 was sabered by Kyle^7\r\n");
+    EXPECT_EQ(sent(), Lines{"say I, Kyle^7, beat Jan^7"});
+}
+
+struct SelfKill : Events {
+    void SetUp() override {
+        Events::SetUp();
+        messages().Death = "oops %s";
+        messages().DeathEn = 1;
+    }
+};
+
+TEST_F(SelfKill, ThePlayersOwnDeathSaysTheMessageAfterASecond) {
+    onLine("Kyle^7 killed himself.\r\n");
+    EXPECT_EQ(sent(), Lines{"say oops %s"});
+    EXPECT_EQ(paused(), Pauses{1000});
+    onLine("kyle killed HERSELF.\r\n");
+    EXPECT_EQ(sent(), Lines{"say oops %s"});
+}
+
+TEST_F(SelfKill, SomeoneElsesDeathOrADisabledMessageSendsNothing) {
+    onLine("Jan killed himself.\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    messages().DeathEn = 0;
+    onLine("Kyle^7 killed himself.\r\n");
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(SelfKill, AnEmptyVictimCountsAsThePlayer) {
+    onLine(" killed himself.\r\n");
+    EXPECT_EQ(sent(), Lines{"say oops %s"});
+}
+
+struct Rename : Events {};
+
+TEST_F(Rename, ThePlayersRenameIsFollowed) {
+    onLine("Kyle^7 renamed to Jan^7\r\n");
+    EXPECT_EQ(state().playerName, "Jan^7");
+    EXPECT_EQ(status().text, "[ Current Player: Jan^7  OS: Windows 10 Build 19045 ]");
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(Rename, AnotherPlayersRenameLeavesTheName) {
+    onLine("Rosh renamed to Kyle^7\r\n");
+    EXPECT_EQ(state().playerName, "Kyle^7");
+}
+
+TEST_F(Rename, ACutTooShortKeepsTheName) {
+    onLine("Kyle^7 renamed to ");
+    EXPECT_EQ(state().playerName, "Kyle^7");
+}
+
+struct MatchEnd : Events {
+    void SetUp() override {
+        Events::SetUp();
+        messages().limit = "gg all";
+        messages().Limiten = 1;
+    }
+};
+
+TEST_F(MatchEnd, TheLimitMessageGoesOutAfterARandomPause) {
+    clock.randoms = {0.0};
+    onLine("Timelimit hit.\r\n");
+    EXPECT_EQ(sent(), Lines{"say gg all"});
+    EXPECT_EQ(paused(), Pauses{1000});
+    EXPECT_EQ(clock.seeds, 1);
+    clock.randoms = {0.5};
+    onLine("Kyle^7 hit the kill limit.\r\n");  // not at the start
+    EXPECT_EQ(sent(), Lines{});
+    onLine("hit the kill limit.\r\n");
+    EXPECT_EQ(paused(), Pauses{2250});
+}
+
+TEST_F(MatchEnd, ThePauseStaysWithinOneToThreeAndAHalfSeconds) {
+    for (double r : {0.0, 0.25, 0.999999, 0.9999999999}) {
+        clock.randoms = {r};
+        onLine("Timelimit hit.\r\n");
+        ASSERT_EQ(paused().size(), 1u);
+        EXPECT_GE(paused()[0], 1000u) << r;
+        EXPECT_LE(paused()[0], 3500u) << r;
+        onLine("-\r\n");
+    }
+}
+
+TEST_F(MatchEnd, NotAtTheStartOrDisabledSendsNothing) {
+    onLine("x Timelimit hit.\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    messages().Limiten = 0;
+    onLine("Timelimit hit.\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_EQ(paused(), Pauses{});
+}
+
+struct EngineReload : Events {};
+
+TEST_F(EngineReload, AsksTheNameAndEndsTheTurn) {
+    onLine("finished R_Init\r\n\"name\" is:\"Jan^7\"\r\n");
+    EXPECT_EQ(sent(), Lines{"name"});
+    EXPECT_EQ(state().playerName, "Kyle^7");  // no name reading in this turn
+}
+
+struct Gate : Events {};
+
+TEST_F(Gate, WhileRepliesAreOffNoEventIsAnswered) {
+    state().replyOn = false;
+    state().greetReady = true;
+    messages().GreetEn = 1;
+    onLine("Kyle^7 entered the game\r\n");
+    onLine("finished R_Init\r\n");
+    onLine("Kyle^7 renamed to Jan\r\n");
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    EXPECT_EQ(game.commands.size(), commandMark);
+    EXPECT_EQ(state().playerName, "Kyle^7");
+    EXPECT_FALSE(state().duelEngaged);
+}
+
+TEST_F(Gate, RepliesReadTheMessagesAtTheMomentOfSending) {
+    onLine("Kyle^7 entered the game\r\n");
+    messages().Enter = "now";
+    messages().EnterEn = 1;
+    onLine("Kyle^7 entered the game again\r\n");
+    EXPECT_EQ(sent(), (Lines{kAnnouncement, "say now"}));
+}
+
+}  // namespace

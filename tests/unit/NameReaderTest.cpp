@@ -1,0 +1,97 @@
+// Learning the local player's name from the game's answer to "name".
+#include <gtest/gtest.h>
+
+#include "engine/NameReader.h"
+#include "fakes/GameFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+const auto kAlwaysGoOn = [] { return true; };
+
+TEST(NameValue, IsTheTextBetweenTheThirdAndFourthQuote) {
+    EXPECT_EQ(
+        engine::readNameValue("\"name\" is:\"^1Ky^7le^7\" default:\"Padawan^7\"\r\n", kAlwaysGoOn),
+        "^1Ky^7le^7");
+}
+
+TEST(NameValue, QuotesBeforeThePhraseShiftTheField) {
+    EXPECT_EQ(engine::readNameValue("say \"hi\"\r\n\"name\" is:\"Kyle^7\"\r\n", kAlwaysGoOn),
+              "name");
+}
+
+TEST(NameValue, ACutOffValueGivesNothingAndTwoQuotesInARowGiveEmpty) {
+    EXPECT_EQ(engine::readNameValue("\"name\" is:\"Kyl", kAlwaysGoOn), std::nullopt);
+    EXPECT_EQ(engine::readNameValue("\"name\" is:\"\" default:\"x\"", kAlwaysGoOn), "");
+}
+
+TEST(NameValue, YieldsBeforeEveryCharacterAndStopsWhenTold) {
+    const std::string line = "\"name\" is:\"Kyle\"";
+    int yields = 0;
+    engine::readNameValue(line, [&] { return ++yields > 0; });
+    EXPECT_EQ(yields, static_cast<int>(line.size()));
+    EXPECT_EQ(engine::readNameValue(line, [&] { return false; }), std::nullopt);
+}
+
+struct NameReading : ::testing::Test, GameFixture {
+    void SetUp() override {
+        game.runsCommands = false;
+        startUp();
+    }
+};
+
+TEST_F(NameReading, LearnsTheNameAndShowsItInTheStatusLine) {
+    onLine("\"name\" is:\"^1Ky^7le^7\" default:\"Padawan^7\"\r\n");
+    EXPECT_EQ(state().playerName, "^1Ky^7le^7");
+    EXPECT_EQ(status().text, "[ Current Player: ^1Ky^7le^7  OS: Windows 10 Build 19045 ]");
+    EXPECT_EQ(chatText().text, "");
+}
+
+TEST_F(NameReading, ACutOffAnswerKeepsTheNameButRewritesTheStatusAndEmptiesTheChatText) {
+    state().playerName = "Kyle^7";
+    onLine("\"name\" is:\"Jan");
+    EXPECT_EQ(state().playerName, "Kyle^7");
+    EXPECT_EQ(status().text, "[ Current Player: Kyle^7  OS: Windows 10 Build 19045 ]");
+    EXPECT_EQ(chatText().text, "");
+}
+
+TEST_F(NameReading, TheQuotedPhraseMustBeThereLetterCaseIgnored) {
+    onLine("name is:\"Kyle\" x\"y\"\r\n");
+    EXPECT_EQ(state().playerName, "");
+    onLine("\"NAME\" IS:\"Kyle^7\"\r\n");
+    EXPECT_EQ(state().playerName, "Kyle^7");
+}
+
+TEST_F(NameReading, AKnownNameIsReplacedByANewAnswer) {
+    state().playerName = "Kyle^7";
+    onLine("\"name\" is:\"Jan^7\" default:\"Padawan^7\"\r\n");
+    EXPECT_EQ(state().playerName, "Jan^7");
+}
+
+TEST_F(NameReading, YieldsAroundTheReading) {
+    state().playerName = "Kyle^7";
+    const std::string line = "\"name\" is:\"Jan^7\"\r\n";
+    const int before = toolkit.yields;
+    onLine(line);
+    // The turn, the extraction, the reading and one per character.
+    EXPECT_EQ(toolkit.yields - before, 3 + static_cast<int>(line.size()));
+}
+
+TEST_F(NameReading, EndingTheProgramDuringTheReadingStopsIt) {
+    state().playerName = "Kyle^7";
+    int left = 5;
+    std::function<void()> later = [&] {
+        if (--left == 0)
+            app->frmMain.mnuExit_Click();
+        else
+            toolkit.duringNextYield(later);
+    };
+    toolkit.duringNextYield(later);
+    onLine("\"name\" is:\"Jan^7\"\r\n");
+    EXPECT_TRUE(toolkit.ended());
+    EXPECT_EQ(state().playerName, "Kyle^7");
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// "!replyoff" and "!ReplyON": the player switches the automatic replies from the chat.
+#include <gtest/gtest.h>
+
+#include "commands/ChatCommands.h"
+#include "engine/EventReplies.h"
+#include "fakes/GameFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Pauses = std::vector<std::uint32_t>;
+
+TEST(CommandRecognition, TheNameMatchesExactlyAndTheWordInAnyCase) {
+    EXPECT_TRUE(commands::isCommand("Kyle^7: !NEXT\r\n", "Kyle^7", "!next"));
+    EXPECT_TRUE(commands::isCommand("Kyle^7: !nextsong\r\n", "Kyle^7", "!next"));
+    EXPECT_FALSE(commands::isCommand("kyle^7: !next\r\n", "Kyle^7", "!next"));
+    EXPECT_FALSE(commands::isCommand("Jan: Kyle^7: !next\r\n", "Kyle^7", "!next"));
+    EXPECT_FALSE(commands::isCommand("Kyle^7: say !next\r\n", "Kyle^7", "!next"));
+    EXPECT_TRUE(commands::isCommand("x: !ReplyON\r\n", "", "!replyon"));
+}
+
+struct ReplySwitch : ::testing::Test, GameFixture {
+    void SetUp() override {
+        startKnowingName();
+        game.runsCommands = false;
+    }
+    void chat(const std::string& message) {
+        mark();
+        game.chat(message);
+        turn();
+    }
+};
+
+TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEvents) {
+    chat("!replyoff");
+    EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
+    EXPECT_EQ(paused(), Pauses{1000});
+    EXPECT_FALSE(state().replyOn);
+    onLine("Kyle^7 entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(ReplySwitch, OnSwitchesBackWithTheAnnouncement) {
+    chat("!replyoff");
+    chat("!replyon");
+    EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
+    EXPECT_EQ(paused(), Pauses{1000});
+    EXPECT_TRUE(state().replyOn);
+    onLine("Kyle^7 entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
+}
+
+TEST_F(ReplySwitch, EachDoesNothingWhenTheRepliesAreAlreadyThatWay) {
+    chat("!ReplyON");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().replyOn);
+    chat("!replyoff");
+    chat("!replyoff again");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_FALSE(state().replyOn);
+}
+
+TEST_F(ReplySwitch, AnotherPlayersMessageSwitchesNothing) {
+    mark();
+    game.print("Jan^7: Kyle^7: !replyoff\r\n");
+    turn();
+    EXPECT_TRUE(state().replyOn);
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(ReplySwitch, OffIsTestedAfterTheEarlierEvents) {
+    messages().Death = "oops";
+    messages().DeathEn = 1;
+    // The self-kill test holds (someone else's death) and ends the chain first.
+    onLine("Kyle^7: !replyoff killed himself\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().replyOn);
+}
+
+TEST_F(ReplySwitch, WhileTheNameIsUnknownAnyReplyOnLineSwitchesOn) {
+    state().replyOn = false;
+    state().playerName.clear();
+    mark();
+    game.print("Jan: !replyon\r\n");
+    turn();
+    EXPECT_TRUE(state().replyOn);
+    EXPECT_EQ(sent(), (Lines{"/name", engine::kAnnouncement}));
+}
+
+}  // namespace
