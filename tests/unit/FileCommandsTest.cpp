@@ -70,6 +70,26 @@ TEST_F(FileCommands, LoadWithNothingAfterTheWordTakesTheEmptyName) {
     EXPECT_EQ(app->frmMain.txtDuelWon->text(), "won");
 }
 
+TEST_F(FileCommands, PlaylistLoadsThePlaylistFileAndSaysSo) {
+    save(app->savesFolder() / "rock.lst",
+         " 2 \r\nC:\\Music\\a.mp3\r\nFirst\r\nC:\\Music\\b.mp3\r\nSecond\r\n");
+    addSongs({"replaced.mp3"});
+    typed("!PLAYLIST rock");
+    commands::playlistCommand(turn());
+    EXPECT_EQ(app->frmPlay.mSongs, (Lines{"C:\\Music\\a.mp3", "C:\\Music\\b.mp3"}));
+    EXPECT_EQ(app->frmPlay.lstPlay->count(), 2);
+    EXPECT_EQ(app->frmPlay.lstPlay->item(1), "Second");
+    EXPECT_EQ(clock.pauses, kAfterLoad);
+    EXPECT_EQ(game.commands, Lines{"say ^7 rock ^1loaded successfully"});
+}
+
+TEST_F(FileCommands, PlaylistOfAMissingFileAnswersWithTheError) {
+    typed("!playlist nothere");
+    commands::playlistCommand(turn());
+    EXPECT_EQ(game.commands, Lines{"say ^1Error opening playlist ^7nothere"});
+    EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
+}
+
 TEST_F(FileCommands, PlaylistRefusesANameThatLeavesTheSavesFolder) {
     addSongs({"kept.mp3"});
     typed("!playlist ../../etc/list");

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "CommandFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+using Lines = std::vector<std::string>;
+using Pauses = std::vector<std::uint32_t>;
+
+namespace {
+
+struct MusicCommands : CommandFixture {
+    MusicCommands() {
+        addSongs({"Alpha.mp3", "Beta Song.mp3", "gamma.wav"});
+        for (const std::string& path : app->frmPlay.mSongs) media.playable[path] = 200.0;
+    }
+    player::FrmPlay& player() { return app->frmPlay; }
+    FakeCheckBox& sayPlaying() { return fake<FakeCheckBox>(app->frmPlay.Check1); }
+    FakeSlider& volume() { return fake<FakeSlider>(app->frmPlay.sldVol); }
+
+    // Starts entry `index` the way the playlist does, then forgets what that sent.
+    void startSong(int index) {
+        player().lstPlay->setListIndex(index);
+        player().playlist(static_cast<std::int16_t>(index));
+        ASSERT_TRUE(player().mPlaying);
+        forget();
+    }
+    void forget() {
+        game.commands.clear();
+        clock.pauses.clear();
+        media.log.calls.clear();
+    }
+    void run(void (*command)(const commands::CommandTurn&), const std::string& message) {
+        typed(message);
+        command(turn());
+    }
+};
+
+TEST_F(MusicCommands, StopStopsAPlayingSongAndSaysSo) {
+    startSong(0);
+    run(commands::stopCommand, "!stop");
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, Lines{"say ^1Playback Stopped"});
+}
+
+TEST_F(MusicCommands, StopWithNothingLoadedSendsNothing) {
+    run(commands::stopCommand, "!stop");
+    EXPECT_TRUE(game.commands.empty());
+    EXPECT_TRUE(clock.pauses.empty());
+}
+
+TEST_F(MusicCommands, PausePausesOnlyARunningSong) {
+    run(commands::pauseCommand, "!pause");
+    EXPECT_TRUE(game.commands.empty());
+
+    startSong(1);
+    run(commands::pauseCommand, "!pause");
+    EXPECT_TRUE(player().PauseBb);
+    EXPECT_EQ(media.current->state, FakeGraph::State::Paused);
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, Lines{"say ^1Playback Paused"});
+
+    forget();
+    run(commands::pauseCommand, "!pause");
+    EXPECT_TRUE(game.commands.empty());
+    EXPECT_TRUE(clock.pauses.empty());
+}
+
+TEST_F(MusicCommands, PlayAloneResumesAPausedSong) {
+    startSong(1);
+    player().Pause();
+    forget();
+    run(commands::playCommand, "!play");
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_EQ(media.current->state, FakeGraph::State::Running);
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, Lines{"say ^1Playback Resumed"});
+}
+
+TEST_F(MusicCommands, PlayAloneWhileASongPlaysOrNothingIsLoadedSendsNothing) {
+    run(commands::playCommand, "!play");
+    EXPECT_FALSE(player().mPlaying);
+    startSong(0);
+    run(commands::playCommand, "!PLAY");
+    EXPECT_TRUE(game.commands.empty());
+    EXPECT_TRUE(clock.pauses.empty());
+    EXPECT_EQ(media.log.calls, Lines{});
+}
+
+TEST_F(MusicCommands, PlaySearchPlaysTheFirstNameHoldingTheTextAndAnnouncesIt) {
+    startSong(0);
+    run(commands::playCommand, "!play SONG");
+    EXPECT_EQ(player().lstPlay->listIndex(), 1);
+    EXPECT_EQ(media.current->file, "C:\\Music\\Beta Song.mp3");
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, Lines{"say ^4Currently playing: ^3Beta Song.mp3"});
+}
+
+TEST_F(MusicCommands, PlaySearchStaysQuietWhenTheSongIsNotToBeSaid) {
+    sayPlaying().setValue(0);
+    run(commands::playCommand, "!play gamma");
+    EXPECT_EQ(media.current->file, "C:\\Music\\gamma.wav");
+    EXPECT_TRUE(game.commands.empty());
+
+    sayPlaying().setValue(2);  // greyed counts as ticked
+    run(commands::playCommand, "!play alpha");
+    EXPECT_EQ(game.commands, Lines{"say ^4Currently playing: ^3Alpha.mp3"});
+}
+
+TEST_F(MusicCommands, PlaySearchWithoutAMatchSaysSoEveryTime) {
+    run(commands::playCommand, "!play beta");
+    forget();
+    run(commands::playCommand, "!play zzz");
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, Lines{"say ^5No matches for zzz"});
+    run(commands::playCommand, "!play zzz");
+    EXPECT_EQ(game.commands, (Lines{"say ^5No matches for zzz", "say ^5No matches for zzz"}));
+}
+
+TEST_F(MusicCommands, PlayFollowedDirectlyByLettersSearchesWithoutTheFirst) {
+    run(commands::playCommand, "!playXeta");  // searches for "eta"
+    EXPECT_EQ(player().lstPlay->listIndex(), 1);
+    EXPECT_EQ(game.commands, Lines{"say ^4Currently playing: ^3Beta Song.mp3"});
+}
+
+TEST_F(MusicCommands, PlayWithABlankAloneTakesTheFirstEntry) {
+    run(commands::playCommand, "!play ");
+    EXPECT_EQ(player().lstPlay->listIndex(), 0);
+    EXPECT_EQ(game.commands, Lines{"say ^4Currently playing: ^3Alpha.mp3"});
+}
+
+TEST_F(MusicCommands, PlayWithABlankAloneOnAnEmptyPlaylistFindsNothing) {
+    player().cmdClear_Click();
+    run(commands::playCommand, "!play ");
+    EXPECT_EQ(game.commands, Lines{"say ^5No matches for "});
+}
+
+TEST_F(MusicCommands, NextPlaysTheFollowingSongAndAnnouncesIt) {
+    startSong(2);
+    run(commands::nextCommand, "!next");
+    EXPECT_EQ(player().lstPlay->listIndex(), 0);
+    EXPECT_EQ(media.current->file, "C:\\Music\\Alpha.mp3");
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4Alpha.mp3",
+                                    "say ^4Currently playing: ^3Alpha.mp3"}));
+}
+
+TEST_F(MusicCommands, PrevPlaysThePreviousSongAndAnnouncesItOnlyWhenTicked) {
+    startSong(0);
+    run(commands::prevCommand, "!prev");
+    EXPECT_EQ(player().lstPlay->listIndex(), 2);
+    EXPECT_EQ(game.commands, Lines{"say ^4Currently playing: ^3gamma.wav"});
+
+    forget();
+    sayPlaying().setValue(0);
+    run(commands::prevCommand, "!prev");
+    EXPECT_EQ(player().lstPlay->listIndex(), 1);
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_TRUE(game.commands.empty());
+}
+
+TEST_F(MusicCommands, VolTakesANumberFrom0To20) {
+    startSong(0);
+    run(commands::volCommand, "!vol 12");
+    EXPECT_EQ(volume().value(), 8);
+    EXPECT_EQ(media.current->volume, -1000);
+    run(commands::volCommand, "!VOL 20.9");
+    EXPECT_EQ(volume().value(), 0);
+    EXPECT_TRUE(game.commands.empty());
+    EXPECT_TRUE(clock.pauses.empty());
+}
+
+TEST_F(MusicCommands, VolIgnoresLettersAndNumbersOutsideTheSlider) {
+    const int before = volume().value();
+    for (const char* message : {"!vol loud", "!vol 25", "!vol -1", "!vol", "!vol 99999"}) {
+        run(commands::volCommand, message);
+        EXPECT_EQ(volume().value(), before) << message;
+    }
+    EXPECT_TRUE(game.commands.empty());
+}
+
+}  // namespace
