@@ -23,9 +23,7 @@ void CommandTurn::wait(float seconds) const {
 
 std::optional<std::string> commandArgument(std::string_view newText, std::string_view marker,
                                            std::size_t offset) {
-    const std::optional<std::string> rest = text::afterMarker(newText, marker, offset);
-    if (!rest) return std::nullopt;
-    return text::dropLast(*rest, 2);
+    return text::afterMarkerLess(newText, marker, offset, 2);
 }
 
 bool isPlainFileName(std::string_view name) {

@@ -1,10 +1,47 @@
-// The chain of chat commands after the reply switch; filled command by command.
+// The chain of chat commands after the reply switch: the words are tested in
+// this order and the first one recognised runs its action, so at most one
+// command runs a turn. The order matters where one word begins another:
+// "!playlist" is tested before "!play".
+#include <string_view>
+
 #include "commands/ChatCommands.h"
+#include "commands/Commands.h"
+#include "ui/Application.h"
 
 namespace varnok::commands {
 
-bool runChatCommands(ui::Application&) {
-    return false;  // no command of the chain is recognised yet
+namespace {
+
+struct ChainEntry {
+    std::string_view word;
+    void (*action)(const CommandTurn&);
+};
+
+constexpr ChainEntry kChain[] = {
+    {"!load", loadCommand},
+    {"!playlist", playlistCommand},
+    {"!stop", stopCommand},
+    {"!commands", commandsCommand},
+    {"!now", nowCommand},
+    {"!next", nextCommand},
+    {"!prev", prevCommand},
+    {"!mini", miniCommand},
+    {"!vol", volCommand},
+    {"!pause", pauseCommand},
+    {"!listsongs", listSongsCommand},
+    {"!play", playCommand},
+};
+
+}  // namespace
+
+bool runChatCommands(ui::Application& app) {
+    const CommandTurn turn(app);
+    for (const ChainEntry& entry : kChain) {
+        if (!isCommand(turn.newText, turn.playerName, entry.word)) continue;
+        entry.action(turn);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace varnok::commands
