@@ -4,14 +4,16 @@
 enable_language(RC)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# The resource script (manifest, version) belongs to the exe alone: resources
+# inside a static library would not be linked in.
 file(GLOB VARNOK_WIN32_SOURCES CONFIGURE_DEPENDS
-     "${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp"
-     "${CMAKE_SOURCE_DIR}/src/platform/win32/*.rc")
+     "${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp")
 list(FILTER VARNOK_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 
 add_library(varnok_win32 STATIC ${VARNOK_WIN32_SOURCES})
+target_compile_definitions(varnok_win32 PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
 target_link_libraries(varnok_win32 PUBLIC varnok_core
-                      user32 gdi32 comctl32 comdlg32 ole32 oleaut32 strmiids uuid)
+                      user32 gdi32 comctl32 comdlg32 uxtheme ole32 oleaut32 strmiids uuid)
 
 add_executable(Varnok WIN32 "${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp"
                             "${CMAKE_SOURCE_DIR}/src/platform/win32/Varnok.rc")
