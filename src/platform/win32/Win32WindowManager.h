@@ -1,0 +1,35 @@
+#pragma once
+// The window-manager port over user32: finds the game's windows and talks to
+// them. Every message to a window goes through SendMessageTimeoutA with
+// SMTO_ABORTIFHUNG, so a game whose window thread stops answering costs Varnok
+// at most one timeout per call instead of freezing it; a timeout reads as
+// absence (false, length 0, empty text).
+
+#include "console/WindowManager.h"
+
+namespace varnok::platform::win32 {
+
+class Win32WindowManager : public console::WindowManager {
+  public:
+    explicit Win32WindowManager(unsigned timeoutMs = 1000) : timeoutMs_(timeoutMs) {}
+
+    console::WindowHandle findWindow(const std::optional<std::string>& windowClass,
+                                     const std::optional<std::string>& title) override;
+    console::WindowHandle relative(console::WindowHandle window,
+                                   console::Relation relation) override;
+    void enumChildren(console::WindowHandle parent,
+                      const std::function<bool(console::WindowHandle)>& visit) override;
+    std::string caption(console::WindowHandle window, int bufferSize) override;
+    bool setText(console::WindowHandle window, const std::string& text) override;
+    bool sendChar(console::WindowHandle window, unsigned char code, long keyData) override;
+    long textLength(console::WindowHandle window) override;
+    std::string text(console::WindowHandle window, long bufferSize) override;
+    void show(console::WindowHandle window, console::ShowCommand command) override;
+    void reposition(console::WindowHandle window, int x, int y, int width, int height,
+                    unsigned flags) override;
+
+  private:
+    unsigned timeoutMs_;
+};
+
+}  // namespace varnok::platform::win32
