@@ -1,0 +1,106 @@
+#pragma once
+// Internals shared by the Win32 toolkit's translation units: the state behind
+// each form and control. The toolkit owns all of it for the program's life;
+// the objects handed to the forms are thin views onto it.
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win32/Win32Toolkit.h"
+
+namespace varnok::platform::win32 {
+
+struct FormState;
+
+enum class ControlKind {
+    Label,
+    TextField,
+    Button,
+    CheckBox,
+    ListBox,
+    Slider,
+    DriveList,
+    FolderList
+};
+
+struct ControlState {
+    ControlKind kind = ControlKind::Label;
+    HWND hwnd = nullptr;
+    FormState* form = nullptr;
+    std::optional<COLORREF> textColour;
+    std::optional<COLORREF> background;
+    HBRUSH backgroundBrush = nullptr;
+    HFONT font = nullptr;
+    bool ownerDrawn = false;
+    ui::Handler onClick;     // buttons, check boxes
+    ui::Handler onChange;    // drive lists
+    ui::Handler onUserMove;  // sliders
+    // Sliders: the position last reported to onUserMove since the last change
+    // made from code, so that one gesture that ends in several notifications
+    // calls the handler once.
+    std::optional<int> reportedPosition;
+    std::vector<std::string> drives;       // drive lists: "c:", ...
+    std::string folder;                    // folder lists: the current folder
+    std::vector<std::string> folderItems;  // folder lists: the folder each row opens
+};
+
+struct TimerState {
+    HWND owner = nullptr;
+    UINT_PTR id = 0;
+    unsigned interval = 0;
+    bool enabled = false;
+    ui::Handler onTick;
+};
+
+struct FormState {
+    Win32Toolkit::Impl* toolkit = nullptr;
+    HWND hwnd = nullptr;
+    DWORD style = 0, exStyle = 0;
+    int clientWidth = 0, clientHeight = 0;  // pixels
+    COLORREF background = 0;
+    HBRUSH backgroundBrush = nullptr;
+    ui::Handler onClose;
+    HWND tooltip = nullptr;
+    HWND lastFocus = nullptr;
+    std::vector<std::pair<int, HWND>> tabOrder;  // tab stops, sorted by tab index
+    std::map<UINT, ui::Handler> menuHandlers;
+};
+
+struct Win32Toolkit::Impl {
+    HINSTANCE instance = nullptr;
+    int dpi = 96;
+    HFONT defaultFont = nullptr;
+    std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
+    std::map<COLORREF, HBRUSH> brushes;
+    std::set<std::string> registeredClasses;
+    std::vector<std::unique_ptr<FormState>> forms;
+    std::unordered_map<HWND, FormState*> formsByHwnd;
+    std::vector<std::unique_ptr<ControlState>> controls;
+    std::unordered_map<HWND, ControlState*> controlsByHwnd;
+    std::map<UINT_PTR, std::unique_ptr<TimerState>> timers;
+    UINT_PTR nextTimerId = 1;
+    std::unique_ptr<ui::Dialogs> dialogs;
+
+    int pixels(int twips) const;
+    HBRUSH brush(COLORREF colour);
+    HFONT font(const ui::Font& font);
+    ControlState* control(HWND hwnd) const;
+};
+
+// The native window behind a form made by the Win32 toolkit.
+HWND formHandle(ui::Window& window);
+COLORREF toColorref(const ui::Rgb& rgb);
+std::string windowText(HWND hwnd);
+// Runs a handler, never letting an exception unwind through the window system.
+void runHandler(const ui::Handler& handler);
+std::unique_ptr<ui::Dialogs> makeDialogs(Win32Toolkit::Impl& toolkit);
+
+}  // namespace varnok::platform::win32
