@@ -1,0 +1,71 @@
+// Varnok.exe: the composition root. Builds the Win32 adapters, hands them to
+// the application and runs its main window's load handler, which holds the
+// main loop for the program's whole life and ends the process from inside it.
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Toolkit.h"
+#include "platform/win32/Win32VersionSource.h"
+#include "platform/win32/Win32WindowManager.h"
+#include "player/MediaGraph.h"
+#include "ui/Application.h"
+
+namespace {
+
+using namespace varnok;
+
+// No playback graphs on this build: every song fails to render, which the
+// player treats as a song that cannot be played.
+class NoMediaGraphs : public player::MediaGraphFactory {
+  public:
+    std::unique_ptr<player::MediaGraph> createGraph() override { return nullptr; }
+};
+
+std::filesystem::path programFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return std::filesystem::current_path();
+        if (length < path.size()) {
+            path.resize(length);
+            return std::filesystem::path(path).parent_path();
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+    // Once, on the user-interface thread that plays the songs.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    int exitCode = 0;
+    try {
+        platform::win32::Win32Toolkit toolkit;
+        platform::win32::Win32WindowManager windows;
+        platform::win32::Win32Clock clock;
+        platform::win32::Win32VersionSource version;
+        NoMediaGraphs media;
+        ui::Services services{toolkit, windows, clock, version, media, programFolder()};
+        ui::Application application(services);
+        application.run();  // ends the process from inside the loop
+    } catch (const std::exception& failure) {
+        MessageBoxA(nullptr, failure.what(), "Varnok", MB_OK | MB_ICONERROR);
+        exitCode = 1;
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
+}
