@@ -21,22 +21,6 @@ PlaylistRead failed(std::string description) {
 
 }  // namespace
 
-std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t cr = text.find('\r', start);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, cr - start));
-        start = cr + 1;
-        if (start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 std::optional<int> parseSongCount(std::string_view line) {
     const std::string digits = text::trimBlanks(line);
     if (digits.empty() || digits.size() > 5) return std::nullopt;
@@ -56,7 +40,7 @@ std::string formatPlaylist(const std::vector<PlaylistEntry>& entries) {
 }
 
 PlaylistRead parsePlaylist(std::string_view text) {
-    const std::vector<std::string> lines = splitLines(text);
+    const std::vector<std::string> lines = text::splitLines(text);
     if (lines.empty()) return failed("The playlist file is empty");
     const std::optional<int> count = parseSongCount(lines[0]);
     if (!count) return failed("The first line of the playlist is not a number of songs");

@@ -29,10 +29,6 @@ struct PlaylistRead {
     std::string description;             // what went wrong, for the user
 };
 
-// The lines of `text`: each ends at CR LF or at a CR alone; a last line
-// without a line end counts too.
-std::vector<std::string> splitLines(std::string_view text);
-
 // Line 1 as a song count: decimal digits with blanks around them, 0..32767.
 std::optional<int> parseSongCount(std::string_view line);
 
