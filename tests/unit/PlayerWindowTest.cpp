@@ -1,0 +1,204 @@
+// The player window: its timer following the song, the two sliders, its
+// layout, and the number rules behind them.
+#include "PlayerFixture.h"
+#include "player/Numbers.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+TEST(NumberRules, HalvesRoundToTheEvenNeighbour) {
+    EXPECT_EQ(player::roundHalfEven(2.5), 2.0);
+    EXPECT_EQ(player::roundHalfEven(3.5), 4.0);
+    EXPECT_EQ(player::roundHalfEven(215.43), 215.0);
+    EXPECT_EQ(player::roundHalfEven(-0.5), 0.0);
+    EXPECT_EQ(player::roundToHundredths(215.4349), 215.43);
+    EXPECT_EQ(player::roundToHundredths(0.125), 0.12);
+}
+
+TEST(NumberRules, DurationsAreWrittenWithoutTrailingZeros) {
+    EXPECT_EQ(player::formatSeconds(215.43), "215.43");
+    EXPECT_EQ(player::formatSeconds(215.4), "215.4");
+    EXPECT_EQ(player::formatSeconds(215.0), "215");
+    EXPECT_EQ(player::formatSeconds(0.0), "0");
+    EXPECT_EQ(player::formatSeconds(9.996), "10");
+}
+
+struct MusicTimer : PlayerFixture {
+    // Lets the song run to `seconds` and the timer tick once.
+    void tickAt(double seconds) {
+        graph().at = seconds;
+        clock.elapsedMs += 100;
+        toolkit.yield();
+    }
+};
+
+TEST_F(MusicTimer, ASongOf215Point43SecondsFromStartToItsEnd) {
+    FakeGame game(desktop);
+    startUp();
+    addSong(songPath("long"), 215.43);
+    addSong(songPath("next"), 60);
+    playEntry(0);
+    EXPECT_EQ(position().max(), 215);
+    EXPECT_EQ(lengthLabel().text, "215.43");
+    tickAt(0);
+    EXPECT_EQ(lengthLabel().text, "Position: 0/215");
+    tickAt(83.5);
+    EXPECT_EQ(lengthLabel().text, "Position: 83/215");
+    EXPECT_EQ(position().value(), 84);  // 83.5 rounds to the even 84
+    tickAt(215.43);
+    // The next song's start has already written its own duration.
+    EXPECT_EQ(lengthLabel().text, "60");
+    EXPECT_EQ(graph().file, songPath("next"));
+    EXPECT_EQ(player().mIndex, 1);
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4next.mp3");
+}
+
+TEST_F(MusicTimer, TheEndTickShowsTheFullPosition) {
+    startUp();
+    addSong(songPath("long"), 215.43);
+    playEntry(0);
+    player().cmdClear_Click();  // nothing to move on to, so the label stays
+    tickAt(215.43);
+    EXPECT_EQ(lengthLabel().text, "Position: 215/215");
+    EXPECT_EQ(position().value(), 215);
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(graph().state, FakeGraph::State::Stopped);
+}
+
+TEST_F(MusicTimer, TheLastSongEndingStartsTheFirstAgain) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(1);
+    tickAt(100);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_EQ(list().listIndex(), 0);
+}
+
+TEST_F(MusicTimer, NearlyAtTheEndIsNotTheEnd) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    tickAt(99.99);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_TRUE(player().mPlaying);
+}
+
+TEST_F(MusicTimer, TheTimerIsOffUntilTheFirstSongAndStaysOnAfterAStop) {
+    startUp();
+    EXPECT_FALSE(musicTimer().enabled());
+    EXPECT_EQ(musicTimer().interval(), 100u);
+    addSongs({"a"});
+    playEntry(0);
+    EXPECT_TRUE(musicTimer().enabled());
+    player().mStop();
+    EXPECT_TRUE(musicTimer().enabled());
+    const auto label = lengthLabel().text;
+    tickAt(50);
+    EXPECT_EQ(lengthLabel().text, label);  // stopped: the tick does nothing
+}
+
+TEST_F(MusicTimer, WhilePausedTheLabelAndSliderKeepThePausedPosition) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    graph().at = 30;
+    player().Pause();
+    tickAt(30);
+    EXPECT_EQ(lengthLabel().text, "Position: 30/100");
+    EXPECT_EQ(graph().file, songPath("a"));
+}
+
+TEST_F(MusicTimer, PausedAndMovedToTheEndGoesOnToTheNextEntry) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    player().Pause();
+    position().moveThumb(100);
+    clock.elapsedMs += 100;
+    toolkit.yield();
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_FALSE(player().PauseBb);
+}
+
+TEST_F(MusicTimer, TheTimersOwnSliderUpdatesNeverSeek) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    media.log.calls.clear();
+    tickAt(12.4);
+    tickAt(13.6);
+    for (const auto& call : media.log.calls) EXPECT_NE(call.rfind("seek", 0), 0u) << call;
+    EXPECT_EQ(graph().at, 13.6);
+}
+
+struct Sliders : PlayerFixture {};
+
+TEST_F(Sliders, MovingThePositionSeeksToWholeSecondsOnlyWhileASongIsLoaded) {
+    startUp();
+    addSongs({"a"});
+    position().moveThumb(5);
+    EXPECT_EQ(media.graphsMade, 0);
+    playEntry(0);
+    position().moveThumb(42);
+    EXPECT_EQ(graph().at, 42);
+    player().mStop();
+    position().moveThumb(7);
+    EXPECT_EQ(graph().at, 0);
+}
+
+TEST_F(Sliders, MovingThePositionWhilePausedMovesThePausedPositionAndResumeGoesOnFromThere) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    player().Pause();
+    position().moveThumb(61);
+    EXPECT_EQ(graph().state, FakeGraph::State::Paused);
+    player().play("");
+    EXPECT_EQ(graph().at, 61);
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+}
+
+TEST_F(Sliders, MovingTheVolumeWhileStoppedWaitsForTheNextSong) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    player().mStop();
+    media.log.volumes.clear();
+    volume().moveThumb(16);
+    EXPECT_TRUE(media.log.volumes.empty());
+    playEntry(0);
+    EXPECT_EQ(media.log.volumes, std::vector<long>{-2000});
+}
+
+TEST_F(Sliders, MovingTheVolumeWhilePlayingOrPausedSetsItAtOnce) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    volume().moveThumb(0);
+    EXPECT_EQ(graph().volume, 0);
+    player().Pause();
+    volume().moveThumb(20);
+    EXPECT_EQ(graph().volume, -2500);
+}
+
+struct PlayerLayout : PlayerFixture {};
+
+TEST_F(PlayerLayout, BorderlessDarkBlueWindowWithItsSlidersAndCheckBox) {
+    const auto& spec = playerWindow().spec;
+    EXPECT_EQ(spec.border, ui::Border::None);
+    EXPECT_FALSE(spec.hasTitle);
+    EXPECT_EQ(spec.clientWidth, 6525);
+    EXPECT_EQ(spec.clientHeight, 5565);
+    EXPECT_EQ(spec.background, (ui::Rgb{0, 0, 64}));
+    EXPECT_EQ(volume().orientation, ui::Orientation::Vertical);
+    EXPECT_EQ(volume().max(), 20);
+    EXPECT_EQ(position().max(), 10);
+    EXPECT_EQ(fake<FakeCheckBox>(player().Check1).value(), 1);
+    EXPECT_EQ(fake<FakeCheckBox>(player().Check1).spec.caption, "Say the currently playing song");
+    EXPECT_EQ(fake<FakeButton>(player().cmdPlay).spec.background, (ui::Rgb{128, 128, 128}));
+    EXPECT_EQ(lengthLabel().text, "Position:");
+}
+
+}  // namespace
