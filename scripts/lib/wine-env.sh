@@ -30,7 +30,9 @@ wineserver_bin="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
 # prefix uses a virtual desktop of 1280x1024: every Windows window then lives
 # inside one X window, so hiding or destroying one does not wait for a window
 # manager that a bare X server does not have, and screenshots show the desktop.
-prefix_marker="$WINEPREFIX/.varnok-prefix-v2"
+# A crashing program gets no crash dialog (which would wait for a click that
+# never comes): its backtrace goes to the log and it ends.
+prefix_marker="$WINEPREFIX/.varnok-prefix-v3"
 ensure_wine_prefix() {
     if [ ! -f "$prefix_marker" ]; then
         mkdir -p "$WINEPREFIX"
@@ -39,6 +41,8 @@ ensure_wine_prefix() {
         "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
             >/dev/null 2>&1
         "$wine_bin" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            >/dev/null 2>&1
         "$wineserver_bin" -w || true
         touch "$prefix_marker"
     fi

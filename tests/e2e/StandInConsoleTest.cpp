@@ -201,7 +201,7 @@ TEST(StandInScript, RunsTimedLinesFromAScriptFile) {
                                       "wait 1500\r\n"
                                       "   chat !commands\r\n"
                                       "type echo typed by the script\r\n");
-    StandInGame game(folder, {"Rey", true, false, script});
+    StandInGame game(folder, {.playerName = "Rey", .scriptPath = script});
     ASSERT_TRUE(game.started()) << game.startError();
     EXPECT_TRUE(game.waitForPane([](const std::string& pane) { return !pane.empty(); }, 2s));
     EXPECT_EQ(game.paneText(), "Rey^7 entered the game\r\n");
@@ -216,7 +216,7 @@ TEST(StandInScript, RunsTimedLinesFromAScriptFile) {
 
 TEST(StandInStart, CanStartWithoutItsConsole) {
     e2e::TempFolder folder;
-    StandInGame game(folder, {"Padawan", false, true, ""});
+    StandInGame game(folder, {.openConsole = false, .hideGame = true});
     ASSERT_TRUE(game.started()) << game.startError();
     EXPECT_EQ(game.consoleWindow(), nullptr);
     EXPECT_FALSE(e2e::isShown(game.gameWindow()));

@@ -21,6 +21,11 @@ VarnokApp::VarnokApp(const TempFolder& folder) : folder_(folder.path()) {
     if (!main_) error_ = "Varnok's main window did not appear";
 }
 
+HWND VarnokApp::window(const std::string& formName) const {
+    std::string windowClass = varnok::ui::windowClassName(formName);
+    return findTopLevelWindow(windowClass.c_str(), nullptr, process_.id());
+}
+
 HWND VarnokApp::control(const std::string& name) const {
     return main_ ? GetDlgItem(main_, varnok::ui::controlId(name)) : nullptr;
 }

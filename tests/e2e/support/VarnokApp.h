@@ -28,6 +28,8 @@ class VarnokApp {
     const std::string& folder() const { return folder_; }
 
     HWND mainWindow() const { return main_; }
+    // Another of Varnok's windows by its form name (e.g. "frmPlay"); 0 when absent.
+    HWND window(const std::string& formName) const;
     // The control or menu item of that name (GetDlgItem with its id); 0 when absent.
     HWND control(const std::string& name) const;
     std::optional<std::string> controlText(const std::string& name, UINT timeoutMs = 2000) const;
