@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The demo: Varnok at work beside the stand-in game. Builds what is missing,
+# starts the stand-in with a scripted short match (scripts/demo-match.txt) and
+# Varnok.exe under Wine (in a virtual X server when there is no display), lets
+# them run for about 40 seconds, prints what Varnok typed into the game's
+# console and what the console showed, saves a screenshot to build/demo.png,
+# and ends every process it started.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+source scripts/lib/wine-env.sh
+
+demo_dir="$build_root/demo"
+seconds="${VARNOK_DEMO_SECONDS:-38}"
+
+if [ "${1:-}" = "--session" ]; then
+    # Inside the display: the game first, Varnok a moment later.
+    "$wine_bin" build/windows/tools/standin/standin.exe --name Padawan \
+        --log "$(windows_path "$demo_dir")\\transcript.log" \
+        --pane-log "$(windows_path "$demo_dir")\\console.log" \
+        --script "$(windows_path "$demo_dir/match.txt")" &
+    game_pid=$!
+    sleep 2
+    (cd "$demo_dir" && exec "$wine_bin" Varnok.exe) &
+    varnok_pid=$!
+    sleep $((seconds - 4))
+    import -window root "$build_root/demo.png" || echo "demo: screenshot failed" >&2
+    sleep 2
+    stop_wine_prefix
+    wait "$game_pid" "$varnok_pid" 2>/dev/null || true
+    exit 0
+fi
+
+if [ ! -f build/windows/Varnok.exe ] || [ ! -f build/windows/tools/standin/standin.exe ]; then
+    bash scripts/build.sh windows
+fi
+
+ensure_wine_prefix
+stop_wine_prefix
+trap stop_wine_prefix EXIT
+
+rm -rf "$demo_dir" "$build_root/demo.png"
+mkdir -p "$demo_dir"
+cp build/windows/Varnok.exe "$demo_dir/"
+cp scripts/demo-match.txt "$demo_dir/match.txt"
+
+echo "demo: a ${seconds} s match on the stand-in game with Varnok watching..."
+with_display bash "$0" --session
+
+echo
+echo "== what Varnok typed into the game's console (build/demo/transcript.log)"
+if [ -s "$demo_dir/transcript.log" ]; then
+    sed 's/^/  > /' "$demo_dir/transcript.log"
+else
+    echo "  (nothing)"
+fi
+echo
+echo "== the game's console (build/demo/console.log)"
+tr -d '\r' <"$demo_dir/console.log" | sed 's/^/  | /'
+echo
+if [ -f "$build_root/demo.png" ]; then
+    echo "demo: screenshot saved to build/demo.png"
+fi
