@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build clang-format libgtest-dev libgmock-dev
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 libwine fonts-wine
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick procps
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libasound2 libasound2-plugins
   ffmpeg lame
