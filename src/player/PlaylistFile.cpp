@@ -34,7 +34,9 @@ std::optional<int> parseSongCount(std::string_view line) {
 }
 
 std::string formatPlaylist(const std::vector<PlaylistEntry>& entries) {
-    std::string out = " " + std::to_string(entries.size()) + " \r\n";
+    std::string out(1, ' ');
+    out += std::to_string(entries.size());
+    out += " \r\n";
     for (const PlaylistEntry& entry : entries) out += entry.path + "\r\n" + entry.name + "\r\n";
     return out;
 }
