@@ -1,0 +1,93 @@
+#include "platform/win32/DirectShowGraph.h"
+
+#include <windows.h>
+
+#include <dshow.h>
+#include <oleauto.h>
+
+namespace varnok::platform::win32 {
+
+namespace {
+
+std::wstring widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+template <typename Interface>
+void release(Interface*& pointer) {
+    if (pointer) pointer->Release();
+    pointer = nullptr;
+}
+
+}  // namespace
+
+DirectShowGraph::DirectShowGraph(IMediaControl* control) : control_(control) {
+    control_->QueryInterface(IID_IMediaPosition, reinterpret_cast<void**>(&position_));
+    control_->QueryInterface(IID_IBasicAudio, reinterpret_cast<void**>(&audio_));
+}
+
+DirectShowGraph::~DirectShowGraph() {
+    control_->Stop();
+    release(audio_);
+    release(position_);
+    release(control_);
+}
+
+bool DirectShowGraph::renderFile(const std::string& path) {
+    BSTR file = SysAllocString(widen(path).c_str());
+    if (!file) return false;
+    const HRESULT result = control_->RenderFile(file);
+    SysFreeString(file);
+    return SUCCEEDED(result);
+}
+
+bool DirectShowGraph::run() {
+    return SUCCEEDED(control_->Run());
+}
+
+bool DirectShowGraph::pause() {
+    return SUCCEEDED(control_->Pause());
+}
+
+bool DirectShowGraph::stop() {
+    return SUCCEEDED(control_->Stop());
+}
+
+std::optional<double> DirectShowGraph::duration() {
+    REFTIME seconds = 0;
+    if (!position_ || FAILED(position_->get_Duration(&seconds))) return std::nullopt;
+    return seconds;
+}
+
+std::optional<double> DirectShowGraph::position() {
+    REFTIME seconds = 0;
+    if (!position_ || FAILED(position_->get_CurrentPosition(&seconds))) return std::nullopt;
+    return seconds;
+}
+
+bool DirectShowGraph::setPosition(double seconds) {
+    return position_ && SUCCEEDED(position_->put_CurrentPosition(seconds));
+}
+
+bool DirectShowGraph::setRate(double rate) {
+    return position_ && SUCCEEDED(position_->put_Rate(rate));
+}
+
+bool DirectShowGraph::setVolume(long hundredthsDb) {
+    return audio_ && SUCCEEDED(audio_->put_Volume(hundredthsDb));
+}
+
+std::unique_ptr<player::MediaGraph> DirectShowGraphFactory::createGraph() {
+    IMediaControl* control = nullptr;
+    const HRESULT result = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_IMediaControl, reinterpret_cast<void**>(&control));
+    if (FAILED(result) || !control) return nullptr;
+    return std::make_unique<DirectShowGraph>(control);
+}
+
+}  // namespace varnok::platform::win32
