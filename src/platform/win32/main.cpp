@@ -11,23 +11,16 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32WindowManager.h"
-#include "player/MediaGraph.h"
 #include "ui/Application.h"
 
 namespace {
 
 using namespace varnok;
-
-// No playback graphs on this build: every song fails to render, which the
-// player treats as a song that cannot be played.
-class NoMediaGraphs : public player::MediaGraphFactory {
-  public:
-    std::unique_ptr<player::MediaGraph> createGraph() override { return nullptr; }
-};
 
 std::filesystem::path programFolder() {
     std::wstring path(MAX_PATH, L'\0');
@@ -58,7 +51,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         platform::win32::Win32WindowManager windows;
         platform::win32::Win32Clock clock;
         platform::win32::Win32VersionSource version;
-        NoMediaGraphs media;
+        platform::win32::DirectShowGraphFactory media;
         ui::Services services{toolkit, windows, clock, version, media, programFolder()};
         ui::Application application(services);
         application.run();  // ends the process from inside the loop
