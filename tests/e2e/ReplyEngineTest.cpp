@@ -1,0 +1,158 @@
+// Varnok.exe beside the stand-in game: it learns the player's name from the
+// console, answers game events with the reply texts and templates, and obeys
+// "!replyoff" and "!ReplyON" typed in the chat.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "support/StandInGame.h"
+#include "support/VarnokApp.h"
+#include "ui/ControlIds.h"
+
+using namespace std::chrono_literals;
+using e2e::Millis;
+using e2e::StandInGame;
+using e2e::Transcript;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const std::string kAnnouncement = "say ^7-{^0ZUL^7}-^4$^0pellow^4$ ^1Varnok V1.2B initilized";
+const std::string kPlayer = "Padawan^7";  // as the stand-in's "name" answer prints it
+
+class ReplyEngine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        game = std::make_unique<StandInGame>(gameFolder);
+        ASSERT_TRUE(game->started()) << game->startError();
+        started = Clock::now();
+        app = std::make_unique<e2e::VarnokApp>(appFolder);
+        ASSERT_TRUE(app->started()) << app->startError();
+        ASSERT_TRUE(
+            e2e::waitUntil([&] { return status().find(kPlayer) != std::string::npos; }, 10s))
+            << "status line: " << status();
+    }
+
+    std::string status() const { return app->controlText("lblPlatform").value_or(""); }
+
+    bool waitForLine(const std::string& line, Millis timeout = 5s) {
+        return game->waitForTranscript([&](const Transcript& t) { return e2e::hasLine(t, line); },
+                                       timeout);
+    }
+    int count(const std::string& line) const { return e2e::countLine(game->transcript(), line); }
+    // Lets Varnok take the text printed so far in a turn of its own.
+    static void settle() { std::this_thread::sleep_for(300ms); }
+
+    // A console line with its CR LF, as the stand-in's "print" decodes it.
+    bool printLine(const std::string& text) { return game->print(text + "\\r\\n"); }
+
+    void setTemplate(const std::string& field, const std::string& text) {
+        HWND control = app->control(field);
+        ASSERT_NE(control, nullptr) << field;
+        DWORD_PTR ignored = 0;
+        ASSERT_NE(
+            SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                SMTO_NORMAL, 2000, &ignored),
+            0);
+    }
+
+    // Opens the message editor on `menuItem`, types the text, ticks the box, presses "Ok".
+    void editMessage(const std::string& menuItem, const std::string& text) {
+        ASSERT_TRUE(app->chooseMenu(menuItem));
+        HWND editor = e2e::waitForTopLevelWindow(
+            varnok::ui::windowClassName("mnuCustomize").c_str(), nullptr, app->process().id(), 5s);
+        ASSERT_NE(editor, nullptr);
+        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::isShown(editor); }, 5s));
+        ASSERT_TRUE(e2e::waitUntil([&] { return !e2e::isShown(app->mainWindow()); }, 5s));
+        HWND field = GetDlgItem(editor, varnok::ui::controlId("txtMessage"));
+        HWND box = GetDlgItem(editor, varnok::ui::controlId("chkEnabled"));
+        HWND ok = GetDlgItem(editor, varnok::ui::controlId("Command1"));
+        ASSERT_TRUE(field && box && ok);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                            SMTO_NORMAL, 2000, &ignored);
+        SendMessageTimeoutA(box, BM_SETCHECK, BST_CHECKED, 0, SMTO_NORMAL, 2000, &ignored);
+        PostMessageA(editor, WM_COMMAND, MAKEWPARAM(varnok::ui::controlId("Command1"), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(ok));
+        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::isShown(app->mainWindow()); }, 5s));
+        ASSERT_FALSE(e2e::isShown(editor));
+    }
+
+    e2e::TempFolder gameFolder, appFolder;
+    std::unique_ptr<StandInGame> game;
+    std::unique_ptr<e2e::VarnokApp> app;
+    Clock::time_point started;
+};
+
+TEST_F(ReplyEngine, ThePlayersNameIsLearnedAndShownInTheStatusLine) {
+    EXPECT_EQ(status().rfind("[ Current Player: Padawan^7  OS: ", 0), 0u) << status();
+    EXPECT_TRUE(e2e::hasLine(game->transcript(), "name"));
+
+    ASSERT_TRUE(game->rename("Kyle"));
+    EXPECT_TRUE(e2e::waitUntil(
+        [&] { return status().rfind("[ Current Player: Kyle^7  OS: ", 0) == 0; }, 5s))
+        << status();
+}
+
+TEST_F(ReplyEngine, OwnEntryGivesTheAnnouncementAfterASecond) {
+    const auto before = Clock::now();
+    ASSERT_TRUE(game->enter());
+    ASSERT_TRUE(waitForLine(kAnnouncement));
+    const auto waited = Clock::now() - before;
+    EXPECT_GE(waited, 950ms);
+    EXPECT_LT(waited, 5s);
+    settle();
+    EXPECT_EQ(count(kAnnouncement), 1);
+}
+
+TEST_F(ReplyEngine, AGreetingSetInTheEditorGoesOutOnlyAfterTheFifteenSecondGate) {
+    editMessage("mnuMsg0", "Welcome %d");
+    ASSERT_LT(Clock::now() - started, 12s) << "too slow to test the gate";
+    ASSERT_TRUE(game->enter("Kyle"));
+    settle();
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(e2e::hasLine(game->transcript(), "say Welcome Kyle^7"));
+
+    std::this_thread::sleep_until(started + 16s);
+    ASSERT_TRUE(game->enter("Rosh"));
+    EXPECT_TRUE(waitForLine("say Welcome Rosh^7"));
+    ASSERT_TRUE(game->enter("Tavion"));
+    settle();
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(e2e::hasLine(game->transcript(), "say Welcome Tavion^7"));
+}
+
+TEST_F(ReplyEngine, ADuelBegunAndWonSendsBothTemplatesWithTheNames) {
+    setTemplate("txtDuelEngage", "%s faces %d");
+    setTemplate("txtDuelWon", "%S beat %D");
+    ASSERT_TRUE(printLine(kPlayer + " has become engaged in a duel with Kyle^7!"));
+    ASSERT_TRUE(waitForLine("say Padawan^7 faces Kyle^7"));
+    settle();
+    const auto before = Clock::now();
+    ASSERT_TRUE(printLine("Kyle^7 was sabered by " + kPlayer));
+    ASSERT_TRUE(waitForLine("say Padawan^7 beat Kyle^7"));
+    EXPECT_GE(Clock::now() - before, 650ms);
+}
+
+TEST_F(ReplyEngine, ReplyOffSilencesTheEventsAndReplyOnBringsThemBack) {
+    ASSERT_TRUE(game->chat("!replyoff"));
+    ASSERT_TRUE(waitForLine("say ^1Varnok terminated"));
+    settle();
+    ASSERT_TRUE(game->enter());
+    settle();
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(count(kAnnouncement), 0);
+
+    ASSERT_TRUE(game->chat("!ReplyON"));
+    ASSERT_TRUE(waitForLine(kAnnouncement));
+    settle();
+    ASSERT_TRUE(game->enter());
+    EXPECT_TRUE(game->waitForTranscript(
+        [&](const Transcript& t) { return e2e::countLine(t, kAnnouncement) == 2; }, 5s));
+}
+
+}  // namespace
