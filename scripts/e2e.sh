@@ -17,6 +17,9 @@ fi
 ensure_wine_prefix
 trap stop_wine_prefix EXIT
 
+# The MP3 and WMA songs the player's tests play, encoded once.
+bash scripts/make-test-audio.sh build/test-audio >/dev/null
+export VARNOK_TEST_AUDIO="$(windows_path build/test-audio)"
 export VARNOK_EXE="$(windows_path build/windows/Varnok.exe)"
 export VARNOK_STANDIN_EXE="$(windows_path build/windows/tools/standin/standin.exe)"
 

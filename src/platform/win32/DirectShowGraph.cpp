@@ -82,6 +82,12 @@ bool DirectShowGraph::setVolume(long hundredthsDb) {
     return audio_ && SUCCEEDED(audio_->put_Volume(hundredthsDb));
 }
 
+std::optional<long> DirectShowGraph::volume() {
+    long hundredths = 0;
+    if (!audio_ || FAILED(audio_->get_Volume(&hundredths))) return std::nullopt;
+    return hundredths;
+}
+
 std::unique_ptr<player::MediaGraph> DirectShowGraphFactory::createGraph() {
     IMediaControl* control = nullptr;
     const HRESULT result = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,

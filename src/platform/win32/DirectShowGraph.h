@@ -34,6 +34,8 @@ class DirectShowGraph : public player::MediaGraph {
     bool setPosition(double seconds) override;
     bool setRate(double rate) override;
     bool setVolume(long hundredthsDb) override;
+    // The volume the graph's audio renderer holds, in hundredths of a decibel.
+    std::optional<long> volume();
 
   private:
     IMediaControl* control_ = nullptr;
