@@ -60,14 +60,20 @@ class ReplyEngine : public ::testing::Test {
             0);
     }
 
-    // Opens the message editor on `menuItem`, types the text, ticks the box, presses "Ok".
-    void editMessage(const std::string& menuItem, const std::string& text) {
-        ASSERT_TRUE(app->chooseMenu(menuItem));
+    // Opens the message editor on `menuItem`; the editor's window once it shows.
+    HWND openEditor(const std::string& menuItem) {
+        if (!app->chooseMenu(menuItem)) return nullptr;
         HWND editor = e2e::waitForTopLevelWindow(
             varnok::ui::windowClassName("mnuCustomize").c_str(), nullptr, app->process().id(), 5s);
+        if (!editor || !e2e::waitUntil([&] { return e2e::isShown(editor); }, 5s)) return nullptr;
+        if (!e2e::waitUntil([&] { return !e2e::isShown(app->mainWindow()); }, 5s)) return nullptr;
+        return editor;
+    }
+
+    // Opens the message editor on `menuItem`, types the text, ticks the box, presses "Ok".
+    void editMessage(const std::string& menuItem, const std::string& text) {
+        HWND editor = openEditor(menuItem);
         ASSERT_NE(editor, nullptr);
-        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::isShown(editor); }, 5s));
-        ASSERT_TRUE(e2e::waitUntil([&] { return !e2e::isShown(app->mainWindow()); }, 5s));
         HWND field = GetDlgItem(editor, varnok::ui::controlId("txtMessage"));
         HWND box = GetDlgItem(editor, varnok::ui::controlId("chkEnabled"));
         HWND ok = GetDlgItem(editor, varnok::ui::controlId("Command1"));
@@ -153,6 +159,45 @@ TEST_F(ReplyEngine, ReplyOffSilencesTheEventsAndReplyOnBringsThemBack) {
     ASSERT_TRUE(game->enter());
     EXPECT_TRUE(game->waitForTranscript(
         [&](const Transcript& t) { return e2e::countLine(t, kAnnouncement) == 2; }, 5s));
+}
+
+TEST_F(ReplyEngine, ClosingTheEditorThroughItsFrameStoresNothingAndShowsTheMainWindow) {
+    HWND editor = openEditor("mnuMsg2");
+    ASSERT_NE(editor, nullptr);
+    HWND field = GetDlgItem(editor, varnok::ui::controlId("txtMessage"));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("not kept"), SMTO_NORMAL,
+                        2000, &ignored);
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::isShown(app->mainWindow()); }, 5s));
+    EXPECT_FALSE(e2e::isShown(editor));
+    EXPECT_TRUE(IsWindow(editor));  // hidden, not destroyed
+
+    ASSERT_EQ(openEditor("mnuMsg2"), editor);
+    EXPECT_EQ(e2e::windowText(field).value_or("?"), "");
+}
+
+TEST_F(ReplyEngine, AClearBySomeoneElseIsFollowed) {
+    ASSERT_TRUE(printLine("some text before the clear"));
+    settle();
+    ASSERT_TRUE(game->clearPane());
+    ASSERT_TRUE(game->enter());
+    EXPECT_TRUE(waitForLine(kAnnouncement));
+}
+
+TEST_F(ReplyEngine, AFullPaneIsSkippedUntilTheMinuteClear) {
+    ASSERT_TRUE(game->fill(32700));
+    ASSERT_TRUE(game->enter());
+    settle();
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_EQ(count(kAnnouncement), 0);
+    EXPECT_EQ(count("/clear"), 0);
+
+    ASSERT_TRUE(waitForLine("/clear", 70s));
+    EXPECT_GE(Clock::now() - started, 59s);
+    settle();
+    ASSERT_TRUE(game->enter());
+    EXPECT_TRUE(waitForLine(kAnnouncement));
 }
 
 }  // namespace
