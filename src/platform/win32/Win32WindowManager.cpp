@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "console/ConsoleLink.h"
@@ -19,18 +22,108 @@ WindowHandle toHandle(HWND hwnd) {
     return reinterpret_cast<WindowHandle>(hwnd);
 }
 
-// Sends one message and waits at most `timeoutMs` for the answer; gives up at
-// once when the receiving thread is already known to be hung. Nothing when the
-// window is gone, hung or too slow.
-std::optional<LRESULT> sendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       unsigned timeoutMs) {
-    if (hwnd == nullptr) return std::nullopt;
+// One message and the bytes its lParam points at (text to set or a buffer to
+// fill), owned here so that an abandoned message can still finish safely.
+struct Message {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    std::vector<char> data;
+    bool lParamIsData = false;
+    LPARAM argument() { return lParamIsData ? reinterpret_cast<LPARAM>(data.data()) : lParam; }
+};
+
+std::optional<LRESULT> sendNow(Message& message, unsigned timeoutMs) {
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                            timeoutMs, &result) == 0)
+    if (SendMessageTimeoutA(message.hwnd, message.message, message.wParam, message.argument(),
+                            SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) == 0)
         return std::nullopt;
     return static_cast<LRESULT>(result);
 }
+
+bool inOtherProcess(HWND hwnd) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    return process != 0 && process != GetCurrentProcessId();
+}
+
+}  // namespace
+
+struct Win32WindowManager::Courier {
+    struct Job {
+        Message message;
+        unsigned timeoutMs = 0;
+        std::optional<LRESULT> result;
+        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ~Job() {
+            if (done != nullptr) CloseHandle(done);
+        }
+    };
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::shared_ptr<Job> job;  // the message in flight; empty when the courier is free
+    bool stopping = false;
+
+    static void run(std::shared_ptr<Courier> self) {
+        for (;;) {
+            std::shared_ptr<Job> current;
+            {
+                std::unique_lock<std::mutex> lock(self->mutex);
+                self->wake.wait(lock, [&] { return self->stopping || self->job != nullptr; });
+                if (self->job == nullptr) return;
+                current = self->job;
+            }
+            current->result = sendNow(current->message, current->timeoutMs);
+            {
+                std::lock_guard<std::mutex> lock(self->mutex);
+                self->job.reset();
+            }
+            SetEvent(current->done);
+        }
+    }
+
+    // Hands the message to the courier thread and waits for its answer no
+    // longer than the timeout (plus a little for the hand-over). Messages sent
+    // to this thread's own windows meanwhile are still handled, as during a
+    // plain SendMessageTimeoutA.
+    // An answered message's data (a filled WM_GETTEXT buffer) is copied back.
+    std::optional<LRESULT> send(Message& message, unsigned timeoutMs) {
+        auto current = std::make_shared<Job>();
+        current->message = message;
+        current->timeoutMs = timeoutMs;
+        if (current->done == nullptr) return std::nullopt;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (job != nullptr) return std::nullopt;  // still stuck on an earlier message
+            job = current;
+        }
+        wake.notify_one();
+
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs + 250;
+        std::optional<LRESULT> answer;
+        for (;;) {
+            ULONGLONG now = GetTickCount64();
+            DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+            DWORD woken = MsgWaitForMultipleObjectsEx(1, &current->done, left, QS_SENDMESSAGE, 0);
+            if (woken == WAIT_OBJECT_0) {
+                answer = current->result;
+                if (answer) message.data = current->message.data;
+                break;
+            }
+            if (woken == WAIT_OBJECT_0 + 1) {
+                MSG ignored;
+                PeekMessageA(&ignored, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+                continue;
+            }
+            break;  // timed out: the courier finishes the message on its own
+        }
+        return answer;
+    }
+};
+
+namespace {
 
 // A window that belongs to another thread (the game's) is shown and moved
 // without waiting for that thread: a synchronous ShowWindow or SetWindowPos
@@ -51,6 +144,30 @@ BOOL CALLBACK enumChildProc(HWND child, LPARAM context) {
     } catch (...) {
         return FALSE;
     }
+}
+
+}  // namespace
+
+Win32WindowManager::Win32WindowManager(unsigned timeoutMs)
+    : timeoutMs_(timeoutMs), courier_(std::make_shared<Courier>()) {
+    std::thread(Courier::run, courier_).detach();
+}
+
+Win32WindowManager::~Win32WindowManager() {
+    {
+        std::lock_guard<std::mutex> lock(courier_->mutex);
+        courier_->stopping = true;
+    }
+    courier_->wake.notify_one();
+}
+
+namespace {
+
+std::optional<LRESULT> deliver(Win32WindowManager::Courier& courier, Message& message,
+                               unsigned timeoutMs) {
+    if (message.hwnd == nullptr) return std::nullopt;
+    if (inOtherProcess(message.hwnd)) return courier.send(message, timeoutMs);
+    return sendNow(message, timeoutMs);
 }
 
 }  // namespace
@@ -89,31 +206,35 @@ std::string Win32WindowManager::caption(WindowHandle window, int bufferSize) {
 
 bool Win32WindowManager::setText(WindowHandle window, const std::string& text) {
     std::vector<unsigned char> bytes = console::TextToBytes(text);
-    return sendWithTimeout(toHwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bytes.data()),
-                           timeoutMs_)
-        .has_value();
+    Message message{toHwnd(window), WM_SETTEXT, 0, 0, {bytes.begin(), bytes.end()}, true};
+    return deliver(*courier_, message, timeoutMs_).has_value();
 }
 
 bool Win32WindowManager::sendChar(WindowHandle window, unsigned char code, long keyData) {
-    return sendWithTimeout(toHwnd(window), WM_CHAR, code, static_cast<LPARAM>(keyData), timeoutMs_)
-        .has_value();
+    Message message{toHwnd(window), WM_CHAR, code, static_cast<LPARAM>(keyData), {}, false};
+    return deliver(*courier_, message, timeoutMs_).has_value();
 }
 
 long Win32WindowManager::textLength(WindowHandle window) {
-    auto length = sendWithTimeout(toHwnd(window), WM_GETTEXTLENGTH, 0, 0, timeoutMs_);
+    Message message{toHwnd(window), WM_GETTEXTLENGTH, 0, 0, {}, false};
+    auto length = deliver(*courier_, message, timeoutMs_);
     if (!length || *length < 0) return 0;
     return static_cast<long>(*length);
 }
 
 std::string Win32WindowManager::text(WindowHandle window, long bufferSize) {
     if (window == 0 || bufferSize <= 0) return {};
-    std::vector<char> buffer(static_cast<size_t>(bufferSize), '\0');
-    auto copied = sendWithTimeout(toHwnd(window), WM_GETTEXT, static_cast<WPARAM>(bufferSize),
-                                  reinterpret_cast<LPARAM>(buffer.data()), timeoutMs_);
+    Message message{toHwnd(window),
+                    WM_GETTEXT,
+                    static_cast<WPARAM>(bufferSize),
+                    0,
+                    std::vector<char>(static_cast<size_t>(bufferSize), '\0'),
+                    true};
+    auto copied = deliver(*courier_, message, timeoutMs_);
     if (!copied || *copied <= 0) return {};
     long count = static_cast<long>(*copied);
     if (count > bufferSize - 1) count = bufferSize - 1;
-    return std::string(buffer.data(), static_cast<size_t>(count));
+    return std::string(message.data.data(), static_cast<size_t>(count));
 }
 
 void Win32WindowManager::show(WindowHandle window, console::ShowCommand command) {

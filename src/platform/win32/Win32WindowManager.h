@@ -4,6 +4,15 @@
 // SMTO_ABORTIFHUNG, so a game whose window thread stops answering costs Varnok
 // at most one timeout per call instead of freezing it; a timeout reads as
 // absence (false, length 0, empty text).
+//
+// Messages to another process's windows are sent from a courier thread, and
+// the calling thread waits for it no longer than the timeout: Wine's
+// SendMessageTimeoutA to another process returns only when the receiver
+// answers, however long that takes. While the courier is still stuck on an
+// unanswered message, further messages to other processes read as absent at
+// once.
+
+#include <memory>
 
 #include "console/WindowManager.h"
 
@@ -11,7 +20,10 @@ namespace varnok::platform::win32 {
 
 class Win32WindowManager : public console::WindowManager {
   public:
-    explicit Win32WindowManager(unsigned timeoutMs = 1000) : timeoutMs_(timeoutMs) {}
+    explicit Win32WindowManager(unsigned timeoutMs = 1000);
+    ~Win32WindowManager() override;
+    Win32WindowManager(const Win32WindowManager&) = delete;
+    Win32WindowManager& operator=(const Win32WindowManager&) = delete;
 
     console::WindowHandle findWindow(const std::optional<std::string>& windowClass,
                                      const std::optional<std::string>& title) override;
@@ -28,8 +40,11 @@ class Win32WindowManager : public console::WindowManager {
     void reposition(console::WindowHandle window, int x, int y, int width, int height,
                     unsigned flags) override;
 
+    struct Courier;
+
   private:
     unsigned timeoutMs_;
+    std::shared_ptr<Courier> courier_;
 };
 
 }  // namespace varnok::platform::win32
