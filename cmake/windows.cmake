@@ -19,6 +19,11 @@ add_executable(Varnok WIN32 "${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp"
                             "${CMAKE_SOURCE_DIR}/src/platform/win32/Varnok.rc")
 target_link_libraries(Varnok PRIVATE varnok_win32)
 
+# Checks of the adapters against real windows; run under Wine by
+# scripts/win32-checks.sh.
+add_executable(varnok_win32_checks "${CMAKE_SOURCE_DIR}/src/platform/win32/checks/Win32AdapterChecks.cpp")
+target_link_libraries(varnok_win32_checks PRIVATE varnok_win32)
+
 foreach(sub tools/standin tests/e2e)
   if(EXISTS "${CMAKE_SOURCE_DIR}/${sub}/CMakeLists.txt")
     add_subdirectory(${sub})
