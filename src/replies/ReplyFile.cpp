@@ -12,7 +12,10 @@ constexpr std::size_t kCurrentLines = 14;
 constexpr std::size_t kOlderLines = 12;
 
 std::string numberLine(int value) {
-    return " " + std::to_string(value) + " ";
+    std::string line = " ";
+    line += std::to_string(value);
+    line += ' ';
+    return line;
 }
 
 // The reading position in the file's lines, with the 1-based line number of
