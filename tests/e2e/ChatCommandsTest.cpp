@@ -1,0 +1,287 @@
+// The chat commands end to end: Varnok.exe beside the stand-in game, the local
+// player's chat lines sent through the stand-in, Varnok's answers read from
+// the transcript of what it typed into the game's console, and its windows
+// looked at from outside.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+// windows.h first: commctrl.h builds on it.
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/Paths.h"
+#include "support/StandInGame.h"
+#include "support/VarnokApp.h"
+#include "ui/ControlIds.h"
+
+using namespace std::chrono_literals;
+using e2e::StandInGame;
+using e2e::Transcript;
+using e2e::VarnokApp;
+
+namespace {
+
+constexpr auto kPatience = 15s;
+
+// A WAV file of silence, 8-bit mono at 8000 samples a second.
+std::string silentWave(int seconds) {
+    const std::uint32_t samples = 8000u * static_cast<std::uint32_t>(seconds);
+    auto le32 = [](std::uint32_t v) {
+        return std::string{char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
+                           char((v >> 24) & 0xFF)};
+    };
+    auto le16 = [](std::uint16_t v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
+    std::string wave = "RIFF" + le32(36 + samples) + "WAVEfmt " + le32(16) + le16(1) + le16(1) +
+                       le32(8000) + le32(8000) + le16(1) + le16(8) + "data" + le32(samples);
+    wave.append(samples, char(0x80));
+    return wave;
+}
+
+class ChatCommandsEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(e2e::fileExists(e2e::varnokExePath()))
+            << "Varnok.exe not found at " << e2e::varnokExePath();
+        CreateDirectoryA(folder.file("Saves").c_str(), nullptr);
+    }
+
+    // A file in the "Saves" folder Varnok will run with.
+    void save(const std::string& name, const std::string& content) {
+        folder.write("Saves\\" + name, content);
+    }
+
+    // Songs in the test folder and the playlist file that lists them.
+    void savePlaylist(const std::string& name, const std::vector<std::string>& songs) {
+        std::string list = " " + std::to_string(songs.size()) + " \r\n";
+        for (const std::string& song : songs) {
+            list += folder.write(song, silentWave(30)) + "\r\n" + song + "\r\n";
+        }
+        save(name + ".lst", list);
+    }
+
+    // The game, then Varnok, which has learned the player's name when this returns.
+    void start() {
+        game = std::make_unique<StandInGame>(folder);
+        ASSERT_TRUE(game->started()) << game->startError();
+        app = std::make_unique<VarnokApp>(folder);
+        ASSERT_TRUE(app->started()) << app->startError();
+        ASSERT_TRUE(e2e::waitUntil(
+            [&] {
+                return app->controlText("lblPlatform")
+                           .value_or("")
+                           .find("Current Player: Padawan^7 ") != std::string::npos;
+            },
+            kPatience))
+            << app->controlText("lblPlatform").value_or("<no answer>");
+    }
+
+    // Waits until Varnok has read the console up to its end. The game prints
+    // every line Varnok types (and Varnok's own "say" lines as chat lines), and
+    // a chat line that arrives behind such lines in one reading is not the
+    // first line of the new text, so it would rightly run nothing. Varnok shows
+    // what it read last in its ChatText label.
+    void settle() {
+        e2e::waitUntil(
+            [&] {
+                const std::string read = app->controlText("ChatText").value_or("");
+                const std::string pane = game->paneText();
+                return read.empty() ||
+                       (pane.size() >= read.size() &&
+                        pane.compare(pane.size() - read.size(), read.size(), read) == 0);
+            },
+            5s);
+    }
+
+    // Sends the local player's chat line and waits until Varnok has typed
+    // `line`; answers what it typed after the chat line.
+    Transcript chat(const std::string& message, const std::string& line) {
+        settle();
+        const std::size_t before = game->transcript().size();
+        EXPECT_TRUE(game->chat(message)) << message;
+        const bool answered = game->waitForTranscript(
+            [&](const Transcript& t) {
+                return std::find(t.begin() + std::min(before, t.size()), t.end(), line) != t.end();
+            },
+            kPatience);
+        const Transcript all = game->transcript();
+        EXPECT_TRUE(answered) << message << " did not give: " << line << "\n"
+                              << ::testing::PrintToString(all);
+        return Transcript(all.begin() + std::min(before, all.size()), all.end());
+    }
+
+    bool waitForLine(const std::string& line) {
+        return game->waitForTranscript([&](const Transcript& t) { return e2e::hasLine(t, line); },
+                                       kPatience);
+    }
+
+    HWND playerControl(const std::string& name) const {
+        HWND player = e2e::findTopLevelWindow(varnok::ui::windowClassName("frmPlay").c_str(),
+                                              nullptr, app->process().id());
+        return player ? GetDlgItem(player, varnok::ui::controlId(name)) : nullptr;
+    }
+
+    LRESULT askPlayerControl(const std::string& name, UINT message) const {
+        DWORD_PTR result = static_cast<DWORD_PTR>(-1);
+        SendMessageTimeoutA(playerControl(name), message, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        return static_cast<LRESULT>(result);
+    }
+
+    bool setMainText(const std::string& name, const std::string& text) {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutA(app->control(name), WM_SETTEXT, 0,
+                                   reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                                   &ignored) != 0;
+    }
+
+    // "File > Save" with `name` typed into its input box; true once the file is there.
+    bool saveThroughTheMenu(const std::string& name) {
+        if (!app->chooseMenu("mnuSave")) return false;
+        HWND box =
+            e2e::waitForTopLevelWindow("#32770", "Save Messages", app->process().id(), kPatience);
+        HWND answer = box ? FindWindowExA(box, nullptr, "Edit", nullptr) : nullptr;
+        if (!answer) return false;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(answer, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()),
+                            SMTO_ABORTIFHUNG, 2000, &ignored);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return e2e::waitUntil([&] { return !IsWindow(box); }, kPatience);
+    }
+
+    e2e::TempFolder folder;
+    std::unique_ptr<StandInGame> game;
+    std::unique_ptr<VarnokApp> app;
+};
+
+const Transcript kHelp = {
+    "echo !commands ---> Displays all the available commands with description",
+    "echo !now ---> Displays the system date and time",
+    "echo !load <filename> ---> Loads the file that has the replies",
+    "echo !playlist <filename> --> Loads the playlist file",
+    "echo !replyOff ---> turns off the program",
+    "echo !replyon ---> turns the program on",
+    "echo !listsongs ---> Lists all the songs in playlist",
+    "echo !play <part of song name> ---> Will play the song you typed (alone will bring out of "
+    "pause",
+    "echo !pause ---> Pauses the current song. type !play to start it again",
+    "echo !stop ---> Stops the playback of the current song",
+    "echo !next ---> Goes to the next song in the playlist",
+    "echo !prev ---> Goes to the previous song in the playlist",
+    "echo !vol <#> ---> To change the volume. 0 is the lowest, and 20 is the loudest",
+    "echo !mini ---> minimizes the game instantly",
+};
+
+TEST_F(ChatCommandsEndToEnd, CommandsTypesAllFourteenHelpLinesInOrder) {
+    start();
+    const Transcript typed = chat("!commands", kHelp.back());
+    EXPECT_EQ(typed, kHelp);
+}
+
+TEST_F(ChatCommandsEndToEnd, LoadFillsTheWindowsFromASavedReplyFileAndSaysSo) {
+    save("duels.vnk",
+         "Varnok -{ZUL}- $pellow$\r\nGood luck %d\r\ngg %d\r\nwell played %d\r\nWelcome %d\r\n 1 "
+         "\r\noops\r\n 1 \r\nhi all\r\n 1 \r\ngg all\r\n 1 \r\n 1 \r\n 1 \r\n");
+    start();
+    chat("!load duels", "say ^7duels ^1loaded successfully");
+    EXPECT_EQ(app->controlText("txtDuelEngage").value_or("?"), "Good luck %d");
+    EXPECT_EQ(app->controlText("txtDuelWon").value_or("?"), "gg %d");
+    EXPECT_EQ(app->controlText("txtDuelLost").value_or("?"), "well played %d");
+}
+
+TEST_F(ChatCommandsEndToEnd, LoadBringsBackWhatTheFileMenuSaved) {
+    start();
+    ASSERT_TRUE(setMainText("txtDuelEngage", "first %d"));
+    ASSERT_TRUE(saveThroughTheMenu("mine"));
+    const std::string file = folder.file("Saves\\mine.vnk");
+    EXPECT_EQ(e2e::readFile(file).rfind("Varnok -{ZUL}- $pellow$\r\nfirst %d\r\n", 0), 0u);
+
+    // Saving again replaces the file.
+    ASSERT_TRUE(setMainText("txtDuelEngage", "second %d"));
+    ASSERT_TRUE(saveThroughTheMenu("mine"));
+    EXPECT_EQ(e2e::readFile(file).rfind("Varnok -{ZUL}- $pellow$\r\nsecond %d\r\n", 0), 0u);
+    EXPECT_FALSE(e2e::fileExists(file + ".tmp")) << e2e::readFile(file + ".tmp");
+
+    ASSERT_TRUE(setMainText("txtDuelEngage", "changed"));
+    chat("!load mine", "say ^7mine ^1loaded successfully");
+    EXPECT_EQ(app->controlText("txtDuelEngage").value_or("?"), "second %d");
+}
+
+TEST_F(ChatCommandsEndToEnd, LoadOfAMissingFileAnswersWithTheError) {
+    start();
+    const Transcript typed = chat("!load nothere", "say ^1Error opening file ^7nothere");
+    EXPECT_EQ(typed, Transcript{"say ^1Error opening file ^7nothere"});
+    EXPECT_TRUE(app->responsive(2000));  // no message box holds the main window
+}
+
+TEST_F(ChatCommandsEndToEnd, PlaylistLoadsByNameAndListSongsListsIt) {
+    savePlaylist("rock", {"one.wav", "two.wav", "three.wav", "four.wav", "five.wav"});
+    start();
+    chat("!playlist rock", "say ^7 rock ^1loaded successfully");
+    const std::string second = "echo ^1\"five.wav          ^2          ^3          ^4\"";
+    const Transcript typed = chat("!listsongs", second);
+    EXPECT_EQ(typed,
+              (Transcript{"/clear",
+                          "echo ^1\"one.wav          ^2two.wav          ^3three.wav          "
+                          "^4four.wav\"",
+                          second}));
+}
+
+TEST_F(ChatCommandsEndToEnd, PlaySearchPlaysAMatchAndSaysWhenThereIsNone) {
+    savePlaylist("playlist", {"Alpha.wav", "Beta Song.wav"});
+    start();
+    chat("!play song", "say ^4Currently playing: ^3Beta Song.wav");
+    EXPECT_EQ(askPlayerControl("lstPlay", LB_GETCURSEL), 1);
+    chat("!play zzz", "say ^5No matches for zzz");
+}
+
+TEST_F(ChatCommandsEndToEnd, VolTwelveMovesTheVolumeSlider) {
+    start();
+    ASSERT_EQ(askPlayerControl("sldVol", TBM_GETPOS), 5);
+    settle();
+    ASSERT_TRUE(game->chat("!vol 12"));
+    EXPECT_TRUE(
+        e2e::waitUntil([&] { return askPlayerControl("sldVol", TBM_GETPOS) == 8; }, kPatience));
+}
+
+TEST_F(ChatCommandsEndToEnd, MiniHidesTheGameAndBackToGameShowsIt) {
+    start();
+    ASSERT_TRUE(e2e::isShown(game->gameWindow()));
+    chat("!mini", "say ^1Minimized");
+    EXPECT_FALSE(e2e::isShown(game->gameWindow()));
+    EXPECT_TRUE(e2e::isShown(app->mainWindow()));
+
+    ASSERT_TRUE(app->clickButton("cmdBack"));
+    EXPECT_TRUE(waitForLine("say ^1Maximized"));
+    EXPECT_TRUE(e2e::waitUntil([&] { return e2e::isShown(game->gameWindow()); }, kPatience));
+}
+
+TEST_F(ChatCommandsEndToEnd, NowSaysTodaysDateAndTime) {
+    start();
+    const std::string prefix = "say ^4 It is currently: ^1";
+    settle();
+    ASSERT_TRUE(game->chat("!now"));
+    ASSERT_TRUE(game->waitForTranscript(
+        [&](const Transcript& t) {
+            return std::any_of(t.begin(), t.end(),
+                               [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+        },
+        kPatience));
+    std::string said;
+    for (const std::string& line : game->transcript())
+        if (line.rfind(prefix, 0) == 0) said = line.substr(prefix.size());
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char today[16];
+    snprintf(today, sizeof today, "%04u-%02u-%02u ", now.wYear, now.wMonth, now.wDay);
+    ASSERT_EQ(said.size(), 19u) << said;
+    EXPECT_EQ(said.substr(0, 11), today);
+    EXPECT_EQ(said[13], ':');
+    EXPECT_EQ(said[16], ':');
+}
+
+}  // namespace
