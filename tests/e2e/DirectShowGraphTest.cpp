@@ -4,8 +4,9 @@
 // the volume slider maps to.
 
 #include <gtest/gtest.h>
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <chrono>
 
