@@ -234,9 +234,27 @@ TEST_F(ChatCommandsEndToEnd, PlaylistLoadsByNameAndListSongsListsIt) {
 TEST_F(ChatCommandsEndToEnd, PlaySearchPlaysAMatchAndSaysWhenThereIsNone) {
     savePlaylist("playlist", {"Alpha.wav", "Beta Song.wav"});
     start();
-    chat("!play song", "say ^4Currently playing: ^3Beta Song.wav");
+    const Transcript typed = chat("!play song", "say ^4Currently playing: ^3Beta Song.wav");
+    // The song started: a failed start would have moved on and echoed the next one.
+    EXPECT_EQ(typed, Transcript{"say ^4Currently playing: ^3Beta Song.wav"});
     EXPECT_EQ(askPlayerControl("lstPlay", LB_GETCURSEL), 1);
     chat("!play zzz", "say ^5No matches for zzz");
+}
+
+TEST_F(ChatCommandsEndToEnd, NextPlaysTheFollowingSongAndAnnouncesIt) {
+    savePlaylist("playlist", {"Alpha.wav", "Beta.wav"});
+    start();
+    const Transcript typed = chat("!next", "say ^4Currently playing: ^3Beta.wav");
+    EXPECT_EQ(typed, (Transcript{"echo ^1Currently Playing: ^4Beta.wav",
+                                 "say ^4Currently playing: ^3Beta.wav"}));
+}
+
+TEST_F(ChatCommandsEndToEnd, PauseThenPlayResumes) {
+    savePlaylist("playlist", {"Alpha.wav"});
+    start();
+    chat("!play alpha", "say ^4Currently playing: ^3Alpha.wav");
+    chat("!pause", "say ^1Playback Paused");
+    chat("!play", "say ^1Playback Resumed");
 }
 
 TEST_F(ChatCommandsEndToEnd, VolTwelveMovesTheVolumeSlider) {
