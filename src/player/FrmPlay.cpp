@@ -17,12 +17,13 @@ FrmPlay::FrmPlay(ui::Application& app_) : app(app_) {
     ui::Window& w = *window;
 
     lblLength = tk.createLabel(w, pl::grey("lblLength", "Position:", {720, 360, 2655, 375}));
-    Slider3 = tk.createSlider(w, {.control = {.name = "Slider3", .rect = {720, 720, 2655, 375}},
-                                  .orientation = ui::Orientation::Horizontal,
-                                  .min = 0,
-                                  .max = 10,
-                                  .smallStep = 1,
-                                  .largeStep = 5});
+    Slider3 = tk.createSlider(
+        w, {.control = {.name = "Slider3", .rect = {720, 720, 2655, 375}, .background = pl::kGrey},
+            .orientation = ui::Orientation::Horizontal,
+            .min = 0,
+            .max = 10,
+            .smallStep = 1,
+            .largeStep = 5});
     lstPlay = tk.createListBox(w, {.name = "lstPlay", .rect = {360, 1200, 3495, 2985}});
     cmdPlay = tk.createButton(w, pl::grey("cmdPlay", "Play", {3960, 1200, 1095, 495}));
     cmdStop = tk.createButton(w, pl::grey("cmdStop", "Stop", {3960, 1800, 1095, 495}));
@@ -31,12 +32,13 @@ FrmPlay::FrmPlay(ui::Application& app_) : app(app_) {
         tk.createButton(w, pl::grey("cmdOpenList", "Open Playlist", {3960, 3000, 1095, 495}));
     cmdSave = tk.createButton(w, pl::grey("cmdSave", "Save Playlist", {3960, 3600, 1095, 495}));
     Label1 = tk.createLabel(w, pl::grey("Label1", "Volume:", {5400, 1440, 855, 375}));
-    sldVol = tk.createSlider(w, {.control = {.name = "sldVol", .rect = {5580, 1800, 495, 2055}},
-                                 .orientation = ui::Orientation::Vertical,
-                                 .min = 0,
-                                 .max = 20,
-                                 .smallStep = 1,
-                                 .largeStep = 2});
+    sldVol = tk.createSlider(
+        w, {.control = {.name = "sldVol", .rect = {5580, 1800, 495, 2055}, .background = pl::kGrey},
+            .orientation = ui::Orientation::Vertical,
+            .min = 0,
+            .max = 20,
+            .smallStep = 1,
+            .largeStep = 2});
     cmdDir = tk.createButton(w, pl::grey("cmdDir", "Add Folder", {840, 4440, 1095, 375}));
     cmdRemove = tk.createButton(w, pl::grey("cmdRemove", "Remove", {2040, 4440, 1095, 375}));
     cmdAddFile = tk.createButton(w, pl::grey("cmdAddFile", "Add File", {840, 4920, 1095, 375}));
