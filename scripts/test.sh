@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test run: builds both presets, runs the native unit tests with
-# ctest, then the end-to-end suite under Wine (and Xvfb when there is no
-# display). Prints both summaries; exits non-zero when anything fails.
+# ctest, then the end-to-end suite and the Win32 adapter checks under Wine
+# (and Xvfb when there is no display). Prints the summaries; exits non-zero
+# when anything fails.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 mkdir -p build
@@ -22,16 +23,22 @@ bash scripts/e2e.sh 2>&1 | tee build/e2e-tests.log
 e2e_rc=${PIPESTATUS[0]}
 e2e_seconds=$(($(date +%s) - e2e_started))
 
+echo "== Win32 adapter checks (under Wine)"
+bash scripts/win32-checks.sh 2>&1 | tee build/win32-checks.log
+checks_rc=${PIPESTATUS[0]}
+
 echo
 echo "== summary"
 grep -E "tests passed|tests failed" build/unit-tests.log | tail -1 | sed 's/^/unit: /'
 grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
     build/e2e-tests.log | tr -d '\r' | sed 's/^/e2e: /'
 grep -aE "^\[  FAILED  \] [A-Za-z]" build/e2e-tests.log | tr -d '\r' | sort -u | sed 's/^/e2e: /'
+grep -aE "checks passed" build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
+grep -aE "^FAIL " build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
 echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
 
-if [ "$unit_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ]; then
-    echo "test: FAILED (unit rc=$unit_rc, e2e rc=$e2e_rc)"
+if [ "$unit_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] || [ "$checks_rc" -ne 0 ]; then
+    echo "test: FAILED (unit rc=$unit_rc, e2e rc=$e2e_rc, win32 checks rc=$checks_rc)"
     exit 1
 fi
 echo "test: all passed"

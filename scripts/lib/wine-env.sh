@@ -32,7 +32,7 @@ wineserver_bin="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
 # manager that a bare X server does not have, and screenshots show the desktop.
 # A crashing program gets no crash dialog (which would wait for a click that
 # never comes): its backtrace goes to the log and it ends.
-prefix_marker="$WINEPREFIX/.varnok-prefix-v3"
+prefix_marker="$WINEPREFIX/.varnok-prefix-v4"
 ensure_wine_prefix() {
     if [ ! -f "$prefix_marker" ]; then
         mkdir -p "$WINEPREFIX"
@@ -44,6 +44,14 @@ ensure_wine_prefix() {
         "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
             >/dev/null 2>&1
         "$wineserver_bin" -w || true
+        # Wine's own MS Sans Serif and Tahoma (fonts-wine), which the layouts
+        # were measured with; this Wine does not look for them by itself.
+        if [ -d /usr/share/wine/fonts ]; then
+            mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+            for font in /usr/share/wine/fonts/*; do
+                ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+            done
+        fi
         touch "$prefix_marker"
     fi
 }
