@@ -91,6 +91,8 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             SetWindowTextA(dialog, state->title->c_str());
             SetDlgItemTextA(dialog, kPromptId, state->prompt->c_str());
+            SetDlgItemTextA(dialog, IDOK, "OK");
+            SetDlgItemTextA(dialog, IDCANCEL, "Cancel");
             HWND answer = GetDlgItem(dialog, kAnswerId);
             SendMessageA(answer, EM_SETLIMITTEXT, 0, 0);
             SetWindowTextA(answer, state->proposed->c_str());

@@ -478,6 +478,7 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
                                                 .rect = {1680, 1200, 2775, 375},
                                                 .textColour = ui::Rgb{128, 128, 255},
                                                 .background = ui::Rgb{0, 0, 64},
+                                                .tooltip = "Whether the message is sent",
                                                 .tabIndex = 2});
     box->onClick([&] { seen.push_back(box->value()); });
     HWND boxHwnd = controlNamed(form, "chkEnabled");
@@ -501,6 +502,31 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
                          reinterpret_cast<LPARAM>(boxHwnd));
     CHECK(brush != 0 && GetBkColor(dc) == RGB(0, 0, 64) && GetTextColor(dc) == RGB(128, 128, 255));
     DeleteDC(dc);
+
+    // The tooltip: a tooltip window owned by the form that knows the box.
+    HWND tip = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND candidate, LPARAM found) -> BOOL {
+            char className[64] = {};
+            GetClassNameA(candidate, className, sizeof(className));
+            if (lstrcmpiA(className, TOOLTIPS_CLASSA) != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = candidate;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    CHECK(tip != nullptr && GetWindow(tip, GW_OWNER) == form);
+    if (tip != nullptr) {
+        char tipText[128] = {};
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = form;
+        tool.uFlags = TTF_IDISHWND;
+        tool.uId = reinterpret_cast<UINT_PTR>(boxHwnd);
+        tool.lpszText = tipText;
+        SendMessageA(tip, TTM_GETTEXTA, sizeof(tipText), reinterpret_cast<LPARAM>(&tool));
+        CHECK(std::string(tipText) == "Whether the message is sent");
+    }
 
     group("toolkit: tab order follows the tab index");
     // Created in the order 3 (cmdBack), 0 (txtMessage), 2 (chkEnabled): Tab
@@ -665,6 +691,8 @@ void toolkitListChecks(Win32Toolkit& toolkit) {
     fs::remove_all(root);
 }
 
+bool buttonsNamed = false;
+
 // Answers the input box from another thread, as a user would.
 void answerInputBox(const char* title, const char* typed, int button, std::string* proposedSeen,
                     bool* selectedAll) {
@@ -677,6 +705,8 @@ void answerInputBox(const char* title, const char* typed, int button, std::strin
     Sleep(50);
     HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);
     *proposedSeen = textOf(edit);
+    buttonsNamed = textOf(GetDlgItem(dialog, IDOK)) == "OK" &&
+                   textOf(GetDlgItem(dialog, IDCANCEL)) == "Cancel";
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     *selectedAll = start == 0 && end == proposedSeen->size();
@@ -695,6 +725,7 @@ void dialogChecks(Win32Toolkit& toolkit) {
     CHECK(proposed == "playlist.lst");
     CHECK(selected);
     CHECK(answer == "mine.lst");
+    CHECK(buttonsNamed);
 
     std::thread cancelling(answerInputBox, "Cancelled box", "typed anyway", IDCANCEL, &proposed,
                            &selected);
