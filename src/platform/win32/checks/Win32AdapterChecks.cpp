@@ -537,6 +537,15 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
     CHECK(second == boxHwnd);
     CHECK(GetNextDlgTabItem(form, second, FALSE) == grey);
     CHECK((GetWindowLongPtrA(controlNamed(form, "cmdPlain"), GWL_STYLE) & WS_TABSTOP) == 0);
+    // The Tab key moves the focus along that order inside a yield.
+    window->show();
+    window->focus();
+    toolkit.yield();
+    SetFocus(first);
+    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0);
+    PostMessageA(first, WM_KEYUP, VK_TAB, 0xC0000001);
+    toolkit.yield();
+    CHECK(GetFocus() == second);
     (void)plainButton;
 }
 
