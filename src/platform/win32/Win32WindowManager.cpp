@@ -85,10 +85,9 @@ struct Win32WindowManager::Courier {
     }
 
     // Hands the message to the courier thread and waits for its answer no
-    // longer than the timeout (plus a little for the hand-over). Nothing else
-    // runs on this thread meanwhile: a message that another program sends to
-    // Varnok's windows waits for the end of the call, so no handler can run
-    // in the middle of typing a command into the game.
+    // longer than the timeout (plus a little for the hand-over). Messages sent
+    // to this thread's own windows meanwhile are still handled, as during a
+    // plain SendMessageTimeoutA.
     // An answered message's data (a filled WM_GETTEXT buffer) is copied back.
     std::optional<LRESULT> send(Message& message, unsigned timeoutMs) {
         auto current = std::make_shared<Job>();
@@ -102,11 +101,23 @@ struct Win32WindowManager::Courier {
         }
         wake.notify_one();
 
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs + 250;
         std::optional<LRESULT> answer;
-        // Timed out: the courier finishes the message on its own.
-        if (WaitForSingleObject(current->done, timeoutMs + 250) == WAIT_OBJECT_0) {
-            answer = current->result;
-            if (answer) message.data = current->message.data;
+        for (;;) {
+            ULONGLONG now = GetTickCount64();
+            DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+            DWORD woken = MsgWaitForMultipleObjectsEx(1, &current->done, left, QS_SENDMESSAGE, 0);
+            if (woken == WAIT_OBJECT_0) {
+                answer = current->result;
+                if (answer) message.data = current->message.data;
+                break;
+            }
+            if (woken == WAIT_OBJECT_0 + 1) {
+                MSG ignored;
+                PeekMessageA(&ignored, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+                continue;
+            }
+            break;  // timed out: the courier finishes the message on its own
         }
         return answer;
     }

@@ -6,11 +6,11 @@
 // absence (false, length 0, empty text).
 //
 // Messages to another process's windows are sent from a courier thread, and
-// the calling thread waits for it (handling nothing else) no longer than the
-// timeout: Wine's SendMessageTimeoutA to another process returns only when
-// the receiver answers, however long that takes. While the courier is still
-// stuck on an unanswered message, further messages to other processes read as
-// absent at once.
+// the calling thread waits for it no longer than the timeout: Wine's
+// SendMessageTimeoutA to another process returns only when the receiver
+// answers, however long that takes. While the courier is still stuck on an
+// unanswered message, further messages to other processes read as absent at
+// once.
 
 #include <memory>
 
