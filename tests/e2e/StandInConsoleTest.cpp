@@ -10,8 +10,8 @@
 
 #include "ControlProtocol.h"
 #include "console/ConsoleLink.h"
+#include "platform/win32/Win32WindowManager.h"
 #include "support/StandInGame.h"
-#include "support/UserWindowManager.h"
 
 using namespace std::chrono_literals;
 using e2e::StandInGame;
@@ -36,7 +36,8 @@ class StandInConsole : public ::testing::Test {
 
     e2e::TempFolder folder;
     std::unique_ptr<StandInGame> game;
-    e2e::UserWindowManager desktop;
+    // Varnok's own user32 adapter, with a timeout that outlasts a slow Wine.
+    varnok::platform::win32::Win32WindowManager desktop{3000};
     varnok::console::ConsoleLink link{desktop};
 };
 
