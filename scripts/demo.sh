@@ -2,7 +2,7 @@
 # The demo: Varnok at work beside the stand-in game. Builds what is missing,
 # starts the stand-in with a scripted short match (scripts/demo-match.txt) and
 # Varnok.exe under Wine (in a virtual X server when there is no display), lets
-# them run for about 40 seconds, prints what Varnok typed into the game's
+# them run for about a minute, prints what Varnok typed into the game's
 # console and what the console showed, saves a screenshot to build/demo.png,
 # and ends every process it started.
 set -euo pipefail
@@ -10,7 +10,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
 demo_dir="$build_root/demo"
-seconds="${VARNOK_DEMO_SECONDS:-38}"
+seconds="${VARNOK_DEMO_SECONDS:-58}"
 
 if [ "${1:-}" = "--session" ]; then
     # Inside the display: the game first, Varnok a moment later.
@@ -42,6 +42,7 @@ rm -rf "$demo_dir" "$build_root/demo.png"
 mkdir -p "$demo_dir"
 cp build/windows/Varnok.exe "$demo_dir/"
 cp scripts/demo-match.txt "$demo_dir/match.txt"
+bash scripts/demo-saves.sh "$demo_dir"
 
 echo "demo: a ${seconds} s match on the stand-in game with Varnok watching..."
 with_display bash "$0" --session
