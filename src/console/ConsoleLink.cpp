@@ -61,7 +61,10 @@ bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
 std::string ConsoleLink::ReadWindowText(WindowHandle window) {
     long length = windows_.textLength(window);
     if (length <= 0) return kNoTextSentinel;
-    return windows_.text(window, length + 1);
+    // A window that went away or stopped answering between the two messages
+    // copies nothing; that reads as absence too.
+    std::string text = windows_.text(window, length + 1);
+    return text.empty() ? kNoTextSentinel : text;
 }
 
 long ConsoleLink::ReadTextLength(WindowHandle window) {

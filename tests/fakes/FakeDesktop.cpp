@@ -105,7 +105,7 @@ long FakeDesktop::textLength(WindowHandle window) {
 
 std::string FakeDesktop::text(WindowHandle window, long bufferSize) {
     DesktopWindow* w = find(window);
-    if (!w || w->hung || bufferSize <= 0) return {};
+    if (!w || w->hung || w->hangsAfterLength || bufferSize <= 0) return {};
     return w->text.substr(0, static_cast<std::size_t>(bufferSize - 1));
 }
 

@@ -22,6 +22,7 @@ struct DesktopWindow {
     std::string text;     // what WM_GETTEXT reads (the caption for plain windows)
     bool visible = true;
     bool hung = false;                   // answers no message (every send times out)
+    bool hangsAfterLength = false;       // answers its length, then times out on the text
     std::vector<WindowHandle> children;  // top of the z-order first
     std::vector<unsigned char> charsReceived;
     std::function<void(DesktopWindow&, unsigned char)> onChar;

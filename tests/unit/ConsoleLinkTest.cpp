@@ -109,6 +109,14 @@ TEST_F(ConsoleLinkTest, EmptyOrHungWindowsReadAsTheSentinelAndZero) {
     EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
 }
 
+TEST_F(ConsoleLinkTest, APaneThatStopsAnsweringAfterItsLengthReadsAsTheSentinel) {
+    FakeGame game(desktop);
+    game.print("text");
+    desktop.window(game.outputPane()).hangsAfterLength = true;
+    EXPECT_EQ(link.ReadTextLength(game.outputPane()), 4);
+    EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
+}
+
 TEST_F(ConsoleLinkTest, AHungInputLineDropsTheCommand) {
     FakeGame game(desktop);
     desktop.window(game.inputLine()).hung = true;
