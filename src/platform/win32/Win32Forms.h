@@ -103,4 +103,33 @@ std::string windowText(HWND hwnd);
 void runHandler(const ui::Handler& handler);
 std::unique_ptr<ui::Dialogs> makeDialogs(Win32Toolkit::Impl& toolkit);
 
+// The window procedure of every form (Win32FormProc.cpp).
+LRESULT CALLBACK formProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether a window lies inside another; false for no window.
+bool isChildOf(HWND child, HWND parent);
+
+// Drive and folder lists (Win32FolderLists.cpp). setFolder opens a folder in a
+// folder list and lists it; a path that is no folder changes nothing.
+void setFolder(ControlState& list, const std::string& path);
+// The system's drives as "c:", ...
+std::vector<std::string> logicalDrives();
+// The process's current folder, "c:\" when it cannot be read.
+std::string currentFolder();
+
+// The views handed to the forms (Win32Views.cpp). formStateOf throws for a
+// window that this toolkit did not make.
+FormState& formStateOf(ui::Window& window);
+// Spaces a slider's tick marks for its range.
+void updateTicks(HWND slider);
+std::unique_ptr<ui::Window> makeWindowView(FormState& state);
+std::unique_ptr<ui::Label> makeLabelView(ControlState& state);
+std::unique_ptr<ui::TextField> makeTextFieldView(ControlState& state);
+std::unique_ptr<ui::Button> makeButtonView(ControlState& state);
+std::unique_ptr<ui::CheckBox> makeCheckBoxView(ControlState& state);
+std::unique_ptr<ui::ListBox> makeListBoxView(ControlState& state);
+std::unique_ptr<ui::Slider> makeSliderView(ControlState& state);
+std::unique_ptr<ui::DriveList> makeDriveListView(ControlState& state);
+std::unique_ptr<ui::FolderList> makeFolderListView(ControlState& state);
+std::unique_ptr<ui::Timer> makeTimerView(TimerState& state);
+
 }  // namespace varnok::platform::win32
