@@ -17,6 +17,7 @@
 
 #include "support/Paths.h"
 #include "support/StandInGame.h"
+#include "support/TestAudio.h"
 #include "support/VarnokApp.h"
 #include "ui/ControlIds.h"
 
@@ -28,20 +29,6 @@ using e2e::VarnokApp;
 namespace {
 
 constexpr auto kPatience = 15s;
-
-// A WAV file of silence, 8-bit mono at 8000 samples a second.
-std::string silentWave(int seconds) {
-    const std::uint32_t samples = 8000u * static_cast<std::uint32_t>(seconds);
-    auto le32 = [](std::uint32_t v) {
-        return std::string{char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                           char((v >> 24) & 0xFF)};
-    };
-    auto le16 = [](std::uint16_t v) { return std::string{char(v & 0xFF), char(v >> 8)}; };
-    std::string wave = "RIFF" + le32(36 + samples) + "WAVEfmt " + le32(16) + le16(1) + le16(1) +
-                       le32(8000) + le32(8000) + le16(1) + le16(8) + "data" + le32(samples);
-    wave.append(samples, char(0x80));
-    return wave;
-}
 
 class ChatCommandsEndToEnd : public ::testing::Test {
   protected:
@@ -60,7 +47,9 @@ class ChatCommandsEndToEnd : public ::testing::Test {
     void savePlaylist(const std::string& name, const std::vector<std::string>& songs) {
         std::string list = " " + std::to_string(songs.size()) + " \r\n";
         for (const std::string& song : songs) {
-            list += folder.write(song, silentWave(30)) + "\r\n" + song + "\r\n";
+            const std::string path = folder.file(song);
+            ASSERT_TRUE(e2e::writeWav(path, 30.0)) << path;
+            list += path + "\r\n" + song + "\r\n";
         }
         save(name + ".lst", list);
     }
