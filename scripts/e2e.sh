@@ -8,24 +8,11 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
-tests_exe="build/windows/tests/e2e/varnok_e2e_tests.exe"
-if [ ! -f "$tests_exe" ]; then
-    echo "e2e: $tests_exe is missing; run bash scripts/build.sh first" >&2
-    exit 1
-fi
-
-ensure_wine_prefix
-trap stop_wine_prefix EXIT
-
 # The MP3 and WMA songs the player's tests play, encoded once.
 bash scripts/make-test-audio.sh build/test-audio >/dev/null
 export VARNOK_TEST_AUDIO="$(windows_path build/test-audio)"
 export VARNOK_EXE="$(windows_path build/windows/Varnok.exe)"
 export VARNOK_STANDIN_EXE="$(windows_path build/windows/tools/standin/standin.exe)"
 
-limit="${VARNOK_E2E_TIMEOUT:-1200}"
-with_display timeout -k 10 "$limit" "$wine_bin" "$tests_exe" --gtest_color=no \
-    --gtest_output="xml:$(windows_path build)\\e2e-results.xml" "$@"
-rc=$?
-[ "$rc" -eq 124 ] && echo "e2e: the suite ran past its ${limit} s limit and was stopped" >&2
-exit "$rc"
+run_bounded e2e "${VARNOK_E2E_TIMEOUT:-1200}" build/windows/tests/e2e/varnok_e2e_tests.exe \
+    --gtest_color=no --gtest_output="xml:$(windows_path build)\\e2e-results.xml" "$@"

@@ -6,12 +6,4 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
-checks_exe="build/windows/varnok_win32_checks.exe"
-if [ ! -f "$checks_exe" ]; then
-    echo "win32-checks: $checks_exe is missing; run bash scripts/build.sh first" >&2
-    exit 1
-fi
-
-ensure_wine_prefix
-trap stop_wine_prefix EXIT
-with_display timeout -k 10 "${VARNOK_CHECKS_TIMEOUT:-300}" "$wine_bin" "$checks_exe"
+run_bounded win32-checks "${VARNOK_CHECKS_TIMEOUT:-300}" build/windows/varnok_win32_checks.exe

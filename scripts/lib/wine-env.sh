@@ -76,3 +76,22 @@ with_display() {
         xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
     fi
 }
+
+# Runs a Windows program of the build tree under Wine in this prefix, with a
+# display, for at most `limit` seconds, and ends the prefix's processes after
+# it: run_bounded NAME LIMIT EXE [ARGS...]. Returns the program's exit code
+# (124 when the limit stopped it).
+run_bounded() {
+    local name="$1" limit="$2" exe="$3"
+    shift 3
+    if [ ! -f "$exe" ]; then
+        echo "$name: $exe is missing; run bash scripts/build.sh first" >&2
+        return 1
+    fi
+    ensure_wine_prefix
+    with_display timeout -k 10 "$limit" "$wine_bin" "$exe" "$@"
+    local rc=$?
+    [ "$rc" -eq 124 ] && echo "$name: stopped at its ${limit} s limit" >&2
+    stop_wine_prefix
+    return "$rc"
+}
