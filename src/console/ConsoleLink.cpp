@@ -1,5 +1,7 @@
 #include "console/ConsoleLink.h"
 
+#include "text/Text.h"
+
 namespace varnok::console {
 
 namespace {
@@ -12,10 +14,6 @@ std::vector<unsigned char> TextToBytes(const std::string& text) {
     std::vector<unsigned char> bytes(text.begin(), text.end());
     bytes.push_back(0);
     return bytes;
-}
-
-std::string TrimAtNull(const std::string& text) {
-    return text.substr(0, text.find('\0'));
 }
 
 WindowHandle ConsoleLink::FindConsole() {
@@ -48,7 +46,7 @@ void ConsoleLink::SendConsoleCommand(const std::string& command) {
 }
 
 bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
-    if (!TrimAtNull(windows_.caption(child, kCaptionBuffer)).empty()) return false;
+    if (!text::trimAtNull(windows_.caption(child, kCaptionBuffer)).empty()) return false;
     // Every further empty-captioned child before the first captioned one gets the
     // (by then empty) pending text and a carriage return too, as the game's
     // console has only the input line there.

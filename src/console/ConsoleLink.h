@@ -19,7 +19,6 @@ inline constexpr const char* kNoTextSentinel = ">No text for this class<";
 
 // The characters' 8-bit codes followed by a zero byte.
 std::vector<unsigned char> TextToBytes(const std::string& text);
-std::string TrimAtNull(const std::string& text);
 
 class ConsoleLink {
   public:

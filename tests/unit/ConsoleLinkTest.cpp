@@ -127,8 +127,6 @@ TEST_F(ConsoleLinkTest, AHungInputLineDropsTheCommand) {
 TEST(ConsoleBytes, TextToBytesEndsWithAZeroAndKeepsHighBytes) {
     EXPECT_EQ(console::TextToBytes("a\xAE"), (std::vector<unsigned char>{'a', 0xAE, 0}));
     EXPECT_EQ(console::TextToBytes(""), std::vector<unsigned char>{0});
-    EXPECT_EQ(console::TrimAtNull(std::string("ab\0cd", 5)), "ab");
-    EXPECT_EQ(console::TrimAtNull("abc"), "abc");
 }
 
 }  // namespace

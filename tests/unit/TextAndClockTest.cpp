@@ -37,6 +37,11 @@ TEST(Text, CutsThatWouldBeNegativeGiveNothing) {
     EXPECT_EQ(text::trimBlanks("   "), "");
 }
 
+TEST(Text, TrimAtNullKeepsTheTextBeforeTheFirstZero) {
+    EXPECT_EQ(text::trimAtNull(std::string("ab\0cd", 5)), "ab");
+    EXPECT_EQ(text::trimAtNull("abc"), "abc");
+}
+
 TEST(Clock, PausesAreRoundedDownFromSinglePrecision) {
     EXPECT_EQ(engine::pauseMilliseconds(1.0f), 1000u);
     EXPECT_EQ(engine::pauseMilliseconds(0.9f), 899u);
