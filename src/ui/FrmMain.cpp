@@ -10,7 +10,6 @@ namespace ml = mainlayout;
 namespace {
 constexpr unsigned kClearIntervalMs = 60000;
 constexpr unsigned kGreetIntervalMs = 15000;
-constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
 }  // namespace
 
 FrmMain::FrmMain(Application& app_) : app(app_), engine(app_) {
@@ -39,7 +38,7 @@ void FrmMain::buildControls() {
     chkPlaylist->setValue(1);
     lblPlatform = tk.createLabel(w, ml::statusLine());
 
-    Text1 = tk.createTextField(w, {.name = "Text1", .caption = kConsoleTitle});
+    Text1 = tk.createTextField(w, {.name = "Text1", .caption = console::kConsoleTitle});
     Text1->setVisible(false);
     Text2 = tk.createTextField(w, {.name = "Text2"});
     Text2->setVisible(false);
