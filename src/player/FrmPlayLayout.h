@@ -6,8 +6,8 @@
 
 namespace varnok::player::playlayout {
 
-inline const ui::Rgb kBackground{0, 0, 64};
-inline const ui::Rgb kGrey{128, 128, 128};
+using ui::kBackground;
+using ui::kGrey;
 
 inline ui::WindowSpec window() {
     return {.name = "frmPlay",

@@ -4,13 +4,6 @@
 
 namespace varnok::replies {
 
-namespace {
-const ui::Rgb kBackground{0, 0, 64};
-const ui::Rgb kLabelBlue{128, 128, 255};
-const ui::Rgb kGrey{128, 128, 128};
-const ui::Font kBoldFont{"MS Sans Serif", 9.75f, true};
-}  // namespace
-
 int checkStateForFlag(std::uint8_t flag) {
     return flag <= 2 ? flag : 1;
 }
@@ -21,29 +14,29 @@ MnuCustomize::MnuCustomize(ui::Application& app_) : app(app_) {
                               .caption = "",
                               .clientWidth = 4680,
                               .clientHeight = 3090,
-                              .background = kBackground});
+                              .background = ui::kBackground});
     ui::Window& w = *window;
     txtMessage = tk.createTextField(
         w, {.name = "txtMessage", .rect = {1560, 720, 2415, 375}, .tabIndex = 0});
     Label1 = tk.createLabel(w, {.name = "Label1",
                                 .caption = "Message:",
                                 .rect = {240, 720, 1215, 255},
-                                .textColour = kLabelBlue,
-                                .font = kBoldFont,
+                                .textColour = ui::kLabelBlue,
+                                .font = ui::kLabelFont,
                                 .align = ui::Align::Right,
                                 .tabIndex = 1});
     chkEnabled = tk.createCheckBox(w, {.name = "chkEnabled",
                                        .caption = "Message Enabled?",
                                        .rect = {1680, 1200, 2775, 375},
-                                       .textColour = kLabelBlue,
-                                       .background = kBackground,
-                                       .font = kBoldFont,
+                                       .textColour = ui::kLabelBlue,
+                                       .background = ui::kBackground,
+                                       .font = ui::kLabelFont,
                                        .tabIndex = 2});
     Command1 = tk.createButton(w, {.name = "Command1",
                                    .caption = "Ok",
                                    .rect = {1680, 2160, 1335, 495},
-                                   .background = kGrey,
-                                   .font = kBoldFont,
+                                   .background = ui::kGrey,
+                                   .font = ui::kLabelFont,
                                    .align = ui::Align::Centre,
                                    .tabIndex = 3});
     Command1->onClick([this] { Command1_Click(); });

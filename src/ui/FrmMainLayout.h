@@ -5,11 +5,7 @@
 
 namespace varnok::ui::mainlayout {
 
-inline const Rgb kBackground{0, 0, 64};
-inline const Rgb kLabelBlue{128, 128, 255};
 inline const Rgb kYellow{255, 255, 0};
-inline const Rgb kGrey{128, 128, 128};
-inline const Font kLabelFont{"MS Sans Serif", 9.75f, true};
 inline const Font kChatFont{"Verdana", 8.25f, false};
 inline const Font kButtonFont{"MS Sans Serif", 13.5f, true};
 

@@ -19,6 +19,13 @@ struct Font {
     bool bold = false;
 };
 
+// The colours and the label font the windows share: the dark blue background,
+// the grey of buttons and sliders, and the light blue bold of the labels.
+inline const Rgb kBackground{0, 0, 64};
+inline const Rgb kGrey{128, 128, 128};
+inline const Rgb kLabelBlue{128, 128, 255};
+inline const Font kLabelFont{"MS Sans Serif", 9.75f, true};
+
 enum class Align { Left, Centre, Right };
 
 // Left, top, width, height in twips within the parent's client area.
