@@ -18,16 +18,15 @@ std::string wholeSeconds(double seconds) {
 
 void FrmPlay::tmrMusic_Timer() {
     if (!mPlaying || !graph) return;
-    if (const std::optional<double> p = graph->position())
-        Slider3->setValue(static_cast<int>(roundHalfEven(*p)));
-    const std::optional<double> p = graph->position();
-    const std::optional<double> d = graph->duration();
-    if (p && d) lblLength->setCaption("Position: " + wholeSeconds(*p) + "/" + wholeSeconds(*d));
+    const std::optional<double> at = graph->position();
+    if (!at) return;
+    Slider3->setValue(static_cast<int>(roundHalfEven(*at)));
+    const std::optional<double> duration = graph->duration();
+    if (!duration) return;
+    lblLength->setCaption("Position: " + wholeSeconds(*at) + "/" + wholeSeconds(*duration));
 
     // The song has played to its very end: on to the next entry.
-    const std::optional<double> duration = graph->duration();
-    const std::optional<double> at = graph->position();
-    if (!duration || !at || *at != *duration) return;
+    if (*at != *duration) return;
     graph->stop();
     mPlaying = false;
     PauseBb = false;
