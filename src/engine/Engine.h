@@ -61,8 +61,8 @@ class Engine {
     // A full pane: clear it when a clear is due and skip its text. True when
     // "/clear" went out.
     bool skipFullPane();
-    // Cuts the new text out of the pane; true when there was some.
-    bool extractNewText();
+    // Cuts the text added since the last look out of the pane.
+    void extractNewText();
     // New text past the change gate: event replies or the reply-on test,
     // the chat commands, the name reader.
     void handleNewText();

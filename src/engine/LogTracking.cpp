@@ -1,6 +1,8 @@
 // Log tracking of a turn that found the console: the output pane only grows
 // until something clears it, so each turn measures it, cuts out what was added
 // since the last look and hands it on; "/clear" keeps it from filling up.
+#include <algorithm>
+
 #include "commands/ChatCommands.h"
 #include "engine/Engine.h"
 #include "engine/EventReplies.h"
@@ -23,7 +25,8 @@ bool Engine::trackConsole() {
     bool extracted = false;
     if (state.prevLen < state.curLen) {
         if (!yieldToWindows()) return false;
-        extracted = extractNewText();
+        extractNewText();
+        extracted = true;
     }
     if (text::containsNoCase(state.newText, kEngineLoadHint))
         app_.console.SendConsoleCommand("name");
@@ -56,19 +59,17 @@ bool Engine::skipFullPane() {
     if (!yieldToWindows()) return false;
     const bool clearing = state.clearDue;
     if (clearing) sendClear();
-    state.prevLen = 0;
     state.curLen = static_cast<std::int32_t>(app_.console.ReadTextLength(state.outputPane));
     state.prevLen = state.curLen;
     return clearing;
 }
 
-bool Engine::extractNewText() {
+void Engine::extractNewText() {
     const std::string pane = app_.console.ReadWindowText(state.outputPane);
     const auto added = static_cast<std::size_t>(state.curLen - state.prevLen);
-    state.newText = text::lastChars(text::lastChars(pane, added), kMaxNewText);
+    state.newText = text::lastChars(pane, std::min(added, kMaxNewText));
     state.prevLen = state.curLen;
     app_.frmMain.ChatText->setCaption(state.newText);
-    return true;
 }
 
 void Engine::handleNewText() {
