@@ -1,8 +1,6 @@
 // Filling and trimming the playlist: add a file from the dialog, add a
 // folder's songs, remove the selected entry, clear. None of them touches the
 // song that plays or the current index.
-#include <limits>
-
 #include "player/FolderScan.h"
 #include "player/FrmPlay.h"
 #include "player/PathText.h"
@@ -13,7 +11,6 @@ namespace varnok::player {
 namespace {
 constexpr const char* kSongFilter =
     "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav";
-constexpr int kMostSongs = std::numeric_limits<std::int16_t>::max();
 }  // namespace
 
 bool FrmPlay::appendSong(const std::string& name, const std::string& path) {

@@ -1,9 +1,7 @@
 #include "player/PlaylistFile.h"
 
-#include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <limits>
 #include <system_error>
 
 #include "player/PathText.h"
@@ -12,8 +10,6 @@
 namespace varnok::player {
 
 namespace {
-
-constexpr int kMostSongs = std::numeric_limits<std::int16_t>::max();
 
 PlaylistRead failed(std::string description) {
     return {.outcome = PlaylistRead::Outcome::Failed, .description = std::move(description)};

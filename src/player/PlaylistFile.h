@@ -4,13 +4,18 @@
 // displayed name). Lines are written with CR LF and read up to CR LF or a CR
 // alone. Anything after the N pairs is ignored.
 
+#include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace varnok::player {
+
+// The most songs a playlist holds: its count is a 16-bit number.
+inline constexpr int kMostSongs = std::numeric_limits<std::int16_t>::max();
 
 struct PlaylistEntry {
     std::string path;
