@@ -79,9 +79,11 @@ class FrmPlay {
 
     // The playlist: displayed names in lstPlay, full paths at the same indices.
     std::vector<std::string> mSongs;
-    std::int16_t mCount = 0;
     std::int16_t mIndex = 0;
     std::string songDir;
+
+    // The number of songs in the playlist.
+    std::int16_t mCount() const { return static_cast<std::int16_t>(mSongs.size()); }
 
   private:
     // The start sequence of play(): a new graph for mFile, rendered, running,

@@ -17,7 +17,6 @@ bool FrmPlay::appendSong(const std::string& name, const std::string& path) {
     if (entryCount() >= kMostSongs) return false;
     lstPlay->addItem(name);
     mSongs.push_back(path);
-    mCount = static_cast<std::int16_t>(mSongs.size());
     return true;
 }
 
@@ -62,14 +61,12 @@ void FrmPlay::cmdRemove_Click() {
     if (removed < 0 || removed >= entryCount()) return;
     lstPlay->removeItem(removed);
     mSongs.erase(mSongs.begin() + removed);
-    mCount = static_cast<std::int16_t>(mSongs.size());
     lstPlay->setListIndex(removed < entryCount() ? removed : -1);
 }
 
 void FrmPlay::cmdClear_Click() {
     lstPlay->clear();
     mSongs.clear();
-    mCount = 0;
 }
 
 }  // namespace varnok::player

@@ -31,7 +31,6 @@ void FrmPlay::replacePlaylist(const std::vector<PlaylistEntry>& list) {
         lstPlay->addItem(entry.name);
         mSongs.push_back(entry.path);
     }
-    mCount = static_cast<std::int16_t>(mSongs.size());
 }
 
 PlaylistRead FrmPlay::loadFrom(const std::filesystem::path& file) {

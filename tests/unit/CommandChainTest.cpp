@@ -22,7 +22,6 @@ struct CommandChain : ::testing::Test, GameFixture {
             app->frmPlay.lstPlay->addItem(name);
             app->frmPlay.mSongs.push_back(std::string("C:\\Music\\") + name);
             media.playable[app->frmPlay.mSongs.back()] = 100.0;
-            ++app->frmPlay.mCount;
         }
     }
     Lines chat(const std::string& message) {

@@ -33,7 +33,6 @@ struct CommandFixture : ::testing::Test, AppFixture {
         for (const std::string& name : names) {
             player.lstPlay->addItem(name);
             player.mSongs.push_back("C:\\Music\\" + name);
-            ++player.mCount;
         }
     }
 

@@ -51,7 +51,7 @@ TEST_F(FolderPicker, CancelAndClosingTheFrameChangeNothingButBringTheWindowsBack
     openPicker();
     folders().setPath(player::fromPath(music.path()));
     fake<FakeButton>(app->frmPickFolder.cmdCancel).click();
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
     EXPECT_EQ(player().songDir, "");
     EXPECT_TRUE(mainWindow().visible());
     EXPECT_TRUE(playerWindow().visible());
@@ -60,7 +60,7 @@ TEST_F(FolderPicker, CancelAndClosingTheFrameChangeNothingButBringTheWindowsBack
     toolkit.chooseMenu("mnuAddFolder");
     EXPECT_FALSE(mainWindow().visible());
     picker().close();
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
     EXPECT_TRUE(mainWindow().visible());
     EXPECT_FALSE(picker().visible());
     // Reopened, the folder list still shows the last path.

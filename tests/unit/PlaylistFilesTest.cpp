@@ -78,7 +78,7 @@ TEST_F(SavingPlaylists, SaveAndLoadBackGiveTheSamePairsInOrder) {
 
     player().cmdClear_Click();
     EXPECT_TRUE(player().openIt2("mix"));
-    EXPECT_EQ(player().mCount, 2);
+    EXPECT_EQ(player().mCount(), 2);
     EXPECT_EQ(player().mSongs, (std::vector<std::string>{"C:\\Music\\one.mp3", "D:\\two.wma"}));
     EXPECT_EQ(list().items, (std::vector<std::string>{"one.mp3", "two.wma"}));
 }
@@ -130,14 +130,14 @@ TEST_F(LoadingPlaylists, TheStartUpPlaylistIsLoadedWhenThePlayerWindowIsCreated)
     writeAll(saves() / "playlist.lst", "2\r\nC:\\a.mp3\r\nAy\r\nC:\\b.mp3\r\nBee\r\n");
     startUp();
     EXPECT_EQ(list().items, (std::vector<std::string>{"Ay", "Bee"}));
-    EXPECT_EQ(player().mCount, 2);
+    EXPECT_EQ(player().mCount(), 2);
     EXPECT_EQ(player().mIndex, 0);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
 TEST_F(LoadingPlaylists, NoStartUpPlaylistIsNormalAndSilent) {
     startUp();
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
@@ -146,7 +146,7 @@ TEST_F(LoadingPlaylists, ABrokenStartUpPlaylistShowsAnErrorBox) {
     startUp();
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].title, "Error");
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
 }
 
 TEST_F(LoadingPlaylists, ACountOfZeroLoadsAnEmptyPlaylistWithSuccess) {
@@ -154,7 +154,7 @@ TEST_F(LoadingPlaylists, ACountOfZeroLoadsAnEmptyPlaylistWithSuccess) {
     addSong("C:\\a.mp3");
     writeAll(saves() / "none.lst", " 0 \r\n");
     EXPECT_TRUE(player().openIt2("none"));
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
     EXPECT_EQ(list().count(), 0);
     EXPECT_TRUE(player().mSongs.empty());
 }
@@ -169,7 +169,7 @@ TEST_F(LoadingPlaylists, FailedLoadsLeaveThePlaylistExactlyAsItWas) {
         EXPECT_FALSE(player().openIt2(name)) << name;
         EXPECT_EQ(player().mSongs, std::vector<std::string>{"C:\\a.mp3"});
         EXPECT_EQ(list().items, std::vector<std::string>{"a.mp3"});
-        EXPECT_EQ(player().mCount, 1);
+        EXPECT_EQ(player().mCount(), 1);
     }
     EXPECT_TRUE(dialogs().boxes.empty());
 }
@@ -190,7 +190,7 @@ TEST_F(LoadingPlaylists, TheOpenDialogLoadsAnyFileAndCancelChangesNothing) {
     addSong("C:\\a.mp3");
     player().cmdOpenList_Click();
     EXPECT_EQ(dialogs().openFileFilters.back(), "Playlist (*.lst)|*.lst");
-    EXPECT_EQ(player().mCount, 1);
+    EXPECT_EQ(player().mCount(), 1);
 
     const fs::path elsewhere = folder.path() / "elsewhere" / "set.lst";
     writeAll(elsewhere, " 1 \r\nC:\\q.wav\r\nq.wav\r\n");
@@ -209,7 +209,7 @@ TEST_F(LoadingPlaylists, TheOpenDialogReportsABrokenFileAndKeepsTheList) {
     player().cmdOpenList_Click();
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].icon, ui::MessageIcon::Error);
-    EXPECT_EQ(player().mCount, 1);
+    EXPECT_EQ(player().mCount(), 1);
 }
 
 TEST_F(LoadingPlaylists, TheSaveMenuItemRunsTheSave) {

@@ -143,7 +143,7 @@ TEST_F(RemoveAndClear, RemovingAMiddleEntrySelectsTheOneThatMovedUp) {
     player().cmdRemove_Click();
     EXPECT_EQ(list().items, (std::vector<std::string>{"a.mp3", "c.mp3"}));
     EXPECT_EQ(player().mSongs, (std::vector<std::string>{songPath("a"), songPath("c")}));
-    EXPECT_EQ(player().mCount, 2);
+    EXPECT_EQ(player().mCount(), 2);
     EXPECT_EQ(list().listIndex(), 1);
 }
 
@@ -154,7 +154,7 @@ TEST_F(RemoveAndClear, RemovingTheLastEntryLeavesNothingSelected) {
     player().cmdRemove_Click();
     EXPECT_EQ(list().listIndex(), -1);
     EXPECT_EQ(player().mSongs.size(), 1u);
-    EXPECT_EQ(player().mCount, 1);
+    EXPECT_EQ(player().mCount(), 1);
 }
 
 TEST_F(RemoveAndClear, RemoveWithNothingSelectedChangesNothing) {
@@ -162,7 +162,7 @@ TEST_F(RemoveAndClear, RemoveWithNothingSelectedChangesNothing) {
     addSongs({"a"});
     list().setListIndex(-1);
     player().cmdRemove_Click();
-    EXPECT_EQ(player().mCount, 1);
+    EXPECT_EQ(player().mCount(), 1);
     EXPECT_EQ(list().count(), 1);
 }
 
@@ -185,7 +185,7 @@ TEST_F(RemoveAndClear, ClearWhilePlayingLetsTheSongGoOnAndItsEndDoesNothing) {
     addSongs({"a", "b"});
     playEntry(1);
     player().cmdClear_Click();
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
     EXPECT_TRUE(player().mSongs.empty());
     EXPECT_EQ(list().count(), 0);
     EXPECT_TRUE(player().mPlaying);
@@ -207,13 +207,13 @@ TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
               "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav");
     EXPECT_EQ(list().items, std::vector<std::string>{"Duel of the Fates.wma"});
     EXPECT_EQ(player().mSongs, std::vector<std::string>{"D:\\Tunes\\Duel of the Fates.wma"});
-    EXPECT_EQ(player().mCount, 1);
+    EXPECT_EQ(player().mCount(), 1);
 }
 
 TEST_F(AddFile, CancellingAddsNothing) {
     startUp();
     EXPECT_FALSE(player().addFileFromDialog());
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
@@ -221,9 +221,9 @@ TEST_F(AddFile, TheMainWindowMenuRunsTheSameHandlers) {
     startUp();
     dialogs().openFileAnswers.push_back("C:\\x.mp3");
     toolkit.chooseMenu("mnuAddFile");
-    EXPECT_EQ(player().mCount, 1);
+    EXPECT_EQ(player().mCount(), 1);
     toolkit.chooseMenu("mnuClearList");
-    EXPECT_EQ(player().mCount, 0);
+    EXPECT_EQ(player().mCount(), 0);
 }
 
 TEST_F(AddFile, AFullPlaylistRefusesTheFileWithAnErrorBox) {
