@@ -17,11 +17,10 @@ void announce(const CommandTurn& turn, const std::string& name) {
     if (playerOf(turn).Check1->value() != 0) turn.send("say ^4Currently playing: ^3" + name);
 }
 
-// Only the line break follows "!play": the resume form.
+// Only the line break follows "!play": the resume form, whose argument is empty.
 bool playStandsAlone(const CommandTurn& turn) {
     const std::string spoken = turn.playerName + ": !play";
-    const std::size_t at = text::findNoCase(turn.newText, spoken);
-    return at != std::string::npos && turn.newText.size() - at == spoken.size() + 2;
+    return commandArgument(turn.newText, spoken, spoken.size()) == "";
 }
 
 void resume(const CommandTurn& turn) {
