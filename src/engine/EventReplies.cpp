@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "commands/ChatCommands.h"
 #include "engine/Placeholders.h"
@@ -14,14 +15,12 @@ namespace {
 constexpr const char* kEngineReload = "finished R_Init";
 constexpr const char* kEntered = " entered the game";
 constexpr const char* kEngagedWith = " has become engaged in a duel with ";
-constexpr const char* kDuelWith = " duel with ";
-constexpr std::size_t kDuelWithLength = 11;
+// The names these three markers introduce follow them directly.
+constexpr std::string_view kDuelWith = " duel with ";
 constexpr const char* kKilledHimself = " killed himself";
 constexpr const char* kKilledHerself = " killed herself";
-constexpr const char* kRenamedTo = " renamed to ";
-constexpr std::size_t kRenamedToLength = 12;
-constexpr const char* kSaberedBy = " was sabered by ";
-constexpr std::size_t kSaberedByLength = 16;
+constexpr std::string_view kRenamedTo = " renamed to ";
+constexpr std::string_view kSaberedBy = " was sabered by ";
 constexpr std::size_t kLineEnd = 2;      // CR LF at the end of a console line
 constexpr std::size_t kDuelLineEnd = 3;  // the duel line's end holds one more character
 
@@ -73,7 +72,7 @@ bool EventReplies::duelNamedFirst() {
     if (!text::containsNoCase(state_.newText, state_.playerName + kEngagedWith)) return false;
     state_.duelEngaged = true;
     if (auto opponent =
-            text::afterMarkerLess(state_.newText, kDuelWith, kDuelWithLength, kDuelLineEnd))
+            text::afterMarkerLess(state_.newText, kDuelWith, kDuelWith.size(), kDuelLineEnd))
         state_.duelOpponent = *opponent;
     sayDuelTemplate(app_.frmMain.txtDuelEngage->text());
     return true;
@@ -104,9 +103,10 @@ bool EventReplies::duelNamedSecond() {
 }
 
 bool EventReplies::rename() {
-    if (!text::beginsWithNoCase(state_.newText, state_.playerName + kRenamedTo)) return false;
+    if (!text::beginsWithNoCase(state_.newText, state_.playerName + std::string(kRenamedTo)))
+        return false;
     if (auto renamed =
-            text::afterMarkerLess(state_.newText, kRenamedTo, kRenamedToLength, kLineEnd))
+            text::afterMarkerLess(state_.newText, kRenamedTo, kRenamedTo.size(), kLineEnd))
         state_.playerName = *renamed;
     engine_.showPlayerStatus();
     return true;
@@ -120,7 +120,7 @@ bool EventReplies::duelResult() {
     std::optional<std::string> victim = text::before(state_.newText, kSaberedBy);
     if (!victim) return false;
     std::optional<std::string> killer =
-        text::afterMarkerLess(state_.newText, kSaberedBy, kSaberedByLength, kLineEnd);
+        text::afterMarkerLess(state_.newText, kSaberedBy, kSaberedBy.size(), kLineEnd);
     ui::FrmMain& main = app_.frmMain;
     if (killer && text::containsNoCase(state_.playerName, *killer)) {
         pause(0.7f);
