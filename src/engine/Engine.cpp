@@ -16,8 +16,7 @@ void Engine::startUp() {
     showStartUpStatus();
     state.replyOn = true;
 
-    ui::FrmMain& main = app_.frmMain;
-    state.consoleWnd = app_.console.findConfiguredConsole(main.Text2->text(), main.Text1->text());
+    state.consoleWnd = findConsole();
     state.outputPane = app_.console.FindOutputPane(state.consoleWnd);
     app_.console.SendConsoleCommand("name");
 
@@ -26,14 +25,12 @@ void Engine::startUp() {
 }
 
 bool Engine::turn() {
-    ui::Toolkit& toolkit = app_.services.toolkit;
-    toolkit.yield();
-    if (toolkit.ended()) return false;
+    if (!yieldToWindows()) return false;
 
     ui::FrmMain& main = app_.frmMain;
     main.chkPlaylist_Click();
 
-    state.consoleWnd = app_.console.findConfiguredConsole(main.Text2->text(), main.Text1->text());
+    state.consoleWnd = findConsole();
     if (state.consoleWnd == 0) {
         if (main.cmdBack->visible()) main.cmdBack->setVisible(false);
         state.resetConsole();
@@ -49,6 +46,11 @@ void Engine::run() {
     while (!toolkit.ended()) {
         if (!turn() && !toolkit.ended()) toolkit.idle(kIdleWaitMs);
     }
+}
+
+console::WindowHandle Engine::findConsole() {
+    const ui::FrmMain& main = app_.frmMain;
+    return app_.console.findConfiguredConsole(main.Text2->text(), main.Text1->text());
 }
 
 bool Engine::yieldToWindows() {

@@ -50,6 +50,8 @@ class Engine {
     static constexpr std::size_t kMaxNewText = 200;
 
   private:
+    // The console by the class and title in the main window's hidden fields.
+    console::WindowHandle findConsole();
     // The log tracking of a turn that found the console: pane upkeep,
     // measuring, extraction, then the recognisers, the chat commands and the
     // name reader. True when there was new text.
