@@ -111,10 +111,6 @@ std::string trimBlanks(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
-}  // namespace varnok::text
-
-namespace varnok::text {
-
 std::vector<std::string> splitLines(std::string_view s) {
     std::vector<std::string> lines;
     std::size_t start = 0;
