@@ -53,13 +53,5 @@ if [ "${1:-}" = "--session" ]; then
     exit 0
 fi
 
-if [ ! -f build/windows/Varnok.exe ] || [ ! -f build/windows/tools/standin/standin.exe ]; then
-    bash scripts/build.sh windows
-fi
-ensure_wine_prefix
-stop_wine_prefix
-trap stop_wine_prefix EXIT
-rm -rf "$bench_dir"
-mkdir -p "$bench_dir"
-cp build/windows/Varnok.exe "$bench_dir/"
+prepare_varnok_folder "$bench_dir"
 with_display bash "$0" --session

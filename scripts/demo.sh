@@ -30,17 +30,8 @@ if [ "${1:-}" = "--session" ]; then
     exit 0
 fi
 
-if [ ! -f build/windows/Varnok.exe ] || [ ! -f build/windows/tools/standin/standin.exe ]; then
-    bash scripts/build.sh windows
-fi
-
-ensure_wine_prefix
-stop_wine_prefix
-trap stop_wine_prefix EXIT
-
-rm -rf "$demo_dir" "$build_root/demo.png"
-mkdir -p "$demo_dir"
-cp build/windows/Varnok.exe "$demo_dir/"
+rm -f "$build_root/demo.png"
+prepare_varnok_folder "$demo_dir"
 cp scripts/demo-match.txt "$demo_dir/match.txt"
 bash scripts/demo-saves.sh "$demo_dir"
 

@@ -95,3 +95,19 @@ run_bounded() {
     stop_wine_prefix
     return "$rc"
 }
+
+# Builds Varnok.exe and the stand-in when missing, ends whatever still runs in
+# this prefix (and again when the calling script exits), and makes DIR a fresh
+# folder holding a copy of Varnok.exe, so its "Saves" folder starts empty.
+prepare_varnok_folder() {
+    local dir="$1"
+    if [ ! -f build/windows/Varnok.exe ] || [ ! -f build/windows/tools/standin/standin.exe ]; then
+        bash scripts/build.sh windows
+    fi
+    ensure_wine_prefix
+    stop_wine_prefix
+    trap stop_wine_prefix EXIT
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp build/windows/Varnok.exe "$dir/"
+}
