@@ -8,7 +8,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 # inside a static library would not be linked in.
 file(GLOB VARNOK_WIN32_SOURCES CONFIGURE_DEPENDS
      "${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp")
-list(FILTER VARNOK_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+list(FILTER VARNOK_WIN32_SOURCES EXCLUDE REGEX "/(main|SystemText)\\.cpp$")
 
 add_library(varnok_win32 STATIC ${VARNOK_WIN32_SOURCES})
 target_compile_definitions(varnok_win32 PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)

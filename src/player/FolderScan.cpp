@@ -1,6 +1,6 @@
 #include "player/FolderScan.h"
 
-#include "player/PathText.h"
+#include "text/SystemPath.h"
 
 #include <algorithm>
 #include <system_error>
@@ -38,7 +38,7 @@ std::optional<std::vector<std::string>> listFileNames(const std::filesystem::pat
     for (const std::filesystem::directory_iterator end; it != end; it.increment(error)) {
         if (error) return std::nullopt;
         std::error_code kindError;
-        if (it->is_regular_file(kindError)) names.push_back(fromPath(it->path().filename()));
+        if (it->is_regular_file(kindError)) names.push_back(text::fromPath(it->path().filename()));
     }
     if (error) return std::nullopt;
     std::sort(names.begin(), names.end(),

@@ -3,7 +3,7 @@
 // song that plays or the current index.
 #include "player/FolderScan.h"
 #include "player/FrmPlay.h"
-#include "player/PathText.h"
+#include "text/SystemPath.h"
 #include "ui/Application.h"
 
 namespace varnok::player {
@@ -48,7 +48,7 @@ void FrmPlay::cmdDir_Click() {
 // entered and songs already listed are added again. A folder that cannot be
 // listed adds nothing.
 void FrmPlay::addFolder() {
-    const std::optional<std::vector<std::string>> names = listFileNames(toPath(songDir));
+    const std::optional<std::vector<std::string>> names = listFileNames(text::toPath(songDir));
     if (!names) return;
     for (const std::string& name : *names) {
         if (!isSongName(name)) continue;

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "player/PathText.h"
+#include "text/SystemPath.h"
 #include "text/Text.h"
 
 namespace varnok::player {
@@ -56,18 +56,18 @@ PlaylistRead readPlaylistFile(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return {.outcome = PlaylistRead::Outcome::Missing,
-                .description = "File not found: " + fromPath(file)};
+                .description = "File not found: " + text::fromPath(file)};
     std::ifstream in(file, std::ios::binary);
     if (!in || std::filesystem::is_directory(file, error))
-        return failed("Cannot read the playlist file " + fromPath(file));
+        return failed("Cannot read the playlist file " + text::fromPath(file));
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return failed("Cannot read the playlist file " + fromPath(file));
+    if (in.bad()) return failed("Cannot read the playlist file " + text::fromPath(file));
     return parsePlaylist(content);
 }
 
 std::optional<std::string> writePlaylistFile(const std::filesystem::path& file,
                                              const std::vector<PlaylistEntry>& entries) {
-    const std::string cannot = "Cannot write the playlist file " + fromPath(file);
+    const std::string cannot = "Cannot write the playlist file " + text::fromPath(file);
     std::filesystem::path temporary = file;
     temporary += ".tmp";
     {

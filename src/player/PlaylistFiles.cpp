@@ -3,7 +3,7 @@
 // name. A load replaces the playlist only when the whole file was read, so a
 // wrong name or a broken file never costs the user the list they have.
 #include "player/FrmPlay.h"
-#include "player/PathText.h"
+#include "text/SystemPath.h"
 #include "ui/Application.h"
 
 namespace varnok::player {
@@ -14,7 +14,7 @@ constexpr const char* kStartUpPlaylist = "playlist";
 }  // namespace
 
 std::filesystem::path FrmPlay::playlistPath(const std::string& name) const {
-    return app.savesFolder() / toPath(name + ".lst");
+    return app.savesFolder() / text::toPath(name + ".lst");
 }
 
 std::vector<PlaylistEntry> FrmPlay::entries() const {
@@ -58,7 +58,7 @@ void FrmPlay::cmdOpenList_Click() {
     const std::optional<std::string> chosen =
         app.services.toolkit.dialogs().openFile(*window, kPlaylistFilter);
     if (!chosen) return;
-    const PlaylistRead read = loadFrom(toPath(*chosen));
+    const PlaylistRead read = loadFrom(text::toPath(*chosen));
     if (read.outcome == PlaylistRead::Outcome::Failed) showError(read.description);
 }
 

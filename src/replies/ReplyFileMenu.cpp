@@ -1,6 +1,7 @@
 // The "File" menu's reply-file items and the load by name behind "!load": the
 // reply set moves between the windows and a reply file in the "Saves" folder.
 #include "replies/ReplyFileStore.h"
+#include "text/SystemPath.h"
 #include "ui/Application.h"
 
 namespace varnok::ui {
@@ -55,7 +56,7 @@ void FrmMain::mnuOpen_Click() {
     const std::optional<std::string> chosen =
         app.services.toolkit.dialogs().openFile(*window, kOpenFilter);
     if (!chosen) return;
-    const replies::ReplyFileRead read = replies::readReplyFile(*chosen);
+    const replies::ReplyFileRead read = replies::readReplyFile(text::toPath(*chosen));
     if (read.set)
         applySet(app, *read.set);
     else

@@ -5,21 +5,23 @@
 #include <sstream>
 #include <system_error>
 
+#include "text/SystemPath.h"
+
 namespace varnok::replies {
 
 namespace {
 
 std::string describe(const std::string& what, const std::filesystem::path& file, int error) {
-    std::string text = what + " \"" + file.string() + "\"";
-    if (error != 0) text += ": " + std::generic_category().message(error);
-    return text + ".";
+    std::string line = what + " \"" + text::fromPath(file) + "\"";
+    if (error != 0) line += ": " + std::generic_category().message(error);
+    return line + ".";
 }
 
 }  // namespace
 
 std::filesystem::path replyFilePath(const std::filesystem::path& savesFolder,
                                     const std::string& name) {
-    return savesFolder / (name + ".vnk");
+    return savesFolder / text::toPath(name + ".vnk");
 }
 
 ReplyFileRead readReplyFile(const std::filesystem::path& file) {
@@ -60,8 +62,8 @@ std::optional<std::string> writeReplyFile(const std::filesystem::path& file, con
     if (renamed) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        return "Cannot replace the reply file \"" + file.string() + "\": " + renamed.message() +
-               ".";
+        return "Cannot replace the reply file \"" + text::fromPath(file) +
+               "\": " + renamed.message() + ".";
     }
     return std::nullopt;
 }

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -228,6 +230,29 @@ TEST_F(ChatCommandsEndToEnd, PlaySearchPlaysAMatchAndSaysWhenThereIsNone) {
     EXPECT_EQ(typed, Transcript{"say ^4Currently playing: ^3Beta Song.wav"});
     EXPECT_EQ(askPlayerControl("lstPlay", LB_GETCURSEL), 1);
     chat("!play zzz", "say ^5No matches for zzz");
+}
+
+// Text in the game is Windows-1252; the files are named in Unicode ("’" is
+// U+2019, byte 0x92 in the code page). Both must meet on the same names.
+TEST_F(ChatCommandsEndToEnd, NamesWithCodePageLettersLoadAndPlay) {
+    ASSERT_EQ(GetACP(), 1252u);
+    const std::filesystem::path root(folder.path());
+    std::ofstream(root / L"Saves" / L"Kyle\u2019s duel.vnk", std::ios::binary)
+        << "Varnok -{ZUL}- $pellow$\r\nGood luck %d\r\ngg %d\r\nwell played %d\r\nWelcome %d\r\n 1 "
+           "\r\noops\r\n 1 \r\nhi all\r\n 1 \r\ngg all\r\n 1 \r\n 1 \r\n 1 \r\n";
+    const std::string song = "Kyle\x92s Theme.wav";
+    ASSERT_TRUE(e2e::writeWav(folder.file("theme.wav"), 30.0));
+    ASSERT_TRUE(CreateDirectoryW((root / L"m\u00FAsica").c_str(), nullptr));
+    ASSERT_TRUE(MoveFileW((root / L"theme.wav").c_str(),
+                          (root / L"m\u00FAsica" / L"Kyle\u2019s Theme.wav").c_str()));
+    save("playlist.lst", " 1 \r\n" + folder.file("m\xFAsica\\" + song) + "\r\n" + song + "\r\n");
+    start();
+
+    chat("!load Kyle\x92s duel", "say ^7Kyle\x92s duel ^1loaded successfully");
+    EXPECT_EQ(app->controlText("txtDuelEngage").value_or("?"), "Good luck %d");
+    const Transcript typed = chat("!play kyle", "say ^4Currently playing: ^3" + song);
+    // A failed start would have echoed "Currently Playing:" with the next song.
+    EXPECT_EQ(typed, Transcript{"say ^4Currently playing: ^3" + song});
 }
 
 TEST_F(ChatCommandsEndToEnd, NextPlaysTheFollowingSongAndAnnouncesIt) {

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "PlayerFixture.h"
-#include "player/PathText.h"
+#include "text/SystemPath.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -36,9 +36,9 @@ TEST_F(FolderPicker, OkAddsTheSongsOfTheFolderListsPathAndBringsTheWindowsBack) 
     TempFolder music;
     std::ofstream(music.path() / "song.mp3") << "x";
     openPicker();
-    folders().setPath(player::fromPath(music.path()));
+    folders().setPath(text::fromPath(music.path()));
     fake<FakeButton>(app->frmPickFolder.cmdOk).click();
-    EXPECT_EQ(player().songDir, player::fromPath(music.path()));
+    EXPECT_EQ(player().songDir, text::fromPath(music.path()));
     EXPECT_EQ(list().items, std::vector<std::string>{"song.mp3"});
     EXPECT_FALSE(picker().visible());
     EXPECT_TRUE(mainWindow().visible());
@@ -49,7 +49,7 @@ TEST_F(FolderPicker, CancelAndClosingTheFrameChangeNothingButBringTheWindowsBack
     TempFolder music;
     std::ofstream(music.path() / "song.mp3") << "x";
     openPicker();
-    folders().setPath(player::fromPath(music.path()));
+    folders().setPath(text::fromPath(music.path()));
     fake<FakeButton>(app->frmPickFolder.cmdCancel).click();
     EXPECT_EQ(player().mCount(), 0);
     EXPECT_EQ(player().songDir, "");
@@ -64,7 +64,7 @@ TEST_F(FolderPicker, CancelAndClosingTheFrameChangeNothingButBringTheWindowsBack
     EXPECT_TRUE(mainWindow().visible());
     EXPECT_FALSE(picker().visible());
     // Reopened, the folder list still shows the last path.
-    EXPECT_EQ(folders().path(), player::fromPath(music.path()));
+    EXPECT_EQ(folders().path(), text::fromPath(music.path()));
 }
 
 TEST_F(FolderPicker, ChangingTheDriveMovesTheFolderListToIt) {

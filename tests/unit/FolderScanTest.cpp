@@ -5,7 +5,7 @@
 
 #include "PlayerFixture.h"
 #include "player/FolderScan.h"
-#include "player/PathText.h"
+#include "text/SystemPath.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -18,7 +18,7 @@ void touch(const fs::path& file) {
 }
 
 std::string native(const fs::path& folder, const std::string& name) {
-    return player::fromPath(folder) + static_cast<char>(fs::path::preferred_separator) + name;
+    return text::fromPath(folder) + static_cast<char>(fs::path::preferred_separator) + name;
 }
 
 TEST(FileOrder, LettersCompareWithoutCaseAndCaseOnlyBreaksTies) {
@@ -66,11 +66,11 @@ TEST(SongPaths, NamesDropTheirFolderAndFoldersGetOneSeparator) {
 TEST(SongPaths, EightBitNamesSurviveTheTripThroughTheFileSystem) {
     TempFolder dir;
     const std::string name = "Caf\xE9 \x80.mp3";  // e acute and the euro sign in Windows-1252
-    touch(dir.path() / player::toPath(name));
+    touch(dir.path() / text::toPath(name));
     const auto names = player::listFileNames(dir.path());
     ASSERT_TRUE(names);
     EXPECT_EQ(*names, std::vector<std::string>{name});
-    EXPECT_EQ(player::fromPath(player::toPath("\x81\x9F")), "\x81\x9F");
+    EXPECT_EQ(text::fromPath(text::toPath("\x81\x9F")), "\x81\x9F");
 }
 
 struct AddFolder : PlayerFixture {};
@@ -79,12 +79,12 @@ TEST_F(AddFolder, OnlyFilesEndingInALowerCaseSongExtensionAreAdded) {
     startUp();
     TempFolder dir;
     for (const char* n : {"one.mp3", "two.WAV", "three.txt"}) touch(dir.path() / n);
-    player().songDir = player::fromPath(dir.path());
+    player().songDir = text::fromPath(dir.path());
     player().addFolder();
     EXPECT_EQ(list().items, std::vector<std::string>{"one.mp3"});
     EXPECT_EQ(player().mSongs, std::vector<std::string>{native(dir.path(), "one.mp3")});
     EXPECT_EQ(player().mCount(), 1);
-    EXPECT_TRUE(fs::exists(player::toPath(player().mSongs[0])));
+    EXPECT_TRUE(fs::exists(text::toPath(player().mSongs[0])));
 }
 
 TEST_F(AddFolder, SongsComeInNameOrderSubFoldersAreSkippedAndAFolderAddedTwiceIsTwiceThere) {
@@ -93,7 +93,7 @@ TEST_F(AddFolder, SongsComeInNameOrderSubFoldersAreSkippedAndAFolderAddedTwiceIs
     for (const char* n : {"c.wma", "B.wav", "a.mp3"}) touch(dir.path() / n);
     fs::create_directory(dir.path() / "sub");
     touch(dir.path() / "sub" / "deep.mp3");
-    player().songDir = player::fromPath(dir.path());
+    player().songDir = text::fromPath(dir.path());
     player().addFolder();
     player().addFolder();
     EXPECT_EQ(list().items,
@@ -104,7 +104,7 @@ TEST_F(AddFolder, SongsComeInNameOrderSubFoldersAreSkippedAndAFolderAddedTwiceIs
 
 TEST_F(AddFolder, AMissingFolderAddsNothing) {
     startUp();
-    player().songDir = player::fromPath(folder.path() / "gone");
+    player().songDir = text::fromPath(folder.path() / "gone");
     player().addFolder();
     EXPECT_EQ(player().mCount(), 0);
 }

@@ -5,18 +5,11 @@
 #include <dshow.h>
 #include <oleauto.h>
 
+#include "platform/win32/SystemText.h"
+
 namespace varnok::platform::win32 {
 
 namespace {
-
-std::wstring widen(const std::string& text) {
-    if (text.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 template <typename Interface>
 void release(Interface*& pointer) {
@@ -39,7 +32,7 @@ DirectShowGraph::~DirectShowGraph() {
 }
 
 bool DirectShowGraph::renderFile(const std::string& path) {
-    BSTR file = SysAllocString(widen(path).c_str());
+    BSTR file = SysAllocString(toWide(path).c_str());
     if (!file) return false;
     const HRESULT result = control_->RenderFile(file);
     SysFreeString(file);

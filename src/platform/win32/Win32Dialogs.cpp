@@ -1,6 +1,7 @@
 // The toolkit's modal dialogs: the common open-file dialog, an input box built
 // from a dialog template in memory, and message boxes.
 
+#include "platform/win32/SystemText.h"
 #include "platform/win32/Win32Forms.h"
 
 #include <commdlg.h>
@@ -129,9 +130,11 @@ class Win32Dialogs : public ui::Dialogs {
     explicit Win32Dialogs(Win32Toolkit::Impl& toolkit) : toolkit_(toolkit) {}
 
     std::optional<std::string> openFile(ui::Window& owner, const std::string& filter) override {
-        std::string pairs = toFilterPairs(filter);
-        std::vector<char> file(MAX_PATH * 8, '\0');
-        OPENFILENAMEA dialog{};
+        // The wide dialog, so that the chosen path comes back through the
+        // program's one text rule like every other path.
+        const std::wstring pairs = toWide(toFilterPairs(filter));
+        std::vector<wchar_t> file(MAX_PATH * 8, L'\0');
+        OPENFILENAMEW dialog{};
         dialog.lStructSize = sizeof(dialog);
         dialog.hwndOwner = formHandle(owner);
         dialog.lpstrFilter = pairs.c_str();
@@ -141,8 +144,8 @@ class Win32Dialogs : public ui::Dialogs {
         // OFN_NOCHANGEDIR: browsing must not move the program's current folder.
         dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                        OFN_NOCHANGEDIR;
-        if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-        return std::string(file.data());
+        if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+        return fromWide(file.data());
     }
 
     std::string inputBox(const std::string& prompt, const std::string& title,

@@ -1,6 +1,7 @@
 // What the drive and folder lists show: the system's drives, the process's
 // current folder and the subfolders of the open folder.
 
+#include "platform/win32/SystemText.h"
 #include "platform/win32/Win32Forms.h"
 
 #include <algorithm>
@@ -32,17 +33,18 @@ void fillFolderList(ControlState& list) {
         add("[..]", parent);
     }
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
+    // Wide calls, with names through the program's one text rule.
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(toWide(base + "*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
+            std::string name = fromWide(found.cFileName);
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
             if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
                 continue;
             if (name == "." || name == "..") continue;
             names.push_back(name);
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -58,13 +60,13 @@ void fillFolderList(ControlState& list) {
 // drive such as "c:" resolves to that drive's current folder.
 std::optional<std::string> resolveFolder(const std::string& path) {
     if (path.empty()) return std::nullopt;
-    char full[MAX_PATH * 4] = {};
-    DWORD length = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full)) return std::nullopt;
-    std::string folder(full, length);
+    wchar_t full[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameW(toWide(path).c_str(), MAX_PATH * 4, full, nullptr);
+    if (length == 0 || length >= MAX_PATH * 4) return std::nullopt;
+    std::string folder = fromWide(std::wstring_view(full, length));
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-    DWORD attributes = GetFileAttributesA(folder.c_str());
+    DWORD attributes = GetFileAttributesW(toWide(folder).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return std::nullopt;
     return folder;
@@ -93,10 +95,10 @@ std::vector<std::string> logicalDrives() {
 }
 
 std::string currentFolder() {
-    char buffer[MAX_PATH * 4] = {};
-    DWORD length = GetCurrentDirectoryA(sizeof(buffer), buffer);
-    if (length == 0 || length >= sizeof(buffer)) return "c:\\";
-    return std::string(buffer, length);
+    wchar_t buffer[MAX_PATH * 4] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH * 4, buffer);
+    if (length == 0 || length >= MAX_PATH * 4) return "c:\\";
+    return fromWide(std::wstring_view(buffer, length));
 }
 
 }  // namespace varnok::platform::win32

@@ -1,0 +1,44 @@
+#include "platform/win32/SystemText.h"
+
+#include <windows.h>
+
+#include "text/SystemPath.h"
+
+namespace varnok::platform::win32 {
+
+std::wstring toWide(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string fromWide(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace varnok::platform::win32
+
+// std::filesystem built from a std::string would read it as UTF-8 under
+// mingw-w64; the wide form keeps the code page's meaning.
+namespace varnok::text {
+
+std::filesystem::path toPath(const std::string& text) {
+    return std::filesystem::path(platform::win32::toWide(text));
+}
+
+std::string fromPath(const std::filesystem::path& path) {
+    return platform::win32::fromWide(path.native());
+}
+
+}  // namespace varnok::text
