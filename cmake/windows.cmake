@@ -18,6 +18,9 @@ target_link_libraries(varnok_win32 PUBLIC varnok_core
 add_executable(Varnok WIN32 "${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp"
                             "${CMAKE_SOURCE_DIR}/src/platform/win32/Varnok.rc")
 target_link_libraries(Varnok PRIVATE varnok_win32)
+configure_file("${CMAKE_SOURCE_DIR}/src/platform/win32/VarnokVersion.h.in"
+               "${CMAKE_BINARY_DIR}/generated/VarnokVersion.h" @ONLY)
+target_include_directories(Varnok PRIVATE "${CMAKE_BINARY_DIR}/generated")
 
 # Checks of the adapters against real windows; run under Wine by
 # scripts/win32-checks.sh.
