@@ -12,4 +12,6 @@ target_link_libraries(varnok_fakes PUBLIC varnok_core)
 
 add_executable(varnok_unit_tests ${VARNOK_UNIT_SOURCES})
 target_link_libraries(varnok_unit_tests PRIVATE varnok_fakes GTest::gtest GTest::gmock GTest::gtest_main)
+target_compile_definitions(varnok_unit_tests
+                           PRIVATE VARNOK_EXAMPLE_REPLY_FILE="${VARNOK_PACKAGE_FILES}/Saves/example.vnk")
 gtest_discover_tests(varnok_unit_tests DISCOVERY_MODE PRE_TEST)

@@ -32,3 +32,5 @@ foreach(sub tools/standin tests/e2e)
     add_subdirectory(${sub})
   endif()
 endforeach()
+
+include(cmake/package.cmake)

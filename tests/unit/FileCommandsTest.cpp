@@ -34,6 +34,17 @@ TEST_F(FileCommands, LoadReadsTheReplyFileAndSaysSo) {
     EXPECT_EQ(game.commands, Lines{"say ^7duels ^1loaded successfully"});
 }
 
+// The reply file a player's package ships to start from, as the build made it.
+TEST_F(FileCommands, LoadReadsThePackagedExampleAsAWholeSet) {
+    std::filesystem::copy_file(VARNOK_EXAMPLE_REPLY_FILE, app->savesFolder() / "example.vnk");
+    typed("!load example");
+    commands::loadCommand(turn());
+    EXPECT_EQ(game.commands, Lines{"say ^7example ^1loaded successfully"});
+    EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "^7%s ^1versus ^7%d^1: may the Force decide!");
+    EXPECT_EQ(app->frmMain.messages.limit, "^3GG all^7, see you next map.");
+    EXPECT_EQ(app->frmMain.messages.Limiten, 1);
+}
+
 TEST_F(FileCommands, LoadOfAMissingFileAnswersWithTheErrorAndNoBox) {
     typed("!load nothere");
     commands::loadCommand(turn());
