@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Configures and builds both presets with Ninja: "native" (the core and its
 # unit tests) and "windows" (Varnok.exe, the stand-in game and the end-to-end
-# tests, cross-compiled with mingw-w64). Builds are incremental.
-# Usage: bash scripts/build.sh [native|windows]...
+# tests, cross-compiled with mingw-w64). Builds are incremental. Arguments
+# after "--" go to every "cmake --build", e.g. "-- --target Varnok standin".
+# Usage: bash scripts/build.sh [native|windows]... [-- BUILD-ARGS...]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 jobs="${VARNOK_JOBS:-2}"
-presets=("$@")
+presets=()
+while (($#)) && [ "$1" != "--" ]; do
+    presets+=("$1")
+    shift
+done
+(($#)) && shift
 ((${#presets[@]})) || presets=(native windows)
 
 for preset in "${presets[@]}"; do
@@ -15,5 +21,5 @@ for preset in "${presets[@]}"; do
     if [ ! -f "build/$preset/build.ninja" ]; then
         cmake --preset "$preset" >/dev/null
     fi
-    cmake --build --preset "$preset" -j "$jobs"
+    cmake --build --preset "$preset" -j "$jobs" "$@"
 done

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# The demo: Varnok at work beside the stand-in game. Builds what is missing,
-# starts the stand-in with a scripted short match (scripts/demo-match.txt) and
-# Varnok.exe under Wine (in a virtual X server when there is no display), lets
-# them run for about a minute, prints what Varnok typed into the game's
-# console and what the console showed, saves a screenshot to build/demo.png,
-# and ends every process it started.
+# The demo: Varnok at work beside the stand-in game. Installs what is missing
+# (scripts/setup.sh), builds what is missing or out of date, starts the
+# stand-in with a scripted short match (scripts/demo-match.txt) and Varnok.exe
+# under Wine (in a virtual X server when there is no display), lets them run
+# for about a minute, prints what Varnok typed into the game's console and
+# what the console showed, saves a screenshot to build/demo.png, and ends
+# every process it started.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+# Before the Wine environment, which looks for Wine's programs.
+[ "${1:-}" = "--session" ] || bash scripts/setup.sh
 source scripts/lib/wine-env.sh
 
 demo_dir="$build_root/demo"

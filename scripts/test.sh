@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# The whole test run: builds both presets, runs the native unit tests with
-# ctest, then the end-to-end suite and the Win32 adapter checks under Wine
-# (and Xvfb when there is no display). Prints the summaries; exits non-zero
-# when anything fails.
+# The whole test run: installs what is missing (scripts/setup.sh), builds
+# both presets, runs the native unit tests with ctest, packs the player's zip
+# and checks its contents, then runs the end-to-end suite and the Win32
+# adapter checks under Wine (and Xvfb when there is no display). Prints the
+# summaries; exits non-zero when anything fails.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 mkdir -p build
 
 started=$(date +%s)
+if ! bash scripts/setup.sh; then
+    echo "test: setup failed" >&2
+    exit 1
+fi
 if ! bash scripts/build.sh; then
     echo "test: build failed" >&2
     exit 1
@@ -16,6 +21,11 @@ fi
 echo "== unit tests (native, ctest)"
 ctest --preset native -j "${VARNOK_JOBS:-2}" 2>&1 | tee build/unit-tests.log
 unit_rc=${PIPESTATUS[0]}
+
+echo "== package (CPack zip and its contents)"
+{ zip=$(bash scripts/package.sh) && bash scripts/check-package.sh "$zip"; } 2>&1 |
+    tee build/package-check.log
+package_rc=${PIPESTATUS[0]}
 
 echo "== end-to-end tests (Windows build under Wine)"
 e2e_started=$(date +%s)
@@ -35,10 +45,13 @@ grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? fro
 grep -aE "^\[  FAILED  \] [A-Za-z]" build/e2e-tests.log | tr -d '\r' | sort -u | sed 's/^/e2e: /'
 grep -aE "checks passed" build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
 grep -aE "^FAIL " build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
+grep -E "checks passed|^FAIL |^package: " build/package-check.log
 echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
 
-if [ "$unit_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] || [ "$checks_rc" -ne 0 ]; then
-    echo "test: FAILED (unit rc=$unit_rc, e2e rc=$e2e_rc, win32 checks rc=$checks_rc)"
+if [ "$unit_rc" -ne 0 ] || [ "$package_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] ||
+    [ "$checks_rc" -ne 0 ]; then
+    echo "test: FAILED (unit rc=$unit_rc, package rc=$package_rc, e2e rc=$e2e_rc," \
+        "win32 checks rc=$checks_rc)"
     exit 1
 fi
 echo "test: all passed"

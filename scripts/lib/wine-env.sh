@@ -96,14 +96,13 @@ run_bounded() {
     return "$rc"
 }
 
-# Builds Varnok.exe and the stand-in when missing, ends whatever still runs in
-# this prefix (and again when the calling script exits), and makes DIR a fresh
-# folder holding a copy of Varnok.exe, so its "Saves" folder starts empty.
+# Builds Varnok.exe and the stand-in where they are missing or out of date,
+# ends whatever still runs in this prefix (and again when the calling script
+# exits), and makes DIR a fresh folder holding a copy of Varnok.exe, so its
+# "Saves" folder starts empty.
 prepare_varnok_folder() {
     local dir="$1"
-    if [ ! -f build/windows/Varnok.exe ] || [ ! -f build/windows/tools/standin/standin.exe ]; then
-        bash scripts/build.sh windows
-    fi
+    bash scripts/build.sh windows -- --target Varnok standin
     ensure_wine_prefix
     stop_wine_prefix
     trap stop_wine_prefix EXIT
