@@ -30,6 +30,17 @@ long toNumber(const std::string& text, bool& ok) {
     return value;
 }
 
+// "<window title>|<button caption>": clicks a button of another program's
+// top-level window. Posted, so that a busy program cannot stall the game.
+bool pressButton(const std::string& target) {
+    size_t bar = target.find('|');
+    if (bar == std::string::npos) return false;
+    HWND owner = FindWindowA(nullptr, target.substr(0, bar).c_str());
+    HWND button =
+        owner ? FindWindowExA(owner, nullptr, nullptr, target.substr(bar + 1).c_str()) : nullptr;
+    return button && PostMessageA(button, BM_CLICK, 0, 0);
+}
+
 }  // namespace
 
 bool StandIn::runControl(const std::string& command) {
@@ -77,6 +88,8 @@ bool StandIn::runControl(const std::string& command) {
         fillPane(count);
     } else if (verb == "clearpane") {
         clearPane();
+    } else if (verb == "press") {
+        if (!pressButton(rest)) return false;
     } else if (verb == "quit") {
         PostMessageA(control_, kQuitMessage, 0, 0);
     } else {

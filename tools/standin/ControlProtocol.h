@@ -19,6 +19,9 @@
 //   hang <ms>             stops answering window messages for <ms> milliseconds
 //   fill <n>              fills the pane with filler lines to exactly <n> characters
 //   clearpane             empties the pane
+//   press <title>|<caption>  clicks the button <caption> of the top-level window
+//                         <title> of another program (the demo opens Varnok's
+//                         player window with it)
 //   quit                  ends the stand-in
 //   wait <ms>             (scripts only) pause before the next line
 
