@@ -37,8 +37,9 @@ void runHandler(const ui::Handler& handler) {
     try {
         call();
     } catch (...) {
-        // A handler's failure ends that handler only (see DESIGN: failures are
-        // contained); unwinding through the window procedure would be undefined.
+        // A handler's failure ends that handler only (see docs/ARCHITECTURE.md:
+        // failures are contained); unwinding through the window procedure would
+        // be undefined.
     }
 }
 
