@@ -89,9 +89,13 @@ class FrmPlay {
     // The start sequence of play(): a new graph for mFile, rendered, running,
     // at the slider's volume. The song's name, or nothing when a step failed.
     std::optional<std::string> startSong();
-    // After a failed start: hands over to the next entry, unless every entry
-    // has already failed in this run of skips. The name of the song started.
+    // After a failed start: tries the following entries until one starts or
+    // every entry has failed. The name of the song started.
     std::string skipUnplayable();
+    // Stops the failed graph and lets it go with its files; not playing.
+    void dropFailedStart();
+    // "Currently Playing" with the song's name, in the game's console.
+    void announcePlaying(const std::string& name);
     void resumePaused();
 
     // Entries of the playlist; both lists always have this many.
@@ -112,10 +116,9 @@ class FrmPlay {
     PlaylistRead loadFrom(const std::filesystem::path& file);
     void showError(const std::string& description);
 
-    bool positionSet_ = false;        // a song has rendered at least once
-    int skipDepth_ = 0;               // failed starts in the current run of skips
-    std::vector<int> failedEntries_;  // entries that failed in that run
-    int echoes_ = 0;                  // "Currently Playing" lines sent so far
+    bool positionSet_ = false;  // a song has rendered at least once
+    bool skipping_ = false;     // skipUnplayable is walking the list
+    int echoes_ = 0;            // "Currently Playing" lines sent so far
 };
 
 }  // namespace varnok::player

@@ -1,8 +1,6 @@
 // The playback engine of the player window: start, resume, pause, stop and
 // volume. Each started song gets a new media graph; the old one is stopped and
 // released first.
-#include <algorithm>
-
 #include "player/FrmPlay.h"
 #include "player/Numbers.h"
 #include "ui/Application.h"
@@ -13,11 +11,7 @@ std::string FrmPlay::play(const std::string& filename) {
     if (mPlaying && PauseBb) resumePaused();
     if (!PauseBb) mFile = filename;
     if (mFile.empty() || mPlaying) return {};
-    if (std::optional<std::string> name = startSong()) {
-        skipDepth_ = 0;
-        failedEntries_.clear();
-        return *name;
-    }
+    if (std::optional<std::string> name = startSong()) return *name;
     return skipUnplayable();
 }
 
@@ -57,29 +51,53 @@ std::optional<std::string> FrmPlay::startSong() {
     return name;
 }
 
-// A song that cannot be played is passed over: the entry after the failed one
-// is tried at once (counting from the failed entry itself, so that the walk
-// visits every entry in turn however the failed start was reached). Once every
-// entry has failed in one run of skips (or the run grows past twice the list)
-// the player stops instead of trying for ever.
+// A start that failed after the song began to run has set mPlaying; the graph
+// goes and the player counts as stopped again.
+void FrmPlay::dropFailedStart() {
+    if (graph) graph->stop();
+    graph.reset();
+    mPlaying = false;
+}
+
+// A song that cannot be played is passed over: the entries after the failed
+// one are tried in turn (counting from the failed entry itself, so that the
+// walk visits every entry however the failed start was reached). It is one
+// loop bounded by the list, not a call nested per entry, so a long list of
+// missing songs costs no stack; each failed graph is released before the next
+// attempt, and the windows are served between attempts. Once every entry has
+// failed the player stops. The song reached, or the stop, is announced once.
 std::string FrmPlay::skipUnplayable() {
+    dropFailedStart();
+    // A start made from the windows while a skip runs leaves the walking to it.
+    if (skipping_) return {};
+    skipping_ = true;
     const int failed = lstPlay->listIndex();
-    if (failed >= 0 &&
-        std::find(failedEntries_.begin(), failedEntries_.end(), failed) == failedEntries_.end())
-        failedEntries_.push_back(failed);
-    ++skipDepth_;
-    const int entries = entryCount();
-    if (static_cast<int>(failedEntries_.size()) >= entries || skipDepth_ > 2 * entries) {
-        skipDepth_ = 0;
-        failedEntries_.clear();
-        if (graph) graph->stop();
-        mPlaying = false;
+    int at = failed >= 0 ? failed : mIndex;
+    int attempts = 0;
+    std::optional<std::string> started;
+    for (int left = entryCount() - (failed >= 0 ? 1 : 0); left > 0 && !started; --left) {
+        app.services.toolkit.yield();
+        // The program ended, or the user started a song meanwhile.
+        if (app.services.toolkit.ended() || mPlaying) break;
+        const int entries = entryCount();
+        if (entries == 0) break;
+        at = at + 1 <= entries - 1 && at + 1 >= 0 ? at + 1 : 0;
+        ++attempts;
+        lstPlay->setListIndex(at);
+        stopIfStarted();
+        mFile = mSongs[static_cast<std::size_t>(at)];
+        if (!mFile.empty()) started = startSong();
+        if (!started) dropFailedStart();
+    }
+    skipping_ = false;
+    if (!started) {
+        if (mPlaying) return {};  // the user's own start stands
         PauseBb = false;
         mFile.clear();
-        return {};
+        if (at >= 0) mIndex = static_cast<std::int16_t>(at);
     }
-    if (failed >= 0) mIndex = static_cast<std::int16_t>(failed);
-    return nextSong();
+    if (attempts > 0 && !app.services.toolkit.ended()) announcePlaying(started.value_or(""));
+    return started.value_or("");
 }
 
 void FrmPlay::Pause() {

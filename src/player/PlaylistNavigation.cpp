@@ -45,11 +45,13 @@ std::string FrmPlay::nextSong() {
     stopIfStarted();
     const int echoesBefore = echoes_;
     const std::string name = playEntry(target);
-    if (echoes_ == echoesBefore) {
-        app.console.SendConsoleCommand(kEchoPlaying + name);
-        ++echoes_;
-    }
+    if (echoes_ == echoesBefore) announcePlaying(name);
     return name;
+}
+
+void FrmPlay::announcePlaying(const std::string& name) {
+    app.console.SendConsoleCommand(kEchoPlaying + name);
+    ++echoes_;
 }
 
 // The entry before the current one (before the first, the last). When the

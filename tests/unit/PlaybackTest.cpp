@@ -271,6 +271,27 @@ TEST_F(Unplayable, AllEntriesUnplayableStopsAfterEachHasFailedOnce) {
     EXPECT_EQ(player().mFile, "");
 }
 
+// A drive that is gone leaves thousands of entries that cannot play: the walk
+// over them must neither nest a call per entry nor keep their graphs, and the
+// windows go on answering meanwhile.
+TEST_F(Unplayable, ALongListOfMissingSongsIsWalkedOnceWithEveryGraphReleased) {
+    FakeGame game(desktop);
+    startUp();
+    constexpr int kEntries = 6000;
+    for (int i = 0; i < kEntries; ++i) addSong(songPath("gone" + std::to_string(i)), -1);
+    const int yieldsBefore = toolkit.yields;
+    const std::size_t sentBefore = game.commands.size();
+    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_EQ(media.graphsMade, kEntries);
+    EXPECT_EQ(media.graphsReleased, kEntries);
+    EXPECT_GE(toolkit.yields - yieldsBefore, kEntries - 1);
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(player().mFile, "");
+    // The stop is said once.
+    EXPECT_EQ(std::vector<std::string>(game.commands.begin() + sentBefore, game.commands.end()),
+              std::vector<std::string>{"echo ^1Currently Playing: ^4"});
+}
+
 TEST_F(Unplayable, AGraphFailingAfterTheStartOnEveryFileStillStops) {
     startUp();
     addSongs({"a", "b", "c", "d"});
