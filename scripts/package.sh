@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The package a player downloads: builds the windows preset where anything is
-# out of date, lets CPack zip Varnok.exe, README.txt and Saves\example.vnk, and
-# writes build/Varnok-<version>-win64.zip. Prints the zip's path.
+# The package a player downloads: builds Varnok.exe where it is missing or out
+# of date, lets CPack zip it with README.txt and Saves\example.vnk, and writes
+# build/Varnok-<version>-win64.zip. Prints the zip's path.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-bash scripts/build.sh windows >&2
+bash scripts/build.sh windows -- --target Varnok >&2
 staging=build/windows/cpack
 rm -rf "$staging"
 cpack --config build/windows/CPackConfig.cmake -B "$staging" >/dev/null
