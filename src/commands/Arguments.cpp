@@ -26,9 +26,29 @@ std::optional<std::string> commandArgument(std::string_view newText, std::string
     return text::afterMarkerLess(newText, marker, offset, 2);
 }
 
+namespace {
+
+// Windows opens these names as devices, not files, whatever extension follows
+// (it looks at the part before the first dot, less trailing blanks). The
+// superscript digits of the code page count as digits there too.
+bool isDeviceName(std::string_view name) {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+    for (std::string_view device : {"CON", "PRN", "AUX", "NUL"})
+        if (text::equalsNoCase(base, device)) return true;
+    if (base.size() != 4) return false;
+    const std::string_view stem = base.substr(0, 3);
+    const char digit = base[3];
+    const bool numbered =
+        (digit >= '1' && digit <= '9') || digit == '\xB9' || digit == '\xB2' || digit == '\xB3';
+    return numbered && (text::equalsNoCase(stem, "COM") || text::equalsNoCase(stem, "LPT"));
+}
+
+}  // namespace
+
 bool isPlainFileName(std::string_view name) {
     return name.find_first_of("/\\:") == std::string_view::npos &&
-           name.find("..") == std::string_view::npos;
+           name.find("..") == std::string_view::npos && !isDeviceName(name);
 }
 
 std::optional<std::int16_t> volumeArgument(std::string_view argument) {

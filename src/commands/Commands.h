@@ -42,7 +42,9 @@ std::optional<std::string> commandArgument(std::string_view newText, std::string
                                            std::size_t offset);
 
 // A name given in the chat is only ever a file name inside the "Saves" folder:
-// one holding "/", "\", ":" or ".." could reach elsewhere and is refused.
+// one holding "/", "\", ":" or ".." could reach elsewhere and is refused, and
+// so is a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, any letter case,
+// with or without an extension).
 bool isPlainFileName(std::string_view name);
 
 // The loudness "!vol" passes on: the argument read as a decimal number, its

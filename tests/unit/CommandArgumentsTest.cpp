@@ -25,12 +25,19 @@ TEST(CommandArgument, ACutThatWouldBeNegativeGivesNothing) {
     EXPECT_EQ(commandArgument("Kyle: hello\r\n", ": !load", 8), std::nullopt);
 }
 
-TEST(CommandArgument, FileNamesMayNotLeaveTheSavesFolder) {
+TEST(CommandArgument, FileNamesMayNotLeaveTheSavesFolderNorNameADevice) {
     EXPECT_TRUE(isPlainFileName("duels"));
     EXPECT_TRUE(isPlainFileName("my set.v2"));
     EXPECT_TRUE(isPlainFileName(""));
     for (const char* name : {"../secret", "..", "a/b", "a\\b", "C:evil", "x..y", "\\\\server\\s"})
         EXPECT_FALSE(isPlainFileName(name)) << name;
+    // Device names, which Windows opens as devices whatever the folder.
+    for (const char* name : {"CON", "con", "Prn", "aux.vnk", "NUL.txt.old", "nul ", "com1", "COM9",
+                             "lpt5.lst", "Lpt1 .x", "com\xB9"})
+        EXPECT_FALSE(isPlainFileName(name)) << name;
+    for (const char* name :
+         {"console", "com", "com0", "com10", "lpt", "auxiliary", "my con", "xnul"})
+        EXPECT_TRUE(isPlainFileName(name)) << name;
 }
 
 TEST(CommandArgument, VolumeIsTheWholePartOfADecimalNumber) {
