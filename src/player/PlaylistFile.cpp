@@ -57,6 +57,9 @@ PlaylistRead readPlaylistFile(const std::filesystem::path& file) {
     if (!std::filesystem::exists(file, error))
         return {.outcome = PlaylistRead::Outcome::Missing,
                 .description = "File not found: " + text::fromPath(file)};
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size > kMostPlaylistFileBytes)
+        return failed("The file " + text::fromPath(file) + " is too large for a playlist");
     std::ifstream in(file, std::ios::binary);
     if (!in || std::filesystem::is_directory(file, error))
         return failed("Cannot read the playlist file " + text::fromPath(file));

@@ -40,6 +40,9 @@ std::optional<int> parseSongCount(std::string_view line);
 std::string formatPlaylist(const std::vector<PlaylistEntry>& entries);
 PlaylistRead parsePlaylist(std::string_view text);
 
+// A larger file is refused by its size, before anything is read.
+inline constexpr std::uintmax_t kMostPlaylistFileBytes = 16 * 1024 * 1024;
+
 PlaylistRead readPlaylistFile(const std::filesystem::path& file);
 
 // Writes the playlist beside `file` under a temporary name and renames it over

@@ -34,7 +34,15 @@ struct ReplySet {
     std::optional<ReplyOptions> options;
 };
 
-enum class ReplyFileFault { None, WrongHeader, EndsEarly, BadFlag, BadOption, CannotOpen };
+enum class ReplyFileFault {
+    None,
+    WrongHeader,
+    EndsEarly,
+    BadFlag,
+    BadOption,
+    CannotOpen,
+    TooLarge
+};
 
 struct ReplyFileRead {
     std::optional<ReplySet> set;  // present only when the whole file was valid

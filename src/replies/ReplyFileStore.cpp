@@ -25,6 +25,11 @@ std::filesystem::path replyFilePath(const std::filesystem::path& savesFolder,
 }
 
 ReplyFileRead readReplyFile(const std::filesystem::path& file) {
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(file, sizeError);
+    if (!sizeError && size > kMostReplyFileBytes)
+        return {std::nullopt, ReplyFileFault::TooLarge,
+                "The file \"" + text::fromPath(file) + "\" is too large for a reply file."};
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in)

@@ -3,6 +3,7 @@
 // checked; writing goes to a temporary file beside the target that replaces
 // the target only once it is complete, so a failed save keeps the old file.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ namespace varnok::replies {
 // The file a reply set of this name lives in: <saves>/<name>.vnk.
 std::filesystem::path replyFilePath(const std::filesystem::path& savesFolder,
                                     const std::string& name);
+
+// A reply set is a few dozen short lines: a larger file is no reply file and is
+// refused by its size, before anything is read.
+inline constexpr std::uintmax_t kMostReplyFileBytes = 64 * 1024;
 
 ReplyFileRead readReplyFile(const std::filesystem::path& file);
 

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "CommandFixture.h"
+#include "replies/ReplyFileStore.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -71,6 +72,16 @@ TEST_F(FileCommands, LoadRefusesANameThatLeavesTheSavesFolder) {
         EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7" + std::string(name)});
     }
     EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
+}
+
+TEST_F(FileCommands, LoadRefusesAFileLargerThanAReplyFileCanBe) {
+    save(app->savesFolder() / "huge.vnk",
+         kReplyFile + std::string(replies::kMostReplyFileBytes, ' ') + "\r\n");
+    typed("!load huge");
+    commands::loadCommand(turn());
+    EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7huge"});
+    EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
+    EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
 }
 
 TEST_F(FileCommands, LoadWithNothingAfterTheWordTakesTheEmptyName) {

@@ -165,7 +165,10 @@ TEST_F(LoadingPlaylists, FailedLoadsLeaveThePlaylistExactlyAsItWas) {
     list().setListIndex(0);
     writeAll(saves() / "short.lst", " 3 \r\np0\r\nn0\r\np1\r\n");
     writeAll(saves() / "neg.lst", "-2\r\n");
-    for (const char* name : {"short", "neg", "absent"}) {
+    // Valid, but past the size a playlist may have.
+    writeAll(saves() / "huge.lst",
+             " 1 \r\nC:\\z.mp3\r\nz.mp3\r\n" + std::string(player::kMostPlaylistFileBytes, 'x'));
+    for (const char* name : {"short", "neg", "absent", "huge"}) {
         EXPECT_FALSE(player().openIt2(name)) << name;
         EXPECT_EQ(player().mSongs, std::vector<std::string>{"C:\\a.mp3"});
         EXPECT_EQ(list().items, std::vector<std::string>{"a.mp3"});
