@@ -341,7 +341,7 @@ std::unique_ptr<ui::DriveList> Win32Toolkit::createDriveList(ui::Window& parent,
 
 std::unique_ptr<ui::FolderList> Win32Toolkit::createFolderList(ui::Window& parent,
                                                                const ui::ControlSpec& spec) {
-    // Listed with FindFirstFileA rather than DlgDirListA, which would change
+    // Listed with FindFirstFileW rather than DlgDirListA, which would change
     // the process's current folder as a side effect.
     ControlState& state = makeControl(
         *impl_, parent, spec, ControlKind::FolderList,

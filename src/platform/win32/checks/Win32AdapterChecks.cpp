@@ -666,6 +666,8 @@ void toolkitListChecks(Win32Toolkit& toolkit) {
     fs::remove_all(root);
     fs::create_directories(root + "\\beta");
     fs::create_directories(root + "\\Alpha\\inner");
+    // Named in Unicode on disk, in the code page (0xFA) in the program.
+    fs::create_directories(fs::path(root) / L"m\u00FAsica");
     std::string current = fs::current_path().string();
 
     auto folders =
@@ -680,8 +682,9 @@ void toolkitListChecks(Win32Toolkit& toolkit) {
         SendMessageA(folderHwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
         rows.push_back(row);
     }
-    CHECK(rows.size() == 4);
-    CHECK(rows.size() == 4 && rows[1] == "[..]" && rows[2] == "[Alpha]" && rows[3] == "[beta]");
+    CHECK(rows.size() == 5);
+    CHECK(rows.size() == 5 && rows[1] == "[..]" && rows[2] == "[Alpha]" && rows[3] == "[beta]" &&
+          rows[4] == "[m\xFAsica]");
     SendMessageA(folderHwnd, LB_SETCURSEL, 2, 0);
     PostMessageA(form, WM_COMMAND, MAKEWPARAM(ui::controlId("Dir"), LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(folderHwnd));
@@ -692,6 +695,9 @@ void toolkitListChecks(Win32Toolkit& toolkit) {
                  reinterpret_cast<LPARAM>(folderHwnd));
     toolkit.yield();
     CHECK(folders->path() == root);
+    folders->setPath(root + "\\m\xFAsica");
+    CHECK(folders->path() == root + "\\m\xFAsica");
+    folders->setPath(root);
     folders->setPath(root + "\\no such folder");
     CHECK(folders->path() == root);
     folders->setPath("c:\\");
