@@ -41,7 +41,9 @@ WindowHandle ConsoleLink::findGameWindow() {
 void ConsoleLink::SendConsoleCommand(const std::string& command) {
     WindowHandle console = FindConsole();
     if (console == 0) return;
-    PendingCommand = command;
+    // A line break would end the line early and run the rest as a second
+    // command of its own.
+    PendingCommand = command.substr(0, command.find_first_of("\r\n"));
     windows_.enumChildren(console, [this](WindowHandle child) { return ConsoleChildProc(child); });
 }
 

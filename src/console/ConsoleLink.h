@@ -34,7 +34,8 @@ class ConsoleLink {
     WindowHandle findGameWindow();
 
     // Types `command` into the console's input line and presses Enter; drops
-    // it silently when there is no console or no suitable child.
+    // it silently when there is no console or no suitable child. A command is
+    // one line: anything from its first CR or LF on is never typed.
     void SendConsoleCommand(const std::string& command);
 
     // The window's whole text, or the sentinel when it reports none.

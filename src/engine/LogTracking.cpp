@@ -86,11 +86,14 @@ void Engine::handleNewText() {
 
 // A value found replaces the name (an empty value forgets it); a cut-off line
 // keeps it. Either way the status line names the player and the latest text
-// is taken down from the window.
+// is taken down from the window. Only the answer's own line is walked, so
+// quotes on the lines before it cannot make a name of a line break.
 void Engine::readName() {
     if (!yieldToWindows()) return;
+    const std::string_view answer =
+        text::lineHolding(state.newText, kNamePhrase).value_or(state.newText);
     bool ended = false;
-    std::optional<std::string> name = readNameValue(state.newText, [this, &ended] {
+    std::optional<std::string> name = readNameValue(answer, [this, &ended] {
         ended = !yieldToWindows();
         return !ended;
     });

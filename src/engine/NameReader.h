@@ -2,7 +2,8 @@
 // Reads the local player's name from the game's answer to "name", a line like
 //   "name" is:"Kyle^7" default:"Padawan^7"
 // The value is the text between the third and the fourth double quote of the
-// whole new text, so quotes printed before the answer shift which field is taken.
+// answer's line, so quotes printed before the answer on that line shift which
+// field is taken.
 
 #include <functional>
 #include <optional>

@@ -29,6 +29,25 @@ bool sameNoCase(char a, char b) {
     return fold(static_cast<unsigned char>(a)) == fold(static_cast<unsigned char>(b));
 }
 
+constexpr std::string_view kLineBreaks = "\r\n";
+
+// Where the line holding position `at` begins: just after the line break
+// before it, or at the text's start.
+std::size_t lineStart(std::string_view s, std::size_t at) {
+    if (at == 0) return 0;
+    std::size_t previous = s.find_last_of(kLineBreaks, at - 1);
+    return previous == std::string_view::npos ? 0 : previous + 1;
+}
+
+// Where the line holding position `at` ends: just past its line end, or at
+// the text's end.
+std::size_t lineEnd(std::string_view s, std::size_t at) {
+    std::size_t found = s.find_first_of(kLineBreaks, at);
+    if (found == std::string_view::npos) return s.size();
+    if (s[found] == '\r' && found + 1 < s.size() && s[found + 1] == '\n') return found + 2;
+    return found + 1;
+}
+
 }  // namespace
 
 std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
@@ -80,17 +99,27 @@ std::optional<std::string> dropLast(std::string_view s, std::size_t drop) {
     return std::string(s.substr(0, s.size() - drop));
 }
 
+std::optional<std::string_view> lineHolding(std::string_view s, std::string_view marker) {
+    std::size_t hit = findNoCase(s, marker);
+    if (hit == std::string_view::npos) return std::nullopt;
+    std::size_t start = lineStart(s, hit);
+    return s.substr(start, lineEnd(s, hit + marker.size()) - start);
+}
+
 std::optional<std::string> before(std::string_view s, std::string_view marker) {
     std::size_t hit = findNoCase(s, marker);
     if (hit == std::string_view::npos) return std::nullopt;
-    return std::string(s.substr(0, hit));
+    std::size_t start = lineStart(s, hit);
+    return std::string(s.substr(start, hit - start));
 }
 
 std::optional<std::string> afterMarker(std::string_view s, std::string_view marker,
                                        std::size_t offset) {
     std::size_t hit = findNoCase(s, marker);
-    if (hit == std::string_view::npos || hit + offset > s.size()) return std::nullopt;
-    return std::string(s.substr(hit + offset));
+    if (hit == std::string_view::npos) return std::nullopt;
+    std::size_t end = lineEnd(s, hit + marker.size());
+    if (hit + offset > end) return std::nullopt;
+    return std::string(s.substr(hit + offset, end - (hit + offset)));
 }
 
 std::optional<std::string> afterMarkerLess(std::string_view s, std::string_view marker,

@@ -31,12 +31,23 @@ std::string lastChars(std::string_view s, std::size_t count);
 // which callers treat as a step to skip rather than an error to raise.
 std::optional<std::string> dropLast(std::string_view s, std::size_t drop);
 
-// The text before the first occurrence of `marker` (case ignored); nothing when absent.
+// The cuts below take names out of console text, where one piece of text may
+// hold several lines; each stays within the line that holds the first
+// occurrence of its marker, so a name never carries a line break and the next
+// line. That line runs from the previous line break (or the text's start) to
+// and including its own line end (CR LF, or a CR or an LF alone), or to the
+// text's end when it has none.
+
+// The line that holds the first occurrence of `marker` (case ignored), its
+// line end included; nothing when absent.
+std::optional<std::string_view> lineHolding(std::string_view s, std::string_view marker);
+
+// The text of that line before the marker; nothing when absent.
 std::optional<std::string> before(std::string_view s, std::string_view marker);
 
-// The text that starts `offset` characters after the start of the first
-// occurrence of `marker` (case ignored) and runs to the end; nothing when the
-// marker is absent or the offset runs past the end.
+// The text of that line from `offset` characters after the start of the
+// marker to the line's end, its line end included; nothing when the marker is
+// absent or the offset runs past the line's end.
 std::optional<std::string> afterMarker(std::string_view s, std::string_view marker,
                                        std::size_t offset);
 

@@ -16,11 +16,14 @@ TEST(CommandArgument, StartsAFixedDistanceAfterTheMarkerAndDropsTheLineBreak) {
     // Whatever stands eight characters on is taken: "!playfoo" searches for "oo".
     EXPECT_EQ(commandArgument("Kyle: !playfoo\r\n", ": !play", 8), "oo");
     EXPECT_EQ(commandArgument("Kyle: !play \r\n", ": !play", 8), "");
+    // Only the command's own line: a line printed after it in the same turn stays out.
+    EXPECT_EQ(commandArgument("Kyle: !load duels\r\nJan: hi\r\n", ": !load", 8), "duels");
 }
 
 TEST(CommandArgument, ACutThatWouldBeNegativeGivesNothing) {
     EXPECT_EQ(commandArgument("Kyle: !load", ": !load", 8), std::nullopt);
     EXPECT_EQ(commandArgument("Kyle: !load\r\n", ": !load", 8), std::nullopt);
+    EXPECT_EQ(commandArgument("Kyle: !load\r\nJan: x\r\n", ": !load", 8), std::nullopt);
     EXPECT_EQ(commandArgument("Kyle: !load x", ": !load", 8), std::nullopt);
     EXPECT_EQ(commandArgument("Kyle: hello\r\n", ": !load", 8), std::nullopt);
 }

@@ -60,6 +60,17 @@ TEST_F(ConsoleLinkTest, CommandGoesIntoTheInputLineWithACarriageReturn) {
     EXPECT_EQ(desktop.window(game.inputLine()).charsReceived, std::vector<unsigned char>{13});
 }
 
+TEST_F(ConsoleLinkTest, ACommandIsTypedOnlyUpToItsFirstLineBreak) {
+    FakeGame game(desktop);
+    game.runsCommands = false;
+    link.SendConsoleCommand("say Kyle^7 vs Jan^7!\r\n]say gg");
+    link.SendConsoleCommand("echo one\ntwo");
+    link.SendConsoleCommand("say a\rb");
+    link.SendConsoleCommand("\r\nsay hidden");
+    EXPECT_EQ(game.commands,
+              (std::vector<std::string>{"say Kyle^7 vs Jan^7!", "echo one", "say a", ""}));
+}
+
 TEST_F(ConsoleLinkTest, AnEmptyCommandStillPressesEnter) {
     FakeGame game(desktop);
     link.SendConsoleCommand("");

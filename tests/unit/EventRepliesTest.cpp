@@ -49,7 +49,28 @@ TEST_F(Events, OwnEntryAfterOtherTextCountsAsSomeoneElsesEntry) {
     messages().Greet = "Welcome %d";
     messages().GreetEn = 1;
     onLine("x\r\nKyle^7 entered the game\r\n");
-    EXPECT_EQ(sent(), Lines{"say Welcome x\r\nKyle^7"});
+    EXPECT_EQ(sent(), Lines{"say Welcome Kyle^7"});
+}
+
+// Two lines in one turn: every name is cut within the line that holds its
+// phrase, never with a line break and the next line.
+TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
+    setTemplates("%s vs %d", "%s beat %d", "");
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\nJan^7: hi\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
+    onLine("Jan^7 was sabered by Kyle^7\r\nRosh^7: gg\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle^7 beat Jan^7"});
+    onLine("Rosh^7: x\r\nRosh^7 has become engaged in a duel with Kyle^7!\r\n");
+    EXPECT_EQ(state().duelOpponent, "Rosh^7");
+
+    state().greetReady = true;
+    messages().Greet = "Welcome %d";
+    messages().GreetEn = 1;
+    onLine("Rosh^7: hi\r\nTavion^7 entered the game\r\nRosh^7: o/\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome Tavion^7"});
+
+    onLine("Kyle^7 renamed to Padme^7\r\nPadme^7: hi\r\n");
+    EXPECT_EQ(state().playerName, "Padme^7");
 }
 
 TEST_F(Events, AnEntryFollowedByADuelLineHandlesOnlyTheEntry) {

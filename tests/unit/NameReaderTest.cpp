@@ -49,6 +49,11 @@ TEST_F(NameReading, LearnsTheNameAndShowsItInTheStatusLine) {
     EXPECT_EQ(chatText().text, "");
 }
 
+TEST_F(NameReading, QuotesOnALineBeforeTheAnswerShiftNothing) {
+    onLine("Jan^7: \"a\" \"b\r\n\"name\" is:\"Kyle^7\" default:\"Padawan^7\"\r\n");
+    EXPECT_EQ(state().playerName, "Kyle^7");
+}
+
 TEST_F(NameReading, ACutOffAnswerKeepsTheNameButRewritesTheStatusAndEmptiesTheChatText) {
     state().playerName = "Kyle^7";
     onLine("\"name\" is:\"Jan");
