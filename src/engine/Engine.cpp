@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "engine/Failures.h"
 #include "ui/Application.h"
 
 namespace varnok::engine {
@@ -41,10 +42,14 @@ bool Engine::turn() {
     return trackConsole();
 }
 
+// A turn that fails is skipped as a whole and written down; the next one
+// starts after the usual wait, so a failure that repeats cannot spin a core.
 void Engine::run() {
     ui::Toolkit& toolkit = app_.services.toolkit;
     while (!toolkit.ended()) {
-        if (!turn() && !toolkit.ended()) toolkit.idle(kIdleWaitMs);
+        bool busy = false;
+        runContained("a turn", [this, &busy] { busy = turn(); });
+        if (!busy && !toolkit.ended()) toolkit.idle(kIdleWaitMs);
     }
 }
 

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 
+#include "engine/Failures.h"
 #include "fakes/AppFixture.h"
 
 using namespace varnok;
@@ -147,6 +149,28 @@ TEST_F(Loop, RunEndsFromInsideAYieldAndIdlesWhenNothingIsNew) {
     EXPECT_TRUE(toolkit.ended());
     EXPECT_EQ(turns, 3);
     EXPECT_EQ(toolkit.idles, (std::vector<unsigned>{10, 10}));
+}
+
+TEST_F(Loop, AFailingTurnIsWrittenDownSkippedAndTheLoopGoesOn) {
+    startUp();
+    std::vector<std::string> written;
+    engine::setFailureSink([&](const std::string& line) { written.push_back(line); });
+    int turns = 0;
+    std::function<void()> countdown = [&] {
+        ++turns;
+        if (turns == 3) {
+            app->frmMain.mnuExit_Click();
+            return;
+        }
+        toolkit.duringNextYield(countdown);
+        if (turns == 1) throw std::runtime_error("a handler broke");
+    };
+    toolkit.duringNextYield(countdown);
+    app->frmMain.engine.run();
+    engine::setFailureSink(nullptr);
+    EXPECT_TRUE(toolkit.ended());
+    EXPECT_EQ(turns, 3);
+    EXPECT_EQ(written, std::vector<std::string>{"Varnok: a turn skipped: a handler broke\n"});
 }
 
 TEST_F(Loop, ClosingTheMainWindowEndsTheProgram) {

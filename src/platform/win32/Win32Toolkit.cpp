@@ -10,6 +10,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "engine/Failures.h"
 #include "platform/win32/Win32Forms.h"
 #include "ui/ControlIds.h"
 
@@ -34,13 +35,10 @@ void runHandler(const ui::Handler& handler) {
     if (!handler) return;
     // Copied first: the handler may replace itself while it runs.
     ui::Handler call = handler;
-    try {
-        call();
-    } catch (...) {
-        // A handler's failure ends that handler only (see docs/ARCHITECTURE.md:
-        // failures are contained); unwinding through the window procedure would
-        // be undefined.
-    }
+    // A handler's failure ends that handler only (see docs/ARCHITECTURE.md:
+    // failures are contained); unwinding through the window procedure would
+    // be undefined.
+    engine::runContained("a window handler", call);
 }
 
 int Win32Toolkit::Impl::pixels(int twips) const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "console/ConsoleLink.h"
+#include "engine/Failures.h"
 
 namespace varnok::platform::win32 {
 
@@ -139,11 +140,9 @@ struct EnumContext {
 BOOL CALLBACK enumChildProc(HWND child, LPARAM context) {
     auto* ctx = reinterpret_cast<EnumContext*>(context);
     // An exception must not unwind through user32; it ends the enumeration.
-    try {
-        return (*ctx->visit)(toHandle(child)) ? TRUE : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    bool goOn = false;
+    engine::runContained("a child window visit", [&] { goOn = (*ctx->visit)(toHandle(child)); });
+    return goOn ? TRUE : FALSE;
 }
 
 }  // namespace

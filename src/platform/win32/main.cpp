@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/Failures.h"
 #include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -38,6 +39,8 @@ std::filesystem::path programFolder() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Failures contained at a turn or a handler are written for a debugger.
+    engine::setFailureSink([](const std::string& line) { OutputDebugStringA(line.c_str()); });
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
