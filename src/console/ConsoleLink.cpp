@@ -58,16 +58,18 @@ bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
     return true;
 }
 
-std::string ConsoleLink::ReadWindowText(WindowHandle window) {
-    long length = windows_.textLength(window);
-    if (length <= 0) return kNoTextSentinel;
-    // A window that went away or stopped answering between the two messages
-    // copies nothing; that reads as absence too.
-    std::string text = windows_.text(window, length + 1);
-    return text.empty() ? kNoTextSentinel : text;
+std::optional<std::string> ConsoleLink::ReadWindowText(WindowHandle window) {
+    std::optional<long> length = windows_.textLength(window);
+    if (!length) return std::nullopt;
+    if (*length <= 0) return kNoTextSentinel;
+    std::optional<std::string> text = windows_.text(window, *length + 1);
+    if (!text) return std::nullopt;
+    // A window that went away or emptied between the two messages copies
+    // nothing; that reads as absence.
+    return text->empty() ? kNoTextSentinel : *text;
 }
 
-long ConsoleLink::ReadTextLength(WindowHandle window) {
+std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
     return windows_.textLength(window);
 }
 

@@ -4,6 +4,7 @@
 // line and reading the output pane. Nothing here is cached but the pending
 // command, so the link copes with the game starting, stopping and restarting.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,12 @@ class ConsoleLink {
     // one line: anything from its first CR or LF on is never typed.
     void SendConsoleCommand(const std::string& command);
 
-    // The window's whole text, or the sentinel when it reports none.
-    std::string ReadWindowText(WindowHandle window);
-    long ReadTextLength(WindowHandle window);
+    // The window's whole text, or the sentinel when it reports none; nothing
+    // when the window did not answer in time (no reading at all).
+    std::optional<std::string> ReadWindowText(WindowHandle window);
+    // The window's text length, 0 for an empty, vanished or zero window;
+    // nothing when it did not answer in time (no measurement at all).
+    std::optional<long> ReadTextLength(WindowHandle window);
 
     WindowManager& windows() { return windows_; }
 

@@ -2,7 +2,9 @@
 // The window-manager port: the few user32 operations through which Varnok finds
 // and drives the game's windows. The Win32 adapter makes the real calls; tests
 // use an in-memory desktop. Every message to another process's window may time
-// out (a hung game); a timeout reads as absence: false, length 0 or empty text.
+// out (a hung game). A command that timed out reads as not delivered (false);
+// a length or text that timed out reads as no answer (nothing), which callers
+// must not take for an empty window.
 
 #include <cstdint>
 #include <functional>
@@ -36,10 +38,13 @@ class WindowManager {
     virtual bool setText(WindowHandle window, const std::string& text) = 0;
     // WM_CHAR with the character code and the key data (repeat count in the low word).
     virtual bool sendChar(WindowHandle window, unsigned char code, long keyData) = 0;
-    // WM_GETTEXTLENGTH; 0 for handle 0, a vanished window or a timeout.
-    virtual long textLength(WindowHandle window) = 0;
-    // WM_GETTEXT into a buffer of `bufferSize` bytes: the characters copied.
-    virtual std::string text(WindowHandle window, long bufferSize) = 0;
+    // WM_GETTEXTLENGTH; 0 for handle 0 or a vanished window; nothing when the
+    // window did not answer in time.
+    virtual std::optional<long> textLength(WindowHandle window) = 0;
+    // WM_GETTEXT into a buffer of `bufferSize` bytes: the characters copied
+    // (none for handle 0 or a vanished window); nothing when the window did
+    // not answer in time.
+    virtual std::optional<std::string> text(WindowHandle window, long bufferSize) = 0;
     // ShowWindow; does nothing for handle 0.
     virtual void show(WindowHandle window, ShowCommand command) = 0;
     // SetWindowPos with insert-after 0 (top of the order) and the given flags.

@@ -56,15 +56,16 @@ class Engine {
     // measuring, extraction, then the recognisers, the chat commands and the
     // name reader. True when there was new text.
     bool trackConsole();
-    // Pane lookup with its due clear, or "/name" while the name is unknown.
+    // Pane lookup with its due clear, or "/name" (at most once a second)
+    // while the name is unknown.
     void keepPaneAndName();
     // A pane shorter than what was taken has been cleared: start again from 0.
     void checkShrink();
-    // A full pane: clear it when a clear is due and skip its text. True when
-    // "/clear" went out.
+    // A full pane: clear it and skip its text. True when "/clear" went out.
     bool skipFullPane();
-    // Cuts the text added since the last look out of the pane.
-    void extractNewText();
+    // Cuts the text added since the last look out of the pane; false when the
+    // pane did not answer, and nothing was taken.
+    bool extractNewText();
     // New text past the change gate: event replies or the reply-on test,
     // the chat commands, the name reader.
     void handleNewText();

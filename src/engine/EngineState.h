@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/WindowManager.h"
+#include "engine/Pacer.h"
 
 namespace varnok::engine {
 
@@ -25,12 +26,18 @@ struct EngineState {
     std::string newText;     // the latest extracted text (at most 200 characters)
     std::string lastText;    // the last text handed to the recognisers
 
+    // "/name" while the name is unknown, and "/clear" for a full pane with no
+    // clear due, at most once a second each: the game answers on its next frame.
+    Pacer nameQueries{std::chrono::seconds(1)};
+    Pacer fullPaneClears{std::chrono::seconds(1)};
+
     // Forgets the console when it is gone; the texts and the due clear stay.
     void resetConsole() {
         outputPane = 0;
         prevLen = 0;
         curLen = 0;
         playerName.clear();
+        nameQueries.restart();  // a console that comes back is asked at once
     }
 };
 

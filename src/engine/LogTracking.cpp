@@ -16,16 +16,21 @@ namespace {
 constexpr const char* kEngineLoadHint = "Loading dll file ";
 }
 
+// A pane that does not answer in time (the game stalls, say on a map load)
+// gives no measurement and no text: the turn skips, nothing counts as a clear,
+// and tracking goes on from the same place once the game answers again.
 bool Engine::trackConsole() {
     keepPaneAndName();
     checkShrink();
-    state.curLen = static_cast<std::int32_t>(app_.console.ReadTextLength(state.outputPane));
+    const std::optional<long> length = app_.console.ReadTextLength(state.outputPane);
+    if (!length) return false;
+    state.curLen = static_cast<std::int32_t>(*length);
     if (state.curLen >= kPaneLimit) return skipFullPane();
 
     bool extracted = false;
     if (state.prevLen < state.curLen) {
         if (!yieldToWindows()) return false;
-        extractNewText();
+        if (!extractNewText()) return false;
         extracted = true;
     }
     if (text::containsNoCase(state.newText, kEngineLoadHint))
@@ -41,7 +46,9 @@ void Engine::keepPaneAndName() {
     if (state.outputPane == 0) {
         state.outputPane = app_.console.FindOutputPane(state.consoleWnd);
         if (state.clearDue) sendClear();
-    } else if (state.playerName.empty()) {
+    } else if (!state.playerName.empty()) {
+        state.nameQueries.restart();  // the next spell without a name asks at once
+    } else if (state.nameQueries.allow(app_.services.clock.now())) {
         app_.console.SendConsoleCommand("/name");
     }
 }
@@ -53,23 +60,30 @@ void Engine::checkShrink() {
     state.prevLen = 0;
 }
 
-// The text present in a full pane is never examined; tracking restarts from
-// the length it has afterwards.
+// A full pane is cleared at once, without waiting for a due clear: the game
+// prints nothing new there, so Varnok would hear nothing until the next
+// minute's clear. The text present is never examined; tracking restarts from
+// the length the pane has afterwards (a clear not yet done shows as a shrink
+// on a later turn).
 bool Engine::skipFullPane() {
     if (!yieldToWindows()) return false;
-    const bool clearing = state.clearDue;
+    const bool paced = state.fullPaneClears.allow(app_.services.clock.now());
+    const bool clearing = state.clearDue || paced;
     if (clearing) sendClear();
-    state.curLen = static_cast<std::int32_t>(app_.console.ReadTextLength(state.outputPane));
+    if (const std::optional<long> after = app_.console.ReadTextLength(state.outputPane))
+        state.curLen = static_cast<std::int32_t>(*after);
     state.prevLen = state.curLen;
     return clearing;
 }
 
-void Engine::extractNewText() {
-    const std::string pane = app_.console.ReadWindowText(state.outputPane);
+bool Engine::extractNewText() {
+    const std::optional<std::string> pane = app_.console.ReadWindowText(state.outputPane);
+    if (!pane) return false;
     const auto added = static_cast<std::size_t>(state.curLen - state.prevLen);
-    state.newText = text::lastChars(pane, std::min(added, kMaxNewText));
+    state.newText = text::lastChars(*pane, std::min(added, kMaxNewText));
     state.prevLen = state.curLen;
     app_.frmMain.ChatText->setCaption(state.newText);
+    return true;
 }
 
 void Engine::handleNewText() {

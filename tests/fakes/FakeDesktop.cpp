@@ -97,15 +97,17 @@ bool FakeDesktop::sendChar(WindowHandle window, unsigned char code, long) {
     return true;
 }
 
-long FakeDesktop::textLength(WindowHandle window) {
+std::optional<long> FakeDesktop::textLength(WindowHandle window) {
     DesktopWindow* w = find(window);
-    if (!w || w->hung) return 0;
+    if (!w) return 0;
+    if (w->hung) return std::nullopt;
     return static_cast<long>(w->text.size());
 }
 
-std::string FakeDesktop::text(WindowHandle window, long bufferSize) {
+std::optional<std::string> FakeDesktop::text(WindowHandle window, long bufferSize) {
     DesktopWindow* w = find(window);
-    if (!w || w->hung || w->hangsAfterLength || bufferSize <= 0) return {};
+    if (!w || bufferSize <= 0) return std::string();
+    if (w->hung || w->hangsAfterLength) return std::nullopt;
     return w->text.substr(0, static_cast<std::size_t>(bufferSize - 1));
 }
 

@@ -49,8 +49,8 @@ class FakeDesktop : public console::WindowManager {
     std::string caption(WindowHandle window, int bufferSize) override;
     bool setText(WindowHandle window, const std::string& text) override;
     bool sendChar(WindowHandle window, unsigned char code, long keyData) override;
-    long textLength(WindowHandle window) override;
-    std::string text(WindowHandle window, long bufferSize) override;
+    std::optional<long> textLength(WindowHandle window) override;
+    std::optional<std::string> text(WindowHandle window, long bufferSize) override;
     void show(WindowHandle window, console::ShowCommand command) override;
     void reposition(WindowHandle window, int x, int y, int width, int height,
                     unsigned flags) override;

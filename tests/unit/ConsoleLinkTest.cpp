@@ -111,21 +111,21 @@ TEST_F(ConsoleLinkTest, ReadingAskForLengthPlusOneAndGivesTheText) {
     EXPECT_EQ(link.ReadWindowText(game.outputPane()), "0123456789");
 }
 
-TEST_F(ConsoleLinkTest, EmptyOrHungWindowsReadAsTheSentinelAndZero) {
+TEST_F(ConsoleLinkTest, EmptyWindowsReadAsTheSentinelAndHungOnesAsNoAnswer) {
     FakeGame game(desktop);
     EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
     game.print("text");
     desktop.window(game.outputPane()).hung = true;
-    EXPECT_EQ(link.ReadTextLength(game.outputPane()), 0);
-    EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
+    EXPECT_EQ(link.ReadTextLength(game.outputPane()), std::nullopt);
+    EXPECT_EQ(link.ReadWindowText(game.outputPane()), std::nullopt);
 }
 
-TEST_F(ConsoleLinkTest, APaneThatStopsAnsweringAfterItsLengthReadsAsTheSentinel) {
+TEST_F(ConsoleLinkTest, APaneThatStopsAnsweringAfterItsLengthGivesNoText) {
     FakeGame game(desktop);
     game.print("text");
     desktop.window(game.outputPane()).hangsAfterLength = true;
     EXPECT_EQ(link.ReadTextLength(game.outputPane()), 4);
-    EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
+    EXPECT_EQ(link.ReadWindowText(game.outputPane()), std::nullopt);
 }
 
 TEST_F(ConsoleLinkTest, AHungInputLineDropsTheCommand) {

@@ -84,6 +84,38 @@ TEST_F(Extraction, AnotherTextReachesTheRecognisersAgain) {
     EXPECT_EQ(sent(), Lines{"say gg"});
 }
 
+// A game that stalls (a map load) answers neither the measurement nor the
+// read for a while. Taking that for a cleared pane would cut the last 200
+// characters out again and answer old lines a second time.
+TEST_F(Extraction, AStallAcrossTurnsIsNoClearAndRepeatsNothing) {
+    startUp();
+    state().playerName = "Kyle^7";
+    setTemplates("%s vs %d", "", "");
+    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
+
+    DesktopWindow& pane = desktop.window(game.outputPane());
+    mark();
+    pane.hung = true;
+    game.print("Jan^7: hi\r\n");
+    EXPECT_FALSE(turn());
+    EXPECT_FALSE(turn());
+    pane.hung = false;
+    EXPECT_TRUE(turn());
+    EXPECT_FALSE(turn());
+    EXPECT_EQ(state().newText, "Jan^7: hi\r\n");  // from where it was, once
+    EXPECT_EQ(sent(), Lines{});
+
+    pane.hangsAfterLength = true;  // measured, but the text does not come
+    game.print("Rosh^7: gg\r\n");
+    EXPECT_FALSE(turn());
+    EXPECT_EQ(state().newText, "Jan^7: hi\r\n");
+    pane.hangsAfterLength = false;
+    EXPECT_TRUE(turn());
+    EXPECT_EQ(state().newText, "Rosh^7: gg\r\n");
+    EXPECT_EQ(sent(), Lines{});
+}
+
 struct Clearing : ::testing::Test, GameFixture {};
 
 TEST_F(Clearing, AFullPaneWithAClearDueIsClearedAndSkipped) {
@@ -107,24 +139,30 @@ TEST_F(Clearing, AFullPaneRestartsFromItsLengthAfterTheClear) {
     EXPECT_EQ(sent(), Lines{"/clear"});
     EXPECT_EQ(state().prevLen, 32700);
     EXPECT_EQ(state().curLen, 32700);
+    // Still full: asked again once a second, not on every turn.
+    turn();
+    EXPECT_EQ(sent(), Lines{"/clear"});
+    clock.elapsedMs += 1000;
+    turn();
+    EXPECT_EQ(sent(), (Lines{"/clear", "/clear"}));
 }
 
-TEST_F(Clearing, AFullPaneWithoutAClearWaitsForTheMinuteTick) {
+// Nothing new reaches a full pane, so it is cleared at once instead of
+// leaving Varnok deaf until the minute's clear.
+TEST_F(Clearing, AFullPaneIsClearedAtOnceWithoutAClearDue) {
     startKnowingName();
     const std::string before = state().newText;
     messages().Limiten = 1;
-    game.print(filler(32700 - game.pane().size()));
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(turn());
-    game.print("Timelimit hit.\r\n");
-    EXPECT_FALSE(turn());
-    EXPECT_EQ(state().newText, before);
-    EXPECT_EQ(sent(), Lines{});
-
-    clock.elapsedMs = 60000;  // tmrClear ticks in the next turn's yield
-    turn();
+    game.print(filler(32700 - game.pane().size() - 16) + "Timelimit hit.\r\n");
+    EXPECT_TRUE(turn());
     EXPECT_EQ(sent(), Lines{"/clear"});
+    EXPECT_EQ(state().newText, before);  // the full pane's text is skipped
     onLine("Timelimit hit.\r\n");
     EXPECT_EQ(sent(), Lines{"say "});
+
+    clock.elapsedMs += 60000;  // the minute's clear is due as before
+    turn();
+    EXPECT_TRUE(state().clearDue);
 }
 
 TEST_F(Clearing, AClearBySomeoneElseIsNoticedOneTurnLater) {
@@ -183,14 +221,24 @@ struct NameQueries : ::testing::Test, GameFixture {
     void SetUp() override { game.runsCommands = false; }
 };
 
-TEST_F(NameQueries, SlashNameGoesOutEveryTurnWhileTheNameIsUnknown) {
+// The game answers on a later frame; asking on every turn meanwhile would
+// only fill its console.
+TEST_F(NameQueries, SlashNameGoesOutOnceASecondWhileTheNameIsUnknown) {
     startUp();
     mark();
+    turn();
+    turn();
+    EXPECT_EQ(sent(), Lines{"/name"});
+    clock.elapsedMs += 999;
+    turn();
+    EXPECT_EQ(sent(), Lines{"/name"});
+    clock.elapsedMs += 1;
     turn();
     turn();
     EXPECT_EQ(sent(), (Lines{"/name", "/name"}));
     state().playerName = "Kyle^7";
     mark();
+    clock.elapsedMs += 1000;
     turn();
     EXPECT_EQ(sent(), Lines{});
 }

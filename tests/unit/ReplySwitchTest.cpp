@@ -83,6 +83,7 @@ TEST_F(ReplySwitch, OffIsTestedAfterTheEarlierEvents) {
 TEST_F(ReplySwitch, WhileTheNameIsUnknownAnyReplyOnLineSwitchesOn) {
     state().replyOn = false;
     state().playerName.clear();
+    clock.elapsedMs += 1000;  // "/name" goes out at most once a second
     mark();
     game.print("Jan: !replyon\r\n");
     turn();

@@ -169,6 +169,12 @@ std::optional<LRESULT> deliver(Win32WindowManager::Courier& courier, Message& me
     return sendNow(message, timeoutMs);
 }
 
+// A message that got no answer: a window that is gone answers as empty, one
+// that is still there did not answer in time (the game is busy or hung).
+bool stillThere(HWND hwnd) {
+    return IsWindow(hwnd) != FALSE;
+}
+
 }  // namespace
 
 WindowHandle Win32WindowManager::findWindow(const std::optional<std::string>& windowClass,
@@ -214,15 +220,19 @@ bool Win32WindowManager::sendChar(WindowHandle window, unsigned char code, long 
     return deliver(*courier_, message, timeoutMs_).has_value();
 }
 
-long Win32WindowManager::textLength(WindowHandle window) {
+std::optional<long> Win32WindowManager::textLength(WindowHandle window) {
+    if (window == 0) return 0;
     Message message{toHwnd(window), WM_GETTEXTLENGTH, 0, 0, {}, false};
     auto length = deliver(*courier_, message, timeoutMs_);
-    if (!length || *length < 0) return 0;
-    return static_cast<long>(*length);
+    if (!length) {
+        if (stillThere(message.hwnd)) return std::nullopt;
+        return 0;
+    }
+    return *length < 0 ? 0 : static_cast<long>(*length);
 }
 
-std::string Win32WindowManager::text(WindowHandle window, long bufferSize) {
-    if (window == 0 || bufferSize <= 0) return {};
+std::optional<std::string> Win32WindowManager::text(WindowHandle window, long bufferSize) {
+    if (window == 0 || bufferSize <= 0) return std::string();
     Message message{toHwnd(window),
                     WM_GETTEXT,
                     static_cast<WPARAM>(bufferSize),
@@ -230,7 +240,11 @@ std::string Win32WindowManager::text(WindowHandle window, long bufferSize) {
                     std::vector<char>(static_cast<size_t>(bufferSize), '\0'),
                     true};
     auto copied = deliver(*courier_, message, timeoutMs_);
-    if (!copied || *copied <= 0) return {};
+    if (!copied) {
+        if (stillThere(message.hwnd)) return std::nullopt;
+        return std::string();
+    }
+    if (*copied <= 0) return std::string();
     long count = static_cast<long>(*copied);
     if (count > bufferSize - 1) count = bufferSize - 1;
     return std::string(message.data.data(), static_cast<size_t>(count));

@@ -2,8 +2,9 @@
 // The window-manager port over user32: finds the game's windows and talks to
 // them. Every message to a window goes through SendMessageTimeoutA with
 // SMTO_ABORTIFHUNG, so a game whose window thread stops answering costs Varnok
-// at most one timeout per call instead of freezing it; a timeout reads as
-// absence (false, length 0, empty text).
+// at most one timeout per call instead of freezing it. A timed-out command
+// reads as not delivered; a timed-out length or text as no answer, told apart
+// from the 0 and the empty text of a window that is gone.
 //
 // Messages to another process's windows are sent from a courier thread, and
 // the calling thread waits for it no longer than the timeout: Wine's
@@ -34,8 +35,8 @@ class Win32WindowManager : public console::WindowManager {
     std::string caption(console::WindowHandle window, int bufferSize) override;
     bool setText(console::WindowHandle window, const std::string& text) override;
     bool sendChar(console::WindowHandle window, unsigned char code, long keyData) override;
-    long textLength(console::WindowHandle window) override;
-    std::string text(console::WindowHandle window, long bufferSize) override;
+    std::optional<long> textLength(console::WindowHandle window) override;
+    std::optional<std::string> text(console::WindowHandle window, long bufferSize) override;
     void show(console::WindowHandle window, console::ShowCommand command) override;
     void reposition(console::WindowHandle window, int x, int y, int width, int height,
                     unsigned flags) override;

@@ -215,7 +215,7 @@ void windowManagerChecks() {
     CHECK(windows.text(handle(console.pane), 19) == "line one\r\nline two");
     CHECK(windows.text(handle(console.pane), 5) == "line");
     CHECK(windows.textLength(0) == 0);
-    CHECK(windows.text(0, 10).empty());
+    CHECK(windows.text(0, 10) == "");
     CHECK(!windows.setText(0, "x"));
     CHECK(!windows.sendChar(0, 13, 1));
 
@@ -237,8 +237,9 @@ void windowManagerChecks() {
         CHECK(hung.window != nullptr);
         auto hungHandle = handle(hung.window);
         auto start = std::chrono::steady_clock::now();
-        CHECK(windows.textLength(hungHandle) == 0);
-        CHECK(windows.text(hungHandle, 20).empty());
+        // No answer, told apart from an empty window.
+        CHECK(!windows.textLength(hungHandle));
+        CHECK(!windows.text(hungHandle, 20));
         CHECK(!windows.setText(hungHandle, "typed"));
         CHECK(!windows.sendChar(hungHandle, 13, 1));
         // The first call gives up after its 300 ms; the others find the
@@ -255,7 +256,7 @@ void windowManagerChecks() {
         long length = 0;
         for (int i = 0; i < 60 && length == 0; ++i) {
             Sleep(100);
-            length = windows.textLength(hungHandle);
+            length = windows.textLength(hungHandle).value_or(0);
         }
         CHECK(length == 6);
         CHECK(windows.text(hungHandle, 7) == "frozen");
@@ -263,6 +264,9 @@ void windowManagerChecks() {
         CHECK(windows.caption(hungHandle, 260) == "thawed");
     }
     DestroyWindow(console.window);
+    // A window that is gone answers as empty, not as a window that is busy.
+    CHECK(windows.textLength(handle(console.pane)) == 0);
+    CHECK(windows.text(handle(console.pane), 10) == "");
 }
 
 // ------------------------------------------------------ clock and version --

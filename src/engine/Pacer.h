@@ -1,0 +1,32 @@
+#pragma once
+// Lets a request go out at most once an interval: one the game may answer
+// late (a name query, a clear) is not repeated on every turn meanwhile.
+
+#include <chrono>
+#include <optional>
+
+namespace varnok::engine {
+
+class Pacer {
+  public:
+    using TimePoint = std::chrono::system_clock::time_point;
+
+    explicit Pacer(std::chrono::milliseconds interval) : interval_(interval) {}
+
+    // True, and the interval starts again, the first time, once the interval
+    // has passed since the last true, or when the clock was set back.
+    bool allow(TimePoint now) {
+        if (last_ && now >= *last_ && now - *last_ < interval_) return false;
+        last_ = now;
+        return true;
+    }
+
+    // The next allow() is true whatever the time.
+    void restart() { last_.reset(); }
+
+  private:
+    std::chrono::milliseconds interval_;
+    std::optional<TimePoint> last_;
+};
+
+}  // namespace varnok::engine
