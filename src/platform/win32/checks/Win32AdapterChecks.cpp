@@ -13,10 +13,12 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "engine/Failures.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
@@ -475,6 +477,18 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
                  reinterpret_cast<LPARAM>(grey));
     toolkit.yield();
     CHECK(clicks == 2);  // a quick second click on an owner-drawn button
+    // A handler that throws ends that handler only, and the failure is written down.
+    std::vector<std::string> written;
+    engine::setFailureSink([&](const std::string& line) { written.push_back(line); });
+    greyButton->onClick([&] {
+        ++clicks;
+        throw std::runtime_error("click broke");
+    });
+    PostMessageA(grey, BM_CLICK, 0, 0);
+    toolkit.yield();
+    CHECK(clicks == 3);
+    CHECK(written == std::vector<std::string>{"Varnok: a window handler skipped: click broke\n"});
+    engine::setFailureSink(nullptr);
 
     std::vector<int> seen;
     auto box = toolkit.createCheckBox(*window, {.name = "chkEnabled",
