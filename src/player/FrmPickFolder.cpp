@@ -1,6 +1,7 @@
 #include "player/FrmPickFolder.h"
 
 #include "ui/Application.h"
+#include "ui/Placement.h"
 
 namespace varnok::player {
 
@@ -37,6 +38,7 @@ FrmPickFolder::FrmPickFolder(ui::Application& app_) : app(app_) {
 }
 
 void FrmPickFolder::open() {
+    ui::centreOver(*window, *app.frmMain.window, app.services.toolkit.workArea());
     Form_Load();
     window->show();
     window->focus();

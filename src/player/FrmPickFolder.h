@@ -17,7 +17,8 @@ class FrmPickFolder {
   public:
     explicit FrmPickFolder(ui::Application& app);
 
-    // Shows the picker without waiting for it; Form_Load hides the main and
+    // Shows the picker centred over the main window without waiting for it;
+    // Form_Load hides the main and
     // player windows each time it opens.
     void open();
 

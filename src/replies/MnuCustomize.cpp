@@ -1,6 +1,7 @@
 #include "replies/MnuCustomize.h"
 
 #include "ui/Application.h"
+#include "ui/Placement.h"
 
 namespace varnok::replies {
 
@@ -49,6 +50,7 @@ void MnuCustomize::open(int index) {
         txtMessage->setText(*text);
         chkEnabled->setValue(checkStateForFlag(*messages.flagAt(index)));
     }
+    ui::centreOver(*window, *app.frmMain.window, app.services.toolkit.workArea());
     window->show();
     msgIndex = static_cast<std::int16_t>(index);
     app.frmMain.window->hide();

@@ -18,7 +18,8 @@ class MnuCustomize {
   public:
     explicit MnuCustomize(ui::Application& app);
 
-    // Shows the editor on message `index` (0..3) and hides the main window.
+    // Shows the editor on message `index` (0..3), centred over the main
+    // window, and hides the main window.
     void open(int index);
     void Command1_Click();
     void Form_Unload();

@@ -2,6 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/FrmMainLayout.h"
+#include "ui/Placement.h"
 
 namespace varnok::ui {
 
@@ -81,8 +82,6 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::startUp() {
-    centreOnScreen();
-
     // The editor and the player window come to life hidden.
     app.mnuCustomize.window->show();
     app.mnuCustomize.window->hide();
@@ -90,18 +89,25 @@ void FrmMain::startUp() {
     app.frmPlay.window->show();
     app.frmPlay.window->hide();
 
-    const Frame main = window->frame();
-    app.frmPlay.window->setOuterWidth(main.width);
-    app.frmPlay.window->moveTo(main.left, main.top + main.height);
+    placeWithPlayer();
     window->show();
 
     engine.startUp();
 }
 
-void FrmMain::centreOnScreen() {
-    const ScreenSize screen = app.services.toolkit.screen();
-    const Frame f = window->frame();
-    window->moveTo((screen.width - f.width) / 2, (screen.height - f.height) / 2);
+// The main window and the player window hanging under it (as wide as the main
+// window) are placed as one pair: centred on the work area when the pair fits,
+// otherwise as high as it allows, so that the main window's title bar is always
+// on the screen and the player's bottom row is as far up as it can be.
+void FrmMain::placeWithPlayer() {
+    Window& player = *app.frmPlay.window;
+    player.setOuterWidth(window->frame().width);
+    const Frame main = window->frame();
+    const Frame area = app.services.toolkit.workArea();
+    const Frame pair{0, 0, main.width, main.height + player.frame().height};
+    const Frame placed = centredOver(pair, area, area);
+    window->moveTo(placed.left, placed.top);
+    player.moveTo(placed.left, placed.top + main.height);
 }
 
 // Docks the player window under the main window, or to its right when the box

@@ -42,8 +42,8 @@ class FrmMain {
     void tmrClear_Timer();
     void tmrDelay_Timer();
 
-    // Centres the window on the screen by its outer size.
-    void centreOnScreen();
+    // Places this window and the player window docked under it on the screen.
+    void placeWithPlayer();
 
     Application& app;
     std::unique_ptr<Window> window;

@@ -153,10 +153,6 @@ class Dialogs {
                             MessageIcon icon) = 0;
 };
 
-struct ScreenSize {
-    int width = 0, height = 0;  // pixels
-};
-
 class Toolkit {
   public:
     virtual ~Toolkit() = default;
@@ -177,7 +173,8 @@ class Toolkit {
     virtual void createMenuBar(Window& window, const std::vector<MenuSpec>& menus) = 0;
 
     virtual Dialogs& dialogs() = 0;
-    virtual ScreenSize screen() const = 0;
+    // The screen's work area in pixels: the part that task bars leave free.
+    virtual Frame workArea() const = 0;
 
     // Runs every pending window message (input, paints, menu choices, timer
     // ticks) and returns. Handlers of every window run only in here.

@@ -1,7 +1,8 @@
 // Varnok.exe's music player from outside: a playlist written before start-up
 // is loaded, a song plays and the position label and slider follow it, an
 // unplayable entry is skipped, the next song is announced in the game's
-// console, and a saved playlist loads back identically.
+// console, a saved playlist loads back identically, and once "Playlist" shows
+// it the player window lies on the screen together with the main window.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -120,6 +121,25 @@ TEST_F(PlayerWindow, PlaysFollowsSkipsTheUnplayableAndAnnouncesTheNextSong) {
     EXPECT_TRUE(
         e2e::waitUntil([&] { return positionText().find("/3") != std::string::npos; }, kPatience))
         << positionText();
+}
+
+TEST_F(PlayerWindow, AfterPlaylistBothWindowsLieInsideTheScreen) {
+    start(playlistOf({}));
+    // Shown once the start-up has placed both windows.
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::isShown(app->mainWindow()); }, kPatience));
+    ASSERT_TRUE(app->clickButton("cmdViewPlay"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::isShown(player); }, kPatience));
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_EQ(width, 1280);
+    ASSERT_EQ(height, 1024);
+    for (HWND window : {app->mainWindow(), player}) {
+        RECT frame{};
+        ASSERT_TRUE(GetWindowRect(window, &frame));
+        EXPECT_TRUE(frame.left >= 0 && frame.top >= 0 && frame.right <= width &&
+                    frame.bottom <= height)
+            << e2e::className(window) << " at " << frame.left << "," << frame.top << " to "
+            << frame.right << "," << frame.bottom;
+    }
 }
 
 TEST_F(PlayerWindow, TheVolumeSliderStartsAtFiveAndTakesTheUsersMove) {

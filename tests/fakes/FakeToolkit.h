@@ -249,7 +249,7 @@ class FakeToolkit : public ui::Toolkit {
     void createMenuBar(ui::Window& window, const std::vector<ui::MenuSpec>& menus) override;
 
     ui::Dialogs& dialogs() override { return dialogs_; }
-    ui::ScreenSize screen() const override { return screenSize; }
+    ui::Frame workArea() const override { return freeArea; }
 
     // Runs the actions queued for this yield, then the ticks that are due.
     void yield() override;
@@ -267,7 +267,7 @@ class FakeToolkit : public ui::Toolkit {
     int yields = 0;
     std::vector<unsigned> idles;
     bool hasEnded = false;
-    ui::ScreenSize screenSize{1024, 768};
+    ui::Frame freeArea{0, 0, 1024, 768};
     std::vector<FakeTimer*> timers;
     std::vector<ui::MenuSpec> menus;
 

@@ -41,15 +41,15 @@ TEST_F(StartUp, AnExistingSavesFolderIsNoProblem) {
     EXPECT_TRUE(std::filesystem::exists(marker));
 }
 
-TEST_F(StartUp, WindowsAreCreatedHiddenAndThePlayerHangsUnderTheCentredMainWindow) {
+TEST_F(StartUp, WindowsAreCreatedHiddenAndThePairIsCentredWithThePlayerUnderTheMainWindow) {
     startUp();
     const ui::Frame main = mainWindow().frame();
+    const ui::Frame player = playerWindow().frame();
     EXPECT_EQ(main.left, (1024 - main.width) / 2);
-    EXPECT_EQ(main.top, (768 - main.height) / 2);
+    EXPECT_EQ(main.top, (768 - main.height - player.height) / 2);
     EXPECT_TRUE(mainWindow().visible());
     EXPECT_FALSE(playerWindow().visible());
     EXPECT_FALSE(fake<FakeWindow>(app->mnuCustomize.window).visible());
-    const ui::Frame player = playerWindow().frame();
     EXPECT_EQ(player.width, main.width);
     EXPECT_EQ(player.left, main.left);
     EXPECT_EQ(player.top, main.top + main.height);

@@ -399,8 +399,11 @@ ui::Dialogs& Win32Toolkit::dialogs() {
     return *impl_->dialogs;
 }
 
-ui::ScreenSize Win32Toolkit::screen() const {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+ui::Frame Win32Toolkit::workArea() const {
+    RECT area{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0))
+        area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
 void Win32Toolkit::yield() {

@@ -41,7 +41,7 @@ class Win32Toolkit : public ui::Toolkit {
     void createMenuBar(ui::Window& window, const std::vector<ui::MenuSpec>& menus) override;
 
     ui::Dialogs& dialogs() override;
-    ui::ScreenSize screen() const override;
+    ui::Frame workArea() const override;
 
     void yield() override;
     void idle(unsigned maxMs) override;
