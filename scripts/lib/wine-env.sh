@@ -9,6 +9,8 @@ repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build_root="$repo_root/build"
 
 export WINEPREFIX="${VARNOK_WINEPREFIX:-$build_root/wineprefix}"
+# Wine's own fonts are linked into the prefix unless VARNOK_WINE_FONTS=0.
+wine_fonts="${VARNOK_WINE_FONTS:-1}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEARCH=win64
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
@@ -46,7 +48,7 @@ ensure_wine_prefix() {
         "$wineserver_bin" -w || true
         # Wine's own MS Sans Serif and Tahoma (fonts-wine), which the layouts
         # were measured with; this Wine does not look for them by itself.
-        if [ -d /usr/share/wine/fonts ]; then
+        if [ "$wine_fonts" != 0 ] && [ -d /usr/share/wine/fonts ]; then
             mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
             for font in /usr/share/wine/fonts/*; do
                 ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -54,6 +56,15 @@ ensure_wine_prefix() {
         fi
         touch "$prefix_marker"
     fi
+}
+
+# Switches to a second private prefix, build/wineprefix-plain, made without
+# Wine's own fonts, as a Linux player's game prefix may be: there MS Sans Serif
+# is missing and the system gives a wider font in its place.
+use_plain_prefix() {
+    export WINEPREFIX="$build_root/wineprefix-plain"
+    prefix_marker="$WINEPREFIX/.varnok-prefix-v4"
+    wine_fonts=0
 }
 
 # Ends every process of this prefix (never another prefix's).

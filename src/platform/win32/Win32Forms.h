@@ -77,7 +77,7 @@ struct FormState {
 struct Win32Toolkit::Impl {
     HINSTANCE instance = nullptr;
     int dpi = 96;
-    HFONT defaultFont = nullptr;
+    ui::Font defaultFont;
     std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
     std::map<COLORREF, HBRUSH> brushes;
     std::set<std::string> registeredClasses;
@@ -102,6 +102,10 @@ std::string windowText(HWND hwnd);
 // Runs a handler, never letting an exception unwind through the window system.
 void runHandler(const ui::Handler& handler);
 std::unique_ptr<ui::Dialogs> makeDialogs(Win32Toolkit::Impl& toolkit);
+// Gives a control whose caption would not fit it in `font` (the font it was
+// made with) a smaller size of that font (Win32CaptionFit.cpp).
+void fitCaption(Win32Toolkit::Impl& toolkit, ControlState& control, const std::string& caption,
+                ui::Font font);
 
 // The window procedure of every form (Win32FormProc.cpp).
 LRESULT CALLBACK formProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

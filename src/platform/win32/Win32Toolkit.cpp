@@ -138,7 +138,8 @@ ControlState& makeControl(Win32Toolkit::Impl& toolkit, ui::Window& parent,
         state->background = toColorref(*spec.background);
         state->backgroundBrush = toolkit.brush(*state->background);
     }
-    state->font = spec.font ? toolkit.font(*spec.font) : toolkit.defaultFont;
+    const ui::Font font = spec.font.value_or(toolkit.defaultFont);
+    state->font = toolkit.font(font);
 
     bool tabStop = spec.tabIndex >= 0 && focusable(kind);
     DWORD style = native.style | WS_CHILD | WS_VISIBLE | (tabStop ? WS_TABSTOP : 0);
@@ -152,6 +153,8 @@ ControlState& makeControl(Win32Toolkit::Impl& toolkit, ui::Window& parent,
     if (hwnd == nullptr) throw std::runtime_error("cannot create the control " + spec.name);
     state->hwnd = hwnd;
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+    if (native.withCaption && kind != ControlKind::TextField)
+        fitCaption(toolkit, *state, spec.caption, font);
     if (tabStop) placeInTabOrder(form, hwnd, spec.tabIndex);
     if (!spec.tooltip.empty()) addTooltip(toolkit, form, hwnd, spec.tooltip);
 
@@ -184,7 +187,7 @@ Win32Toolkit::Win32Toolkit() : impl_(std::make_unique<Impl>()) {
     // The layouts in twips were measured with MS Sans Serif 8.25 pt as the
     // controls' font; the wider message font of later systems would cut
     // captions such as "Show Playlist on bottom".
-    impl_->defaultFont = impl_->font(ui::Font{"MS Sans Serif", 8.25f, false});
+    impl_->defaultFont = ui::Font{"MS Sans Serif", 8.25f, false};
     impl_->dialogs = makeDialogs(*impl_);
 }
 

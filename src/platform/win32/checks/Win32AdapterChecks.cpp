@@ -19,10 +19,12 @@
 #include <vector>
 
 #include "engine/Failures.h"
+#include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32WindowManager.h"
+#include "ui/Application.h"
 #include "ui/ControlIds.h"
 
 namespace {
@@ -409,7 +411,7 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
     group("toolkit: labels, text fields, fonts and colours");
     auto label = toolkit.createLabel(*window, {.name = "Label1",
                                                .caption = "Duel & Engage:",
-                                               .rect = {840, 720, 1425, 375},
+                                               .rect = {840, 720, 1800, 375},
                                                .textColour = ui::Rgb{128, 128, 255},
                                                .font = ui::Font{"MS Sans Serif", 9.75f, true},
                                                .align = ui::Align::Right});
@@ -424,7 +426,7 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
     GetWindowRect(labelHwnd, &placed);
     MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&placed), 2);
     CHECK(placed.left == ui::twipsToPixels(840, dpi) && placed.top == ui::twipsToPixels(720, dpi));
-    CHECK(placed.right - placed.left == ui::twipsToPixels(1425, dpi));
+    CHECK(placed.right - placed.left == ui::twipsToPixels(1800, dpi));
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(labelHwnd, WM_GETFONT, 0, 0)), sizeof(font),
                &font);
@@ -767,21 +769,112 @@ void dialogChecks(Win32Toolkit& toolkit) {
     CHECK(answer.empty());
 }
 
+// --------------------------------------------------------------- captions --
+
+// The face the system gives for a font asked for by this name.
+std::string faceGivenFor(const char* face) {
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, face);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    char given[LF_FACESIZE] = {};
+    GetTextFaceA(dc, sizeof(given), given);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return given;
+}
+
+// The width a control's caption takes in the control's own font, and the width
+// the control leaves for it: the client width, less a button's edges, or a
+// check box's box, the gap of half a digit and the focus rectangle beside it.
+std::pair<int, int> captionAndRoom(HWND control) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    std::string caption = textOf(control);
+    SIZE extent{}, digit{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextExtentPoint32A(dc, "0", 1, &digit);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT client{};
+    GetClientRect(control, &client);
+    int room = client.right;
+    char kind[16] = {};
+    GetClassNameA(control, kind, sizeof(kind));
+    if (lstrcmpiA(kind, "Button") == 0) {
+        LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+        if (type == BS_3STATE || type == BS_CHECKBOX || type == BS_AUTOCHECKBOX)
+            room -= MulDiv(13, dpi, 96) + digit.cx / 2 + 1;
+        else
+            room -= 2 * MulDiv(2, dpi, 96);
+    }
+    return {extent.cx, room};
+}
+
+// Varnok's four windows as the program builds them: every label, button and
+// check box shows its caption on one line, in whatever font the system gives.
+void captionChecks(Win32Toolkit& toolkit, bool withoutMsSansSerif) {
+    group("toolkit: every caption fits its control");
+    std::string given = faceGivenFor("MS Sans Serif");
+    std::printf("   MS Sans Serif is given as \"%s\"\n", given.c_str());
+    if (withoutMsSansSerif) CHECK(given != "MS Sans Serif");
+
+    Win32WindowManager windows;
+    platform::win32::Win32Clock clock;
+    platform::win32::Win32VersionSource version;
+    platform::win32::DirectShowGraphFactory media;
+    ui::Services services{toolkit, windows, clock,
+                          version, media,   std::filesystem::temp_directory_path()};
+    ui::Application app(services);
+    int measured = 0;
+    for (const char* name : {"frmMain", "frmPlay", "mnuCustomize", "frmPickFolder"}) {
+        HWND form = formNamed(name);
+        CHECK(form != nullptr);
+        for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            char kind[16] = {};
+            GetClassNameA(child, kind, sizeof(kind));
+            if ((lstrcmpiA(kind, "Static") != 0 && lstrcmpiA(kind, "Button") != 0) ||
+                textOf(child).empty())
+                continue;
+            auto [width, room] = captionAndRoom(child);
+            ++measured;
+            if (width > room)
+                std::printf("   \"%s\" in %s takes %d pixels of %d\n", textOf(child).c_str(), name,
+                            width, room);
+            CHECK(width <= room);
+        }
+    }
+    CHECK(measured >= 20);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::string(argv[1]) == "--hung-window") return runHungWindow();
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "--hung-window") return runHungWindow();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
 
-    windowManagerChecks();
-    clockAndVersionChecks();
-    Win32Toolkit toolkit;
-    toolkitWindowChecks(toolkit);
-    toolkitListChecks(toolkit);
-    dialogChecks(toolkit);
+    // In a prefix without MS Sans Serif only the captions are of interest.
+    if (mode == "--captions-without-ms-sans-serif") {
+        Win32Toolkit toolkit;
+        captionChecks(toolkit, true);
+    } else {
+        windowManagerChecks();
+        clockAndVersionChecks();
+        Win32Toolkit toolkit;
+        toolkitWindowChecks(toolkit);
+        toolkitListChecks(toolkit);
+        dialogChecks(toolkit);
+        captionChecks(toolkit, false);
+    }
 
     std::printf("%d checks passed, %d failed\n", passes, failures);
     return failures == 0 ? 0 : 1;
