@@ -67,6 +67,11 @@ void pauseCommand(const CommandTurn& turn);      // "!pause"
 void listSongsCommand(const CommandTurn& turn);  // "!listsongs"
 void playCommand(const CommandTurn& turn);       // "!play" and "!play <part of a name>"
 
+// The Play/Pause media key: "!pause" while a song plays, "!play" alone while
+// it is paused; while stopped, the selected entry (the first when none) plays
+// and is announced as "!next" announces its song.
+void playPauseCommand(const CommandTurn& turn);
+
 // --- Texts ------------------------------------------------------------------
 
 // The 14 help lines of "!commands", in the order they are sent.

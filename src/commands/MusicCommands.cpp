@@ -1,5 +1,6 @@
 // The chat commands that drive the music player: stop, pause, next, previous,
-// volume, and play (resume a paused song, or find a song by part of its name).
+// volume, and play (resume a paused song, or find a song by part of its name);
+// and the Play/Pause media key, made of them.
 #include "commands/Commands.h"
 #include "text/Text.h"
 #include "ui/Application.h"
@@ -62,6 +63,19 @@ void nextCommand(const CommandTurn& turn) {
     const std::string name = playerOf(turn).nextSong();
     turn.wait(1.0f);
     announce(turn, name);
+}
+
+void playPauseCommand(const CommandTurn& turn) {
+    player::FrmPlay& player = playerOf(turn);
+    if (player.PauseBb) {
+        resume(turn);
+    } else if (player.mPlaying) {
+        pauseCommand(turn);
+    } else if (player.lstPlay->count() > 0) {
+        const std::string name = player.playSelection();
+        turn.wait(1.0f);
+        announce(turn, name);
+    }
 }
 
 void prevCommand(const CommandTurn& turn) {

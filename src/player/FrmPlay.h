@@ -39,6 +39,9 @@ class FrmPlay {
     std::string nextSong();
     std::string prevSong();
     std::string playlist(std::int16_t lstIndex);
+    // Plays the selected entry (the first when none is selected), announced in
+    // the console as nextSong announces its song.
+    std::string playSelection();
     void addFolder();
     bool addFileFromDialog();
 
@@ -108,6 +111,8 @@ class FrmPlay {
     void stopIfStarted();
     // Selects `index` and plays the path there; empty when there is none.
     std::string playEntry(int index);
+    // Selects `index`, stops the song before it, plays it and echoes its name.
+    std::string playAnnounced(int index);
 
     // Playlist files.
     std::filesystem::path playlistPath(const std::string& name) const;

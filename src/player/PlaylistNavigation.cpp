@@ -40,11 +40,21 @@ std::string FrmPlay::nextSong() {
     const int entries = entryCount();
     if (entries == 0) return {};
     const int next = mIndex + 1;
-    const int target = next <= entries - 1 && next >= 0 ? next : 0;
-    lstPlay->setListIndex(target);
+    return playAnnounced(next <= entries - 1 && next >= 0 ? next : 0);
+}
+
+std::string FrmPlay::playSelection() {
+    const int entries = entryCount();
+    if (entries == 0) return {};
+    const int selected = lstPlay->listIndex();
+    return playAnnounced(selected >= 0 && selected < entries ? selected : 0);
+}
+
+std::string FrmPlay::playAnnounced(int index) {
+    lstPlay->setListIndex(index);
     stopIfStarted();
     const int echoesBefore = echoes_;
-    const std::string name = playEntry(target);
+    const std::string name = playEntry(index);
     if (echoes_ == echoesBefore) announcePlaying(name);
     return name;
 }

@@ -1,5 +1,6 @@
 #include "ui/FrmMain.h"
 
+#include "commands/MediaKeys.h"
 #include "ui/Application.h"
 #include "ui/FrmMainLayout.h"
 #include "ui/Placement.h"
@@ -71,7 +72,8 @@ void FrmMain::buildMenus() {
           {"mnuOpenPlaylist", "Open Playlist", [this] { mnuOpenPlaylist_Click(); }},
           {"mnuAddFolder", "Add Folder", [this] { mnuAddFolder_Click(); }},
           {"mnuAddFile", "Add File", [this] { mnuAddFile_Click(); }},
-          {"mnuClearList", "Clear List", [this] { mnuClearList_Click(); }}}},
+          {"mnuClearList", "Clear List", [this] { mnuClearList_Click(); }},
+          {"mnuMediaKeys", "Media Keys", [this] { mnuMediaKeys_Click(); }}}},
     };
     app.services.toolkit.createMenuBar(*window, menus);
 }
@@ -91,6 +93,7 @@ void FrmMain::startUp() {
 
     placeWithPlayer();
     window->show();
+    setMediaKeys(true);
 
     engine.startUp();
 }
@@ -155,6 +158,21 @@ void FrmMain::mnuOpenPlaylist_Click() {
 }
 void FrmMain::mnuSavePlaylist_Click() {
     app.frmPlay.cmdSave_Click();
+}
+
+void FrmMain::mnuMediaKeys_Click() {
+    setMediaKeys(!mediaKeysOn);
+}
+
+// Off gives the keys back, so that another player on the desktop can have them.
+void FrmMain::setMediaKeys(bool on) {
+    Toolkit& tk = app.services.toolkit;
+    if (on)
+        tk.takeMediaKeys(*window, [this](MediaKey key) { commands::mediaKeyPressed(app, key); });
+    else
+        tk.releaseMediaKeys();
+    mediaKeysOn = on;
+    tk.setMenuChecked(*window, "mnuMediaKeys", on);
 }
 
 void FrmMain::tmrClear_Timer() {

@@ -39,6 +39,8 @@ class FrmMain {
     void mnuClearList_Click();
     void mnuOpenPlaylist_Click();
     void mnuSavePlaylist_Click();
+    // Turns the media keys off (back to the system) and on again.
+    void mnuMediaKeys_Click();
     void tmrClear_Timer();
     void tmrDelay_Timer();
 
@@ -57,10 +59,13 @@ class FrmMain {
     // The reply messages with their flags, read by the event replies.
     replies::ReplyMessages messages;
     engine::Engine engine;
+    // The media keys are taken (the "Media Keys" menu item is ticked).
+    bool mediaKeysOn = false;
 
   private:
     void buildControls();
     void buildMenus();
+    void setMediaKeys(bool on);
 };
 
 }  // namespace varnok::ui

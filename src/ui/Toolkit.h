@@ -139,6 +139,10 @@ struct MenuSpec {
 
 enum class MessageIcon { None, Error, Information };
 
+// The keyboard's media keys.
+enum class MediaKey { NextTrack, PrevTrack, PlayPause, Stop };
+using MediaKeyHandler = std::function<void(MediaKey)>;
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -171,6 +175,15 @@ class Toolkit {
     virtual std::unique_ptr<Timer> createTimer(Window& owner, unsigned intervalMs, bool enabled,
                                                Handler onTick) = 0;
     virtual void createMenuBar(Window& window, const std::vector<MenuSpec>& menus) = 0;
+    // Ticks or unticks the item named `item` of the window's menu bar.
+    virtual void setMenuChecked(Window& window, const std::string& item, bool checked) = 0;
+
+    // Takes the four media keys for the whole desktop, the game in front
+    // included: a press runs `pressed` inside a yield. A key that another
+    // program already holds stays with it.
+    virtual void takeMediaKeys(Window& owner, MediaKeyHandler pressed) = 0;
+    // Gives every taken media key back to the system.
+    virtual void releaseMediaKeys() = 0;
 
     virtual Dialogs& dialogs() = 0;
     // The screen's work area in pixels: the part that task bars leave free.

@@ -144,6 +144,28 @@ class ChatCommandsEndToEnd : public ::testing::Test {
         return e2e::waitUntil([&] { return !IsWindow(box); }, kPatience);
     }
 
+    // A media key pressed and released from this process, as a keyboard
+    // would, then waits until Varnok has typed `line`; answers what it typed.
+    Transcript pressMediaKey(WORD key, const std::string& line) {
+        const std::size_t before = game->transcript().size();
+        INPUT strokes[2] = {};
+        strokes[0].type = INPUT_KEYBOARD;
+        strokes[0].ki.wVk = key;
+        strokes[0].ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+        strokes[1] = strokes[0];
+        strokes[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        EXPECT_EQ(SendInput(2, strokes, sizeof(INPUT)), 2u);
+        const bool answered = game->waitForTranscript(
+            [&](const Transcript& t) {
+                return std::find(t.begin() + std::min(before, t.size()), t.end(), line) != t.end();
+            },
+            kPatience);
+        const Transcript all = game->transcript();
+        EXPECT_TRUE(answered) << "key " << key << " did not give: " << line << "\n"
+                              << ::testing::PrintToString(all);
+        return Transcript(all.begin() + std::min(before, all.size()), all.end());
+    }
+
     e2e::TempFolder folder;
     std::unique_ptr<StandInGame> game;
     std::unique_ptr<VarnokApp> app;
@@ -314,6 +336,45 @@ TEST_F(ChatCommandsEndToEnd, NowSaysTodaysDateAndTime) {
     EXPECT_EQ(said.substr(0, 11), today);
     EXPECT_EQ(said[13], ':');
     EXPECT_EQ(said[16], ':');
+}
+
+// The four media keys, pressed as keyboard input in another process (this
+// one), reach Varnok and do what their chat commands do; the "Media Keys" menu
+// item gives them back to the system and takes them again.
+TEST_F(ChatCommandsEndToEnd, MediaKeysDoWhatTheirCommandsDoAndTheMenuItemLetsThemGo) {
+    savePlaylist("playlist", {"Alpha.wav", "Beta.wav"});
+    start();
+    const std::string sayAlpha = "say ^4Currently playing: ^3Alpha.wav";
+    EXPECT_EQ(pressMediaKey(VK_MEDIA_PLAY_PAUSE, sayAlpha),
+              (Transcript{"echo ^1Currently Playing: ^4Alpha.wav", sayAlpha}));
+    EXPECT_EQ(pressMediaKey(VK_MEDIA_PLAY_PAUSE, "say ^1Playback Paused"),
+              Transcript{"say ^1Playback Paused"});
+    EXPECT_EQ(pressMediaKey(VK_MEDIA_PLAY_PAUSE, "say ^1Playback Resumed"),
+              Transcript{"say ^1Playback Resumed"});
+    const std::string sayBeta = "say ^4Currently playing: ^3Beta.wav";
+    EXPECT_EQ(pressMediaKey(VK_MEDIA_NEXT_TRACK, sayBeta),
+              (Transcript{"echo ^1Currently Playing: ^4Beta.wav", sayBeta}));
+    EXPECT_EQ(pressMediaKey(VK_MEDIA_PREV_TRACK, sayAlpha), Transcript{sayAlpha});
+    EXPECT_EQ(pressMediaKey(VK_MEDIA_STOP, "say ^1Playback Stopped"),
+              Transcript{"say ^1Playback Stopped"});
+
+    // Turned off, every key is free for another program, this one here; turned
+    // on again, they are Varnok's. The menu choice is sent, not posted, so that
+    // it has been carried out when the call returns.
+    const auto chooseMediaKeys = [&] {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutA(app->mainWindow(), WM_COMMAND,
+                                   MAKEWPARAM(varnok::ui::controlId("mnuMediaKeys"), 0), 0,
+                                   SMTO_ABORTIFHUNG, 15000, &ignored) != 0;
+    };
+    ASSERT_TRUE(chooseMediaKeys());
+    for (UINT key :
+         {VK_MEDIA_NEXT_TRACK, VK_MEDIA_PREV_TRACK, VK_MEDIA_PLAY_PAUSE, VK_MEDIA_STOP}) {
+        EXPECT_TRUE(RegisterHotKey(nullptr, 1, 0, key)) << key;
+        UnregisterHotKey(nullptr, 1);
+    }
+    ASSERT_TRUE(chooseMediaKeys());
+    pressMediaKey(VK_MEDIA_PLAY_PAUSE, sayAlpha);
 }
 
 }  // namespace

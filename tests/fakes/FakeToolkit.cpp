@@ -1,5 +1,7 @@
 #include "fakes/FakeToolkit.h"
 
+#include <algorithm>
+
 namespace varnok::fakes {
 
 void FakeListBox::removeItem(int i) {
@@ -78,6 +80,21 @@ void FakeToolkit::chooseMenu(const std::string& name) {
     for (const auto& menu : menus)
         for (const auto& item : menu.items)
             if (item.name == name) return item.handler();
+}
+
+void FakeToolkit::takeMediaKeys(ui::Window&, ui::MediaKeyHandler pressed) {
+    mediaKeysTaken.clear();
+    for (ui::MediaKey key : {ui::MediaKey::NextTrack, ui::MediaKey::PrevTrack,
+                             ui::MediaKey::PlayPause, ui::MediaKey::Stop})
+        if (std::find(mediaKeysOfOthers.begin(), mediaKeysOfOthers.end(), key) ==
+            mediaKeysOfOthers.end())
+            mediaKeysTaken.push_back(key);
+    mediaKeyHandler = std::move(pressed);
+}
+
+void FakeToolkit::pressMediaKey(ui::MediaKey key) {
+    if (std::find(mediaKeysTaken.begin(), mediaKeysTaken.end(), key) != mediaKeysTaken.end())
+        mediaKeyHandler(key);
 }
 
 void FakeToolkit::yield() {

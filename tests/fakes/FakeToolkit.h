@@ -247,6 +247,11 @@ class FakeToolkit : public ui::Toolkit {
     std::unique_ptr<ui::Timer> createTimer(ui::Window&, unsigned intervalMs, bool enabled,
                                            ui::Handler onTick) override;
     void createMenuBar(ui::Window& window, const std::vector<ui::MenuSpec>& menus) override;
+    void setMenuChecked(ui::Window&, const std::string& item, bool checked) override {
+        menuChecked[item] = checked;
+    }
+    void takeMediaKeys(ui::Window&, ui::MediaKeyHandler pressed) override;
+    void releaseMediaKeys() override { mediaKeysTaken.clear(); }
 
     ui::Dialogs& dialogs() override { return dialogs_; }
     ui::Frame workArea() const override { return freeArea; }
@@ -262,6 +267,8 @@ class FakeToolkit : public ui::Toolkit {
     void duringNextYield(std::function<void()> action) { pending_.push_back(std::move(action)); }
     // Runs the handler of the menu item named `name` (e.g. "mnuExit").
     void chooseMenu(const std::string& name);
+    // A media key pressed anywhere: reaches Varnok only while it holds the key.
+    void pressMediaKey(ui::MediaKey key);
 
     FakeDialogs& fakeDialogs() { return dialogs_; }
     int yields = 0;
@@ -270,6 +277,10 @@ class FakeToolkit : public ui::Toolkit {
     ui::Frame freeArea{0, 0, 1024, 768};
     std::vector<FakeTimer*> timers;
     std::vector<ui::MenuSpec> menus;
+    std::map<std::string, bool> menuChecked;
+    std::vector<ui::MediaKey> mediaKeysTaken;
+    std::vector<ui::MediaKey> mediaKeysOfOthers;  // held by another program
+    ui::MediaKeyHandler mediaKeyHandler;
 
   private:
     FakeClock& clock_;

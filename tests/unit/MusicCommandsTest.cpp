@@ -182,4 +182,36 @@ TEST_F(MusicCommands, VolIgnoresLettersAndNumbersOutsideTheSlider) {
     EXPECT_TRUE(game.commands.empty());
 }
 
+// Play/Pause while stopped starts the selection, or the first entry when none
+// is selected, announced as "!next" announces; the menu item gives the keys
+// back to the system and takes them again.
+TEST_F(MusicCommands, MediaKeysPlayPauseStartsTheSelectionAndTheMenuItemTogglesTheKeys) {
+    EXPECT_EQ(toolkit.mediaKeysTaken.size(), 4u);
+    EXPECT_TRUE(toolkit.menuChecked.at("mnuMediaKeys"));
+
+    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    EXPECT_EQ(media.current->file, "C:\\Music\\Alpha.mp3");
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4Alpha.mp3",
+                                    "say ^4Currently playing: ^3Alpha.mp3"}));
+
+    player().mStop();
+    player().lstPlay->setListIndex(2);
+    forget();
+    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    EXPECT_EQ(media.current->file, "C:\\Music\\gamma.wav");
+    EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4gamma.wav",
+                                    "say ^4Currently playing: ^3gamma.wav"}));
+
+    toolkit.chooseMenu("mnuMediaKeys");
+    EXPECT_FALSE(toolkit.menuChecked.at("mnuMediaKeys"));
+    EXPECT_TRUE(toolkit.mediaKeysTaken.empty());
+    toolkit.chooseMenu("mnuMediaKeys");
+    EXPECT_TRUE(toolkit.menuChecked.at("mnuMediaKeys"));
+    forget();
+    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    EXPECT_TRUE(player().PauseBb);
+    EXPECT_EQ(game.commands, Lines{"say ^1Playback Paused"});
+}
+
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(StartUp, TheMenuBarCarriesTheCaptionsInOrder) {
                             "File", "  Save", "  Open", "  Exit", "Customize Messages",
                             "  Greeting", "  Self inflicting death", "  On Self Enter",
                             "  Time/Frag Limit", "Playlist", "  Save Playlist", "  Open Playlist",
-                            "  Add Folder", "  Add File", "  Clear List"}));
+                            "  Add Folder", "  Add File", "  Clear List", "  Media Keys"}));
 }
 
 struct Loop : ::testing::Test, AppFixture {};

@@ -184,6 +184,9 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
                 runHandler(found->second->onTick);
             return 0;
         }
+        case WM_HOTKEY:
+            mediaKeyHotKey(toolkit, static_cast<int>(wParam));
+            return 0;
         case WM_CLOSE:
             // The form decides what closing means; the window is never destroyed here.
             runHandler(form->onClose);

@@ -72,6 +72,7 @@ struct FormState {
     HWND lastFocus = nullptr;
     std::vector<std::pair<int, HWND>> tabOrder;  // tab stops, sorted by tab index
     std::map<UINT, ui::Handler> menuHandlers;
+    std::map<std::string, UINT> menuIds;  // the first item of each name
 };
 
 struct Win32Toolkit::Impl {
@@ -88,6 +89,11 @@ struct Win32Toolkit::Impl {
     std::map<UINT_PTR, std::unique_ptr<TimerState>> timers;
     UINT_PTR nextTimerId = 1;
     std::unique_ptr<ui::Dialogs> dialogs;
+    // Media keys: the window their WM_HOTKEY goes to, the hot-key ids taken
+    // (each the key's index in kMediaKeys), and what a press runs.
+    HWND mediaKeyOwner = nullptr;
+    std::vector<int> mediaKeyIds;
+    ui::MediaKeyHandler onMediaKey;
 
     int pixels(int twips) const;
     HBRUSH brush(COLORREF colour);
@@ -106,6 +112,9 @@ std::unique_ptr<ui::Dialogs> makeDialogs(Win32Toolkit::Impl& toolkit);
 // made with) a smaller size of that font (Win32CaptionFit.cpp).
 void fitCaption(Win32Toolkit::Impl& toolkit, ControlState& control, const std::string& caption,
                 ui::Font font);
+
+// Media keys (Win32MediaKeys.cpp): a WM_HOTKEY's id run as its key's press.
+void mediaKeyHotKey(Win32Toolkit::Impl& toolkit, int id);
 
 // The window procedure of every form (Win32FormProc.cpp).
 LRESULT CALLBACK formProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

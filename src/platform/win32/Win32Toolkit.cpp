@@ -192,6 +192,7 @@ Win32Toolkit::Win32Toolkit() : impl_(std::make_unique<Impl>()) {
 }
 
 Win32Toolkit::~Win32Toolkit() {
+    releaseMediaKeys();
     for (auto& timer : impl_->timers)
         if (timer.second->enabled) KillTimer(timer.second->owner, timer.second->id);
     for (auto& form : impl_->forms)
@@ -374,6 +375,7 @@ void Win32Toolkit::createMenuBar(ui::Window& window, const std::vector<ui::MenuS
             UINT id = static_cast<UINT>(ui::controlId(item.name));
             while (form.menuHandlers.count(id) != 0) ++id;
             form.menuHandlers.emplace(id, item.handler);
+            form.menuIds.emplace(item.name, id);
             AppendMenuA(popup, MF_STRING, id, menuCaption(item.caption).c_str());
         }
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
@@ -396,6 +398,14 @@ void Win32Toolkit::createMenuBar(ui::Window& window, const std::vector<ui::MenuS
         SetWindowPos(form.hwnd, nullptr, 0, 0, now.right - now.left, now.bottom - now.top + missing,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void Win32Toolkit::setMenuChecked(ui::Window& window, const std::string& item, bool checked) {
+    FormState& form = formStateOf(window);
+    auto found = form.menuIds.find(item);
+    if (found == form.menuIds.end()) return;
+    CheckMenuItem(GetMenu(form.hwnd), found->second,
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 ui::Dialogs& Win32Toolkit::dialogs() {
@@ -430,6 +440,7 @@ void Win32Toolkit::idle(unsigned maxMs) {
 
 void Win32Toolkit::endProgram() {
     ended_ = true;
+    releaseMediaKeys();
     ExitProcess(0);
 }
 

@@ -39,6 +39,9 @@ class Win32Toolkit : public ui::Toolkit {
     std::unique_ptr<ui::Timer> createTimer(ui::Window& owner, unsigned intervalMs, bool enabled,
                                            ui::Handler onTick) override;
     void createMenuBar(ui::Window& window, const std::vector<ui::MenuSpec>& menus) override;
+    void setMenuChecked(ui::Window& window, const std::string& item, bool checked) override;
+    void takeMediaKeys(ui::Window& owner, ui::MediaKeyHandler pressed) override;
+    void releaseMediaKeys() override;
 
     ui::Dialogs& dialogs() override;
     ui::Frame workArea() const override;
