@@ -17,14 +17,27 @@ std::vector<unsigned char> TextToBytes(const std::string& text) {
 }
 
 WindowHandle ConsoleLink::FindConsole() {
-    return windows_.findWindow(std::nullopt, kConsoleTitle);
+    return keptOrFound("", kConsoleTitle);
 }
 
 WindowHandle ConsoleLink::findConfiguredConsole(const std::string& windowClass,
                                                 const std::string& title) {
+    return keptOrFound(windowClass, title);
+}
+
+// Reading a caption asks the window system, not the game, so it is cheap and
+// a hung game cannot block it. A window of a configured class is searched for
+// every time, since the kept one's class is not checked.
+WindowHandle ConsoleLink::keptOrFound(const std::string& windowClass, const std::string& title) {
+    if (kept_ != 0 && windowClass.empty() && title == keptTitle_ &&
+        text::trimAtNull(windows_.caption(kept_, kCaptionBuffer)) == title)
+        return kept_;
     std::optional<std::string> cls;
     if (!windowClass.empty()) cls = windowClass;
-    return windows_.findWindow(cls, title);
+    const WindowHandle found = windows_.findWindow(cls, title);
+    kept_ = windowClass.empty() ? found : 0;
+    keptTitle_ = title;
+    return found;
 }
 
 WindowHandle ConsoleLink::FindOutputPane(WindowHandle console) {

@@ -1,8 +1,10 @@
 #pragma once
 // The link to the game's console window: finding the console, its output pane
 // and the game's main window, typing command lines into the console's input
-// line and reading the output pane. Nothing here is cached but the pending
-// command, so the link copes with the game starting, stopping and restarting.
+// line and reading the output pane. The console found last is kept while it
+// is still a window with the console's title, so a turn does not walk every
+// window of the desktop; a console that closed or restarted is searched for
+// afresh.
 
 #include <optional>
 #include <string>
@@ -53,8 +55,14 @@ class ConsoleLink {
     // answers whether the enumeration goes on.
     bool ConsoleChildProc(WindowHandle child);
 
+    // The kept console while it still has `title`, else the first window the
+    // search finds with `title` (and the class, when one is given).
+    WindowHandle keptOrFound(const std::string& windowClass, const std::string& title);
+
     WindowManager& windows_;
     std::string PendingCommand;
+    WindowHandle kept_ = 0;
+    std::string keptTitle_;
 };
 
 }  // namespace varnok::console

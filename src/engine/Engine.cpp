@@ -27,10 +27,13 @@ void Engine::startUp() {
 
 bool Engine::turn() {
     if (!yieldToWindows()) return false;
+    dockPlayerWindow();
 
     ui::FrmMain& main = app_.frmMain;
-    main.chkPlaylist_Click();
-
+    // With no console, searching the whole desktop is the turn's only work:
+    // it runs at the pace's slower interval, not on every wake-up.
+    if (state.consoleWnd == 0 && !pace.searchDue(app_.services.clock.now())) return false;
+    const console::WindowHandle previous = state.consoleWnd;
     state.consoleWnd = findConsole();
     if (state.consoleWnd == 0) {
         if (main.cmdBack->visible()) main.cmdBack->setVisible(false);
@@ -38,6 +41,9 @@ bool Engine::turn() {
         showNotRunningStatus();
         return false;
     }
+    // Another console than last turn's: the game restarted between two turns,
+    // and the pane, the lengths and the name belong to the old one.
+    if (previous != 0 && previous != state.consoleWnd) state.resetConsole();
     if (!main.cmdBack->visible()) main.cmdBack->setVisible(true);
     return trackConsole();
 }
@@ -49,8 +55,25 @@ void Engine::run() {
     while (!toolkit.ended()) {
         bool busy = false;
         runContained("a turn", [this, &busy] { busy = turn(); });
-        if (!busy && !toolkit.ended()) toolkit.idle(kIdleWaitMs);
+        if (toolkit.ended()) break;
+        const auto now = app_.services.clock.now();
+        if (busy) {
+            pace.noteBusy(now);
+            continue;
+        }
+        const auto wait = pace.waitAfterTurn(now, state.consoleWnd != 0);
+        toolkit.idle(static_cast<unsigned>(wait.count()));
     }
+}
+
+void Engine::dockPlayerWindow() {
+    ui::FrmMain& main = app_.frmMain;
+    const ui::Frame frame = main.window->frame();
+    if (dockedTo_ && dockedTo_->left == frame.left && dockedTo_->top == frame.top &&
+        dockedTo_->width == frame.width && dockedTo_->height == frame.height)
+        return;
+    main.chkPlaylist_Click();
+    dockedTo_ = frame;
 }
 
 console::WindowHandle Engine::findConsole() {
@@ -63,18 +86,23 @@ bool Engine::yieldToWindows() {
     return !app_.services.toolkit.ended();
 }
 
+void Engine::setStatus(const std::string& text) {
+    ui::Label& status = *app_.frmMain.lblPlatform;
+    if (status.caption() != text) status.setCaption(text);
+}
+
 void Engine::showStartUpStatus() {
-    app_.frmMain.lblPlatform->setCaption("[ " + os->Platform() + " - " + buildText + " ]");
+    setStatus("[ " + os->Platform() + " - " + buildText + " ]");
 }
 
 void Engine::showNotRunningStatus() {
-    app_.frmMain.lblPlatform->setCaption("[ Current Player: <JKA is not running>  OS: " +
-                                         os->Platform() + " Build " + buildText + " ]");
+    setStatus("[ Current Player: <JKA is not running>  OS: " + os->Platform() + " Build " +
+              buildText + " ]");
 }
 
 void Engine::showPlayerStatus() {
-    app_.frmMain.lblPlatform->setCaption("[ Current Player: " + state.playerName +
-                                         "  OS: " + os->Platform() + " Build " + buildText + " ]");
+    setStatus("[ Current Player: " + state.playerName + "  OS: " + os->Platform() + " Build " +
+              buildText + " ]");
 }
 
 }  // namespace varnok::engine

@@ -1,14 +1,17 @@
 #pragma once
 // The engine: start-up of the console link and the main polling loop. Each turn
-// yields to the window system, docks the player window, looks for the game's
-// console afresh and, when it is there, hands over to the log tracking.
+// yields to the window system, docks the player window when the main window
+// moved, checks that the game's console is still there (searching for it
+// while it is not) and, when it is there, hands over to the log tracking.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "engine/EngineState.h"
+#include "engine/TurnPace.h"
 #include "sysinfo/COpSysInfo.h"
+#include "ui/Toolkit.h"
 
 namespace varnok::ui {
 class Application;
@@ -27,7 +30,7 @@ class Engine {
     // One turn of the loop; true when it found new console text to handle.
     bool turn();
     // Turns until the program ends. A turn that found nothing new waits for
-    // window input or a short interval instead of spinning a core.
+    // window input or the pace's interval instead of spinning a core.
     void run();
 
     // Yields to the window system; false when the program ended inside it, so
@@ -40,16 +43,21 @@ class Engine {
     void showPlayerStatus();
 
     EngineState state;
+    TurnPace pace;
     std::unique_ptr<sysinfo::COpSysInfo> os;
     std::string buildText;
 
-    static constexpr unsigned kIdleWaitMs = 10;
     // At or above this many characters the output pane counts as full.
     static constexpr std::int32_t kPaneLimit = 32700;
     // The most text one turn hands to the recognisers.
     static constexpr std::size_t kMaxNewText = 200;
 
   private:
+    // Moves the player window against the main window when the main window
+    // moved or was resized since the last docking.
+    void dockPlayerWindow();
+    // Sets the status line unless it reads so already: no repaint for nothing.
+    void setStatus(const std::string& text);
     // The console by the class and title in the main window's hidden fields.
     console::WindowHandle findConsole();
     // The log tracking of a turn that found the console: pane upkeep,
@@ -75,6 +83,7 @@ class Engine {
     void sendClear();
 
     ui::Application& app_;
+    std::optional<ui::Frame> dockedTo_;  // the main window's frame at the last docking
 };
 
 }  // namespace varnok::engine

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -97,7 +98,11 @@ TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
     app->frmMain.engine.turn();
     EXPECT_FALSE(backButton().visible());
 
+    // Without a console the desktop is searched at the slower pace only.
     FakeGame game(desktop);
+    app->frmMain.engine.turn();
+    EXPECT_FALSE(backButton().visible());
+    clock.elapsedMs += engine::TurnPace::kSearchWait.count();
     app->frmMain.engine.turn();
     EXPECT_TRUE(backButton().visible());
     EXPECT_EQ(state().consoleWnd, game.console());
@@ -109,18 +114,40 @@ TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
     EXPECT_EQ(state().outputPane, 0u);
 
     game.openConsole();
+    clock.elapsedMs += engine::TurnPace::kSearchWait.count();
     app->frmMain.engine.turn();
     EXPECT_TRUE(backButton().visible());
     EXPECT_EQ(state().outputPane, game.outputPane());
 }
 
-TEST_F(Loop, TheConsoleIsLookedUpAfreshEveryTurn) {
+// The console is kept from turn to turn while it has its title; one that
+// closed and opened again between two turns is found with its new pane, and
+// what was known of the old one is forgotten.
+TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
     FakeGame game(desktop);
     startUp();
-    int before = desktop.findCalls;
+    app->frmMain.engine.turn();
+    state().playerName = "Padawan";
+    const int searches = desktop.findCalls;
     app->frmMain.engine.turn();
     app->frmMain.engine.turn();
-    EXPECT_GE(desktop.findCalls - before, 2);
+    EXPECT_EQ(desktop.findCalls, searches);
+
+    const console::WindowHandle oldPane = game.outputPane();
+    game.closeConsole();
+    game.openConsole();
+    game.print("fresh\r\n");
+    app->frmMain.engine.turn();
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_NE(game.outputPane(), oldPane);
+    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_EQ(state().playerName, "");
+    EXPECT_EQ(state().newText, "fresh\r\n");
+
+    desktop.window(game.console()).caption = "Another window";
+    app->frmMain.engine.turn();
+    EXPECT_EQ(state().consoleWnd, 0u);
+    EXPECT_FALSE(backButton().visible());
 }
 
 TEST_F(Loop, TimersSetTheirFlagsOnlyInsideAYield) {
@@ -148,7 +175,41 @@ TEST_F(Loop, RunEndsFromInsideAYieldAndIdlesWhenNothingIsNew) {
     app->frmMain.engine.run();
     EXPECT_TRUE(toolkit.ended());
     EXPECT_EQ(turns, 3);
-    EXPECT_EQ(toolkit.idles, (std::vector<unsigned>{10, 10}));
+    EXPECT_EQ(toolkit.idles, (std::vector<unsigned>{300, 300}));
+}
+
+// Fast turns while the console is busy, slower ones once it has been quiet
+// for the busy spell, and at once again when new text comes.
+TEST_F(Loop, TheIntervalFollowsHowBusyTheConsoleIs) {
+    FakeGame game(desktop);
+    startUp();
+    int turns = 0;
+    std::function<void()> script = [&] {
+        ++turns;
+        if (turns == 2) game.print("one\r\n");
+        if (clock.elapsedMs > 3000 && game.pane().find("two") == std::string::npos)
+            game.print("two\r\n");
+        if (clock.elapsedMs > 3100)
+            app->frmMain.mnuExit_Click();
+        else
+            toolkit.duringNextYield(script);
+    };
+    toolkit.duringNextYield(script);
+    app->frmMain.engine.run();
+
+    const std::vector<unsigned>& idles = toolkit.idles;
+    ASSERT_FALSE(idles.empty());
+    EXPECT_EQ(idles.front(), 10u);  // the pane's text at start is new
+    unsigned fastAfterOne = 0, slowAfterOne = 0;
+    std::size_t i = 0;
+    for (; i < idles.size() && idles[i] == 10; ++i) fastAfterOne += 10;
+    for (; i < idles.size() && idles[i] == 25; ++i) slowAfterOne += 25;
+    EXPECT_GE(fastAfterOne, 2000u);
+    EXPECT_LT(fastAfterOne, 2100u);
+    EXPECT_GT(slowAfterOne, 0u);
+    ASSERT_LT(i, idles.size());
+    EXPECT_EQ(idles[i], 10u);  // "two" made it busy again
+    EXPECT_TRUE(std::all_of(idles.begin() + i, idles.end(), [](unsigned ms) { return ms == 10; }));
 }
 
 TEST_F(Loop, AFailingTurnIsWrittenDownSkippedAndTheLoopGoesOn) {
