@@ -27,7 +27,7 @@ target_include_directories(Varnok PRIVATE "${CMAKE_BINARY_DIR}/generated")
 add_executable(varnok_win32_checks "${CMAKE_SOURCE_DIR}/src/platform/win32/checks/Win32AdapterChecks.cpp")
 target_link_libraries(varnok_win32_checks PRIVATE varnok_win32)
 
-foreach(sub tools/standin tests/e2e)
+foreach(sub tools/standin tools/deskwindows tests/e2e)
   if(EXISTS "${CMAKE_SOURCE_DIR}/${sub}/CMakeLists.txt")
     add_subdirectory(${sub})
   endif()

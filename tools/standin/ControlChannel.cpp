@@ -44,6 +44,12 @@ bool pressButton(const std::string& target) {
 }  // namespace
 
 bool StandIn::runControl(const std::string& command) {
+    bool done = carryOut(command);
+    stamp("control " + command);
+    return done;
+}
+
+bool StandIn::carryOut(const std::string& command) {
     auto [verb, rest] = splitCommand(command);
     bool ok = true;
     if (verb == "print") {

@@ -41,6 +41,7 @@ StandIn::StandIn(Options options) : options_(std::move(options)), playerName_(op
 StandIn::~StandIn() {
     if (log_) std::fclose(log_);
     if (paneLog_) std::fclose(paneLog_);
+    if (timing_) std::fclose(timing_);
     if (paneFont_) DeleteObject(paneFont_);
     g_standIn = nullptr;
 }
@@ -76,6 +77,7 @@ bool StandIn::create(HINSTANCE instance) {
 
     if (!options_.logPath.empty()) log_ = std::fopen(options_.logPath.c_str(), "ab");
     if (!options_.paneLogPath.empty()) paneLog_ = std::fopen(options_.paneLogPath.c_str(), "ab");
+    if (!options_.timingPath.empty()) timing_ = std::fopen(options_.timingPath.c_str(), "ab");
 
     game_ = CreateWindowExA(0, kGameClass, kGameTitle, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300,
                             nullptr, nullptr, instance, nullptr);
@@ -163,6 +165,16 @@ void StandIn::logLine(const std::string& line) {
     std::fwrite(line.data(), 1, line.size(), log_);
     std::fputc('\n', log_);
     std::fflush(log_);
+}
+
+void StandIn::stamp(const std::string& what) {
+    if (!timing_) return;
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    constexpr ULONGLONG kUnixEpoch = 116444736000000000ULL;  // 1970-01-01 in 100 ns ticks
+    std::fprintf(timing_, "%llu %s\n", (ticks - kUnixEpoch) / 10, what.c_str());
+    std::fflush(timing_);
 }
 
 void StandIn::appendToPane(const std::string& text) {
@@ -305,6 +317,7 @@ LRESULT CALLBACK StandIn::inputProc(HWND window, UINT message, WPARAM wParam, LP
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_CHAR && wParam == 13) {
         std::string line = windowText(window);
+        self->stamp("typed " + line);
         SetWindowTextA(window, "");
         self->runConsoleLine(line);
         return 0;

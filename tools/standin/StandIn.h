@@ -16,6 +16,7 @@ struct Options {
     std::string logPath;      // transcript of every line typed into the console
     std::string scriptPath;   // timed control commands to run after start
     std::string paneLogPath;  // copy of everything printed into the pane
+    std::string timingPath;   // when each control command ran and each line was typed
     bool openConsole = true;
     bool showGame = true;
 };
@@ -48,7 +49,10 @@ class StandIn {
     static LRESULT CALLBACK gameProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK inputProc(HWND, UINT, WPARAM, LPARAM);
 
+    bool carryOut(const std::string& command);
     void logLine(const std::string& line);
+    // "<microseconds since 1970> <what>" into the timing file, for the benchmark.
+    void stamp(const std::string& what);
     void fillPane(long count);
     void typeLine(const std::string& line);
     void loadScript();
@@ -67,6 +71,7 @@ class StandIn {
     HFONT paneFont_ = nullptr;
     std::FILE* log_ = nullptr;
     std::FILE* paneLog_ = nullptr;
+    std::FILE* timing_ = nullptr;
     std::vector<std::string> script_;
     size_t scriptNext_ = 0;
 };

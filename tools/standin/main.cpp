@@ -1,8 +1,10 @@
 // The stand-in game for Varnok's tests and demo. Usage:
 //   standin.exe [--name NAME] [--log PATH] [--pane-log PATH] [--script FILE]
-//               [--no-console] [--hide-game]
+//               [--timing PATH] [--no-console] [--hide-game]
 // --log keeps every line typed into the console, one a line; --pane-log keeps
-// a copy of everything the console printed (clears do not erase it).
+// a copy of everything the console printed (clears do not erase it); --timing
+// keeps when each control command ran and each line was typed, in
+// microseconds since 1970, for the benchmark.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             options.logPath = __argv[++i];
         } else if (arg == "--pane-log" && hasValue) {
             options.paneLogPath = __argv[++i];
+        } else if (arg == "--timing" && hasValue) {
+            options.timingPath = __argv[++i];
         } else if (arg == "--script" && hasValue) {
             options.scriptPath = __argv[++i];
         } else if (arg == "--no-console") {
