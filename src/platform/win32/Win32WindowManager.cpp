@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "console/ConsoleLink.h"
@@ -37,16 +38,15 @@ struct Message {
 
 std::optional<LRESULT> sendNow(Message& message, unsigned timeoutMs) {
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutA(message.hwnd, message.message, message.wParam, message.argument(),
-                            SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) == 0)
+    // The length is asked for in wide characters: Wine answers an ANSI
+    // WM_GETTEXTLENGTH sent to another process by fetching the window's whole
+    // text to count it, on every poll and with no time limit. In the 8-bit
+    // code page the console uses, both counts are the same.
+    auto send = message.message == WM_GETTEXTLENGTH ? SendMessageTimeoutW : SendMessageTimeoutA;
+    if (send(message.hwnd, message.message, message.wParam, message.argument(),
+             SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) == 0)
         return std::nullopt;
     return static_cast<LRESULT>(result);
-}
-
-bool inOtherProcess(HWND hwnd) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    return process != 0 && process != GetCurrentProcessId();
 }
 
 }  // namespace
@@ -56,16 +56,38 @@ struct Win32WindowManager::Courier {
         Message message;
         unsigned timeoutMs = 0;
         std::optional<LRESULT> result;
-        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        ~Job() {
-            if (done != nullptr) CloseHandle(done);
-        }
+        bool finished = false;   // under the mutex
+        bool unlimited = false;  // sent with no time limit (a watch)
     };
 
     std::mutex mutex;
     std::condition_variable wake;
     std::shared_ptr<Job> job;  // the message in flight; empty when the courier is free
     bool stopping = false;
+    // Set after every job, made once for all of them: a turn asks the game
+    // for the pane's length many times a second, and each event made and
+    // closed is two more requests to the window system.
+    HANDLE answered = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    // Which windows belong to another process, by handle, for the calling
+    // thread only: asking costs a request to the window system, and the same
+    // few windows (the pane, the input line) are asked about on every turn.
+    std::unordered_map<HWND, bool> otherProcess;
+
+    bool inOtherProcess(HWND hwnd) {
+        auto known = otherProcess.find(hwnd);
+        if (known != otherProcess.end()) return known->second;
+        if (otherProcess.size() >= 64) otherProcess.clear();
+        DWORD process = 0;
+        GetWindowThreadProcessId(hwnd, &process);
+        const bool other = process != 0 && process != GetCurrentProcessId();
+        // A handle of no window yet is asked about again next time.
+        if (process != 0) otherProcess.emplace(hwnd, other);
+        return other;
+    }
+
+    ~Courier() {
+        if (answered != nullptr) CloseHandle(answered);
+    }
 
     static void run(std::shared_ptr<Courier> self) {
         for (;;) {
@@ -76,13 +98,45 @@ struct Win32WindowManager::Courier {
                 if (self->job == nullptr) return;
                 current = self->job;
             }
-            current->result = sendNow(current->message, current->timeoutMs);
+            if (current->unlimited) {
+                SendMessageW(current->message.hwnd, current->message.message, 0, 0);
+                current->result = 0;
+            } else {
+                current->result = sendNow(current->message, current->timeoutMs);
+            }
             {
                 std::lock_guard<std::mutex> lock(self->mutex);
+                current->finished = true;
                 self->job.reset();
             }
-            SetEvent(current->done);
+            SetEvent(self->answered);
         }
+    }
+
+    bool busy() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return job != nullptr;
+    }
+
+    // Waits, on the courier thread and with no time limit, for a window that
+    // did not answer in time to answer a WM_NULL; until it does, every
+    // further message to another process reads as absent at once instead of
+    // waiting out a timeout of its own.
+    void watch(HWND hwnd) {
+        auto current = std::make_shared<Job>();
+        current->message = Message{hwnd, WM_NULL, 0, 0, {}, false};
+        current->unlimited = true;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (job != nullptr) return;
+            job = current;
+        }
+        wake.notify_one();
+    }
+
+    bool finished(const Job& current) {
+        std::lock_guard<std::mutex> lock(mutex);
+        return current.finished;
     }
 
     // Hands the message to the courier thread and waits for its answer no
@@ -91,10 +145,10 @@ struct Win32WindowManager::Courier {
     // plain SendMessageTimeoutA.
     // An answered message's data (a filled WM_GETTEXT buffer) is copied back.
     std::optional<LRESULT> send(Message& message, unsigned timeoutMs) {
+        if (answered == nullptr) return std::nullopt;
         auto current = std::make_shared<Job>();
         current->message = message;
         current->timeoutMs = timeoutMs;
-        if (current->done == nullptr) return std::nullopt;
         {
             std::lock_guard<std::mutex> lock(mutex);
             if (job != nullptr) return std::nullopt;  // still stuck on an earlier message
@@ -107,8 +161,11 @@ struct Win32WindowManager::Courier {
         for (;;) {
             ULONGLONG now = GetTickCount64();
             DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-            DWORD woken = MsgWaitForMultipleObjectsEx(1, &current->done, left, QS_SENDMESSAGE, 0);
+            DWORD woken = MsgWaitForMultipleObjectsEx(1, &answered, left, QS_SENDMESSAGE, 0);
             if (woken == WAIT_OBJECT_0) {
+                // The event may still carry the answer of an earlier message
+                // that was given up on; only this job's own answer counts.
+                if (!finished(*current)) continue;
                 answer = current->result;
                 if (answer) message.data = current->message.data;
                 break;
@@ -165,8 +222,16 @@ namespace {
 std::optional<LRESULT> deliver(Win32WindowManager::Courier& courier, Message& message,
                                unsigned timeoutMs) {
     if (message.hwnd == nullptr) return std::nullopt;
-    if (inOtherProcess(message.hwnd)) return courier.send(message, timeoutMs);
-    return sendNow(message, timeoutMs);
+    if (!courier.inOtherProcess(message.hwnd)) return sendNow(message, timeoutMs);
+    if (message.message != WM_GETTEXTLENGTH) return courier.send(message, timeoutMs);
+    // The length, asked many times a second, is sent from this thread: the
+    // hand-over to the courier and back costs more than the message itself.
+    // A wide WM_GETTEXTLENGTH keeps to its time limit under Wine too; a
+    // window that lets it pass is watched by the courier from then on.
+    if (courier.busy()) return std::nullopt;  // still waiting for an earlier answer
+    std::optional<LRESULT> length = sendNow(message, timeoutMs);
+    if (!length && IsWindow(message.hwnd)) courier.watch(message.hwnd);
+    return length;
 }
 
 // A message that got no answer: a window that is gone answers as empty, one

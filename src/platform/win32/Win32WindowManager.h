@@ -7,11 +7,13 @@
 // from the 0 and the empty text of a window that is gone.
 //
 // Messages to another process's windows are sent from a courier thread, and
-// the calling thread waits for it no longer than the timeout: Wine's
-// SendMessageTimeoutA to another process returns only when the receiver
-// answers, however long that takes. While the courier is still stuck on an
-// unanswered message, further messages to other processes read as absent at
-// once.
+// the calling thread waits for it no longer than the timeout: Wine's ANSI
+// messages to another process can wait for the receiver however long it
+// takes. While the courier is still stuck on an unanswered message, further
+// messages to other processes read as absent at once. The pane's length, asked
+// on every turn, is the exception: it goes out wide from the calling thread,
+// which keeps to the timeout, and a window that lets the timeout pass is
+// watched by the courier until it answers again.
 
 #include <memory>
 
