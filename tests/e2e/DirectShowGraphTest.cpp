@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 
@@ -22,6 +23,17 @@ using varnok::platform::win32::DirectShowGraph;
 using varnok::platform::win32::DirectShowGraphFactory;
 
 namespace {
+
+int threadsOfThisProcess() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
 
 class DirectShow : public ::testing::Test {
   protected:
@@ -78,6 +90,18 @@ TEST_F(DirectShow, AFileThatIsNoSongDoesNotRender) {
     const std::string bogus = folder_.write("bogus.mp3", "this is not a song\r\n");
     EXPECT_FALSE(open().renderFile(bogus));
     EXPECT_FALSE(open().renderFile(folder_.file("absent.wav")));
+}
+
+// A playlist whose drive is gone tries thousands of missing files in a row:
+// each failed graph must go without leaving a thread (and its handles) behind.
+TEST_F(DirectShow, MissingFilesLeaveNothingBehind) {
+    const int before = threadsOfThisProcess();
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_FALSE(open().renderFile("Q:\\gone\\song" + std::to_string(i) + ".mp3"));
+        EXPECT_FALSE(open().renderFile(folder_.file("absent.wav")));
+    }
+    graph_.reset();
+    EXPECT_EQ(threadsOfThisProcess(), before);
 }
 
 TEST_F(DirectShow, TheVolumeSliderStepsReachTheRendererAsStatedDecibels) {

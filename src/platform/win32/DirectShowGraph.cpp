@@ -32,7 +32,15 @@ DirectShowGraph::~DirectShowGraph() {
 }
 
 bool DirectShowGraph::renderFile(const std::string& path) {
-    BSTR file = SysAllocString(toWide(path).c_str());
+    const std::wstring wide = toWide(path);
+    // A file that is not there cannot play. Asked anyway, the graph fails just
+    // the same but, under Wine, leaves a thread behind each time, which a
+    // playlist on a drive that is gone repeats thousands of times. Addresses
+    // ("scheme://...") are the graph's own to judge.
+    if (wide.find(L"://") == std::wstring::npos &&
+        GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    BSTR file = SysAllocString(wide.c_str());
     if (!file) return false;
     const HRESULT result = control_->RenderFile(file);
     SysFreeString(file);
