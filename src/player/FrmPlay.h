@@ -115,7 +115,8 @@ class FrmPlay {
     std::string playAnnounced(int index);
 
     // Playlist files.
-    std::filesystem::path playlistPath(const std::string& name) const;
+    std::filesystem::path playlistPath(const std::string& name,
+                                       const std::string& extension = ".lst") const;
     // Reads `file` into the playlist; the playlist stays as it was unless
     // every announced pair could be read.
     PlaylistRead loadFrom(const std::filesystem::path& file);

@@ -52,7 +52,8 @@ PlaylistRead parsePlaylist(std::string_view text) {
     return read;
 }
 
-PlaylistRead readPlaylistFile(const std::filesystem::path& file) {
+PlaylistRead readPlaylistFile(const std::filesystem::path& file,
+                              const std::function<PlaylistRead(std::string_view)>& parse) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return {.outcome = PlaylistRead::Outcome::Missing,
@@ -65,7 +66,7 @@ PlaylistRead readPlaylistFile(const std::filesystem::path& file) {
         return failed("Cannot read the playlist file " + text::fromPath(file));
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) return failed("Cannot read the playlist file " + text::fromPath(file));
-    return parsePlaylist(content);
+    return parse(content);
 }
 
 std::optional<std::string> writePlaylistFile(const std::filesystem::path& file,

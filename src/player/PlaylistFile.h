@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -43,7 +44,11 @@ PlaylistRead parsePlaylist(std::string_view text);
 // A larger file is refused by its size, before anything is read.
 inline constexpr std::uintmax_t kMostPlaylistFileBytes = 16 * 1024 * 1024;
 
-PlaylistRead readPlaylistFile(const std::filesystem::path& file);
+// Reads `file` whole and hands its text to `parse`: the reader of this format
+// unless another is given.
+PlaylistRead readPlaylistFile(
+    const std::filesystem::path& file,
+    const std::function<PlaylistRead(std::string_view)>& parse = parsePlaylist);
 
 // Writes the playlist beside `file` under a temporary name and renames it over
 // `file`, so a failed save leaves the previous file intact. The failure's

@@ -1,20 +1,25 @@
 // Saving and loading the playlist: "Save Playlist" through a name prompt,
 // "playlist.lst" at start-up, "Open Playlist" through a dialog and openIt2 by
 // name. A load replaces the playlist only when the whole file was read, so a
-// wrong name or a broken file never costs the user the list they have.
+// wrong name or a broken file never costs the user the list they have. Music
+// players' .m3u and .m3u8 playlists load too; saving always writes .lst.
 #include "player/FrmPlay.h"
+#include "player/M3uFile.h"
 #include "text/SystemPath.h"
 #include "ui/Application.h"
 
 namespace varnok::player {
 
 namespace {
-constexpr const char* kPlaylistFilter = "Playlist (*.lst)|*.lst";
+constexpr const char* kPlaylistFilter =
+    "Playlists (*.lst;*.m3u;*.m3u8)|*.lst;*.m3u;*.m3u8|Playlist (*.lst)|*.lst|"
+    "M3U (*.m3u)|*.m3u|M3U UTF-8 (*.m3u8)|*.m3u8";
 constexpr const char* kStartUpPlaylist = "playlist";
 }  // namespace
 
-std::filesystem::path FrmPlay::playlistPath(const std::string& name) const {
-    return app.savesFolder() / text::toPath(name + ".lst");
+std::filesystem::path FrmPlay::playlistPath(const std::string& name,
+                                            const std::string& extension) const {
+    return app.savesFolder() / text::toPath(name + extension);
 }
 
 std::vector<PlaylistEntry> FrmPlay::entries() const {
@@ -34,7 +39,7 @@ void FrmPlay::replacePlaylist(const std::vector<PlaylistEntry>& list) {
 }
 
 PlaylistRead FrmPlay::loadFrom(const std::filesystem::path& file) {
-    PlaylistRead read = readPlaylistFile(file);
+    PlaylistRead read = isM3uFile(file) ? readM3uFile(file) : readPlaylistFile(file);
     if (read.outcome == PlaylistRead::Outcome::Read) replacePlaylist(read.entries);
     return read;
 }
@@ -63,7 +68,13 @@ void FrmPlay::cmdOpenList_Click() {
 }
 
 bool FrmPlay::openIt2(const std::string& name) {
-    return loadFrom(playlistPath(name)).outcome == PlaylistRead::Outcome::Read;
+    // Without a .lst of that name, a music player's playlist of that name.
+    for (const char* extension : {".lst", ".m3u8", ".m3u"}) {
+        const PlaylistRead read = loadFrom(playlistPath(name, extension));
+        if (read.outcome != PlaylistRead::Outcome::Missing)
+            return read.outcome == PlaylistRead::Outcome::Read;
+    }
+    return false;
 }
 
 }  // namespace varnok::player

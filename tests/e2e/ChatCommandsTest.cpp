@@ -275,6 +275,16 @@ TEST_F(ChatCommandsEndToEnd, NamesWithCodePageLettersLoadAndPlay) {
     const Transcript typed = chat("!play kyle", "say ^4Currently playing: ^3" + song);
     // A failed start would have echoed "Currently Playing:" with the next song.
     EXPECT_EQ(typed, Transcript{"say ^4Currently playing: ^3" + song});
+
+    // A music player's UTF-8 playlist beside it names the same song relative
+    // to the "Saves" folder; its line that the code page cannot write is skipped.
+    save("mix.m3u8",
+         "\xEF\xBB\xBF#EXTM3U\n#EXTINF:30,Kyle\n../m\xC3\xBAsica/Kyle\xE2\x80\x99s Theme.wav\n"
+         "\xE6\x97\xA5.wav\n");
+    chat("!playlist mix", "say ^7 mix ^1loaded successfully");
+    EXPECT_EQ(chat("!play theme", "say ^4Currently playing: ^3" + song),
+              Transcript{"say ^4Currently playing: ^3" + song});
+    EXPECT_EQ(askPlayerControl("lstPlay", LB_GETCOUNT), 1);
 }
 
 TEST_F(ChatCommandsEndToEnd, NextPlaysTheFollowingSongAndAnnouncesIt) {

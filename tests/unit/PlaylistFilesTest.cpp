@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "PlayerFixture.h"
+#include "player/M3uFile.h"
 #include "player/PlaylistFile.h"
 
 using namespace varnok;
@@ -57,6 +58,54 @@ TEST_F(PlaylistFormat, BadCountsAndShortFilesFail) {
             << text;
     }
     EXPECT_EQ(player::parseSongCount(" 32767 "), 32767);
+}
+
+// M3U as music players write it: comments and blank lines between songs,
+// absolute, rooted and relative paths with either separator, streams passed
+// over, file URLs, any line end, blanks around a line; UTF-8 (a .m3u8, or any
+// file with a byte order mark) whose line cannot be written is skipped.
+TEST_F(PlaylistFormat, M3uAsMusicPlayersWriteIt) {
+    using player::M3uText;
+    using Entries = std::vector<player::PlaylistEntry>;
+    const auto read = player::parseM3u(
+        "#EXTM3U\r\n#EXTINF:215,Kyle - Theme\r\n  \r\n"
+        "C:\\Music\\one.mp3\n"
+        "D:/Music/two.wav\n"
+        "sub/three.mp3\r"
+        "..\\four.wma\r\n"
+        "\\Root\\five.mp3\n"
+        "\\\\server\\share\\six.mp3\n"
+        "http://radio.example/stream\nHTTPS://x.example/a.mp3\n"
+        "file:///E:/My%20Music/seven.mp3\n"
+        "FILE://localhost/E:/eight.mp3\n"
+        "\tcaf\xE9.mp3  ",
+        "C:\\Lists", M3uText::CodePage);
+    ASSERT_EQ(read.outcome, player::PlaylistRead::Outcome::Read);
+    EXPECT_EQ(read.entries, (Entries{{"C:\\Music\\one.mp3", "one.mp3"},
+                                     {"D:\\Music\\two.wav", "two.wav"},
+                                     {"C:\\Lists\\sub\\three.mp3", "three.mp3"},
+                                     {"C:\\Lists\\..\\four.wma", "four.wma"},
+                                     {"C:\\Root\\five.mp3", "five.mp3"},
+                                     {"\\\\server\\share\\six.mp3", "six.mp3"},
+                                     {"E:\\My Music\\seven.mp3", "seven.mp3"},
+                                     {"E:\\eight.mp3", "eight.mp3"},
+                                     {"C:\\Lists\\caf\xE9.mp3", "caf\xE9.mp3"}}));
+
+    for (const M3uText text : {M3uText::Utf8, M3uText::CodePage}) {
+        const auto marked =
+            player::parseM3u("\xEF\xBB\xBF#EXTM3U\nok.mp3\nbad\xE9.mp3\n", "C:\\Lists", text);
+        EXPECT_EQ(marked.entries, (Entries{{"C:\\Lists\\ok.mp3", "ok.mp3"}}));
+    }
+
+    std::string many;
+    for (int i = 0; i <= player::kMostSongs; ++i) many += "s.mp3\n";
+    EXPECT_EQ(player::parseM3u(many, "C:\\", M3uText::CodePage).entries.size(),
+              static_cast<std::size_t>(player::kMostSongs));
+
+    for (const char* nothing : {"", "#EXTM3U\r\n\r\nhttp://radio.example/live\r\n", "  \n\t\n"})
+        EXPECT_EQ(player::parseM3u(nothing, "C:\\Lists", M3uText::Utf8).outcome,
+                  player::PlaylistRead::Outcome::Failed)
+            << nothing;
 }
 
 struct SavingPlaylists : PlayerFixture {
@@ -192,7 +241,9 @@ TEST_F(LoadingPlaylists, TheOpenDialogLoadsAnyFileAndCancelChangesNothing) {
     startUp();
     addSong("C:\\a.mp3");
     player().cmdOpenList_Click();
-    EXPECT_EQ(dialogs().openFileFilters.back(), "Playlist (*.lst)|*.lst");
+    EXPECT_EQ(dialogs().openFileFilters.back(),
+              "Playlists (*.lst;*.m3u;*.m3u8)|*.lst;*.m3u;*.m3u8|Playlist (*.lst)|*.lst|"
+              "M3U (*.m3u)|*.m3u|M3U UTF-8 (*.m3u8)|*.m3u8");
     EXPECT_EQ(player().mCount(), 1);
 
     const fs::path elsewhere = folder.path() / "elsewhere" / "set.lst";
@@ -200,7 +251,38 @@ TEST_F(LoadingPlaylists, TheOpenDialogLoadsAnyFileAndCancelChangesNothing) {
     dialogs().openFileAnswers.push_back(elsewhere.string());
     toolkit.chooseMenu("mnuOpenPlaylist");
     EXPECT_EQ(list().items, std::vector<std::string>{"q.wav"});
+
+    const fs::path m3u = folder.path() / "elsewhere" / "Mix.M3U";
+    writeAll(m3u, "#EXTM3U\r\nC:\\r.mp3\r\n");
+    dialogs().openFileAnswers.push_back(m3u.string());
+    player().cmdOpenList_Click();
+    EXPECT_EQ(list().items, std::vector<std::string>{"r.mp3"});
     EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+// "!playlist <name>" reads <name>.lst, or when there is none <name>.m3u8,
+// then <name>.m3u; a broken .lst or an M3U without a song is an error.
+TEST_F(LoadingPlaylists, ANameWithoutALstFileTakesTheM3u8ThenTheM3u) {
+    startUp();
+    writeAll(saves() / "both.m3u8", "C:\\eight.mp3\n");
+    writeAll(saves() / "both.m3u", "C:\\plain.mp3\n");
+    writeAll(saves() / "plain.m3u", "C:\\plain.mp3\n");
+    writeAll(saves() / "list.lst", " 1 \r\nC:\\l.mp3\r\nl.mp3\r\n");
+    writeAll(saves() / "list.m3u8", "C:\\eight.mp3\n");
+    const std::pair<const char*, const char*> loads[] = {
+        {"both", "eight.mp3"}, {"plain", "plain.mp3"}, {"list", "l.mp3"}};
+    for (const auto& [name, song] : loads) {
+        EXPECT_TRUE(player().openIt2(name)) << name;
+        EXPECT_EQ(list().items, std::vector<std::string>{song}) << name;
+    }
+
+    writeAll(saves() / "broken.lst", "many\r\n");
+    writeAll(saves() / "broken.m3u", "C:\\plain.mp3\n");
+    writeAll(saves() / "streams.m3u8", "#EXTM3U\nhttp://radio.example/live\n");
+    for (const char* name : {"broken", "streams"}) {
+        EXPECT_FALSE(player().openIt2(name)) << name;
+        EXPECT_EQ(list().items, std::vector<std::string>{"l.mp3"}) << name;
+    }
 }
 
 TEST_F(LoadingPlaylists, TheOpenDialogReportsABrokenFileAndKeepsTheList) {

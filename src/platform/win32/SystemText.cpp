@@ -41,4 +41,25 @@ std::string fromPath(const std::filesystem::path& path) {
     return platform::win32::fromWide(path.native());
 }
 
+// Through UTF-16, refusing broken UTF-8 on the way in and, on the way out,
+// both the default character and a "best fit" look-alike (é for an unknown ė).
+std::optional<std::string> fromUtf8(std::string_view utf8) {
+    if (utf8.empty()) return std::string();
+    const int size = static_cast<int>(utf8.size());
+    const int length =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    BOOL defaulted = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length,
+                                          nullptr, 0, nullptr, &defaulted);
+    if (bytes <= 0 || defaulted) return std::nullopt;
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, text.data(), bytes,
+                        nullptr, &defaulted);
+    if (defaulted || platform::win32::toWide(text) != wide) return std::nullopt;
+    return text;
+}
+
 }  // namespace varnok::text

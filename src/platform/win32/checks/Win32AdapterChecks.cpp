@@ -24,6 +24,7 @@
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32WindowManager.h"
+#include "text/SystemPath.h"
 #include "ui/Application.h"
 #include "ui/ControlIds.h"
 
@@ -303,6 +304,21 @@ void clockAndVersionChecks() {
     CHECK(record.majorVersion >= 5);
     CHECK((record.buildNumber & 0xFFFF) != 0);
     CHECK(record.csdVersion.size() == 128);
+}
+
+// -------------------------------------------------------------- text rule --
+
+// A .m3u8 playlist's UTF-8 in the system code page: a letter the code page has
+// comes through, one it lacks (or has only a look-alike of) gives nothing.
+void utf8Checks() {
+    group("text rule: UTF-8 in the code page");
+    CHECK(text::fromUtf8("") == std::string());
+    CHECK(text::fromUtf8("song.mp3") == std::string("song.mp3"));
+    CHECK(!text::fromUtf8("\xFF.mp3"));
+    CHECK(!text::fromUtf8("\xE6\x97\xA5.mp3"));  // a CJK letter
+    if (GetACP() != 1252) return;
+    CHECK(text::fromUtf8("Beyonc\xC3\xA9 \xE2\x80\x99") == std::string("Beyonc\xE9 \x92"));
+    CHECK(!text::fromUtf8("\xC4\x97.mp3"));  // e with a dot above: best fit would give e
 }
 
 // ---------------------------------------------------------------- toolkit --
@@ -869,6 +885,7 @@ int main(int argc, char** argv) {
     } else {
         windowManagerChecks();
         clockAndVersionChecks();
+        utf8Checks();
         Win32Toolkit toolkit;
         toolkitWindowChecks(toolkit);
         toolkitListChecks(toolkit);
