@@ -1,17 +1,23 @@
-# Native build: the core with its in-memory adapters, unit-tested with GoogleTest.
-enable_testing()
-find_package(GTest REQUIRED)
-include(GoogleTest)
-
+# Native build: the core with its in-memory adapters, unit-tested with GoogleTest
+# (and, in the fuzz preset, driven by the libFuzzer targets too).
 file(GLOB VARNOK_FAKE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp")
-file(GLOB VARNOK_UNIT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/unit/*.cpp")
 
 add_library(varnok_fakes STATIC ${VARNOK_FAKE_SOURCES})
 target_include_directories(varnok_fakes PUBLIC "${CMAKE_SOURCE_DIR}/tests")
 target_link_libraries(varnok_fakes PUBLIC varnok_core)
+
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB VARNOK_UNIT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/unit/*.cpp")
 
 add_executable(varnok_unit_tests ${VARNOK_UNIT_SOURCES})
 target_link_libraries(varnok_unit_tests PRIVATE varnok_fakes GTest::gtest GTest::gmock GTest::gtest_main)
 target_compile_definitions(varnok_unit_tests
                            PRIVATE VARNOK_EXAMPLE_REPLY_FILE="${VARNOK_PACKAGE_FILES}/Saves/example.vnk")
 gtest_discover_tests(varnok_unit_tests DISCOVERY_MODE PRE_TEST)
+
+if(VARNOK_FUZZ)
+  include(cmake/fuzz.cmake)
+endif()

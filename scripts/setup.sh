@@ -2,11 +2,13 @@
 # Installs everything a fresh Debian 12 machine needs to build Varnok, run its
 # tests and run the demo: the native toolchain with GoogleTest, the mingw-w64
 # cross compiler, Wine with GStreamer (DirectShow playback under Wine), a
-# virtual X server, screenshot tools and encoders for test audio.
+# virtual X server, screenshot tools, encoders for test audio, and clang with
+# its sanitizer and libFuzzer runtimes (and llvm-symbolizer for their reports).
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev llvm
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 libwine fonts-wine
   xvfb xauth x11-utils imagemagick procps

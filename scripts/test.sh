@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing (scripts/setup.sh), builds
-# both presets, runs the native unit tests with ctest, packs the player's zip
-# and checks its contents, then runs the end-to-end suite and the Win32
-# adapter checks under Wine (and Xvfb when there is no display). Prints the
-# summaries; exits non-zero when anything fails.
+# the presets, runs the native unit tests with ctest, again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz
+# target, packs the player's zip and checks its contents, then runs the
+# end-to-end suite and the Win32 adapter checks under Wine (and Xvfb when
+# there is no display). Prints the summaries; exits non-zero when anything
+# fails.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 mkdir -p build
@@ -13,7 +15,7 @@ if ! bash scripts/setup.sh; then
     echo "test: setup failed" >&2
     exit 1
 fi
-if ! bash scripts/build.sh; then
+if ! bash scripts/build.sh native windows fuzz; then
     echo "test: build failed" >&2
     exit 1
 fi
@@ -21,6 +23,14 @@ fi
 echo "== unit tests (native, ctest)"
 ctest --preset native -j "${VARNOK_JOBS:-2}" 2>&1 | tee build/unit-tests.log
 unit_rc=${PIPESTATUS[0]}
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
+ctest --preset asan -j "${VARNOK_JOBS:-2}" 2>&1 | tee build/asan-tests.log
+asan_rc=${PIPESTATUS[0]}
+
+echo "== fuzz targets (libFuzzer, ${VARNOK_FUZZ_SECONDS:-20} s each)"
+bash scripts/fuzz.sh 2>&1 | tee build/fuzz.log
+fuzz_rc=${PIPESTATUS[0]}
 
 echo "== package (CPack zip and its contents)"
 { zip=$(bash scripts/package.sh) && bash scripts/check-package.sh "$zip"; } 2>&1 |
@@ -40,6 +50,8 @@ checks_rc=${PIPESTATUS[0]}
 echo
 echo "== summary"
 grep -E "tests passed|tests failed" build/unit-tests.log | tail -1 | sed 's/^/unit: /'
+grep -E "tests passed|tests failed" build/asan-tests.log | tail -1 | sed 's/^/asan: /'
+grep -E "^fuzz: .*(clean|FOUND)" build/fuzz.log
 grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
     build/e2e-tests.log | tr -d '\r' | sed 's/^/e2e: /'
 grep -aE "^\[  FAILED  \] [A-Za-z]" build/e2e-tests.log | tr -d '\r' | sort -u | sed 's/^/e2e: /'
@@ -48,10 +60,10 @@ grep -aE "^FAIL " build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
 grep -E "checks passed|^FAIL |^package: " build/package-check.log
 echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
 
-if [ "$unit_rc" -ne 0 ] || [ "$package_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] ||
-    [ "$checks_rc" -ne 0 ]; then
-    echo "test: FAILED (unit rc=$unit_rc, package rc=$package_rc, e2e rc=$e2e_rc," \
-        "win32 checks rc=$checks_rc)"
+if [ "$unit_rc" -ne 0 ] || [ "$asan_rc" -ne 0 ] || [ "$fuzz_rc" -ne 0 ] ||
+    [ "$package_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] || [ "$checks_rc" -ne 0 ]; then
+    echo "test: FAILED (unit rc=$unit_rc, asan rc=$asan_rc, fuzz rc=$fuzz_rc," \
+        "package rc=$package_rc, e2e rc=$e2e_rc, win32 checks rc=$checks_rc)"
     exit 1
 fi
 echo "test: all passed"

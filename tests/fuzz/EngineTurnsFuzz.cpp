@@ -1,0 +1,258 @@
+// The engine's turns over arbitrary console histories: the pane grows by game
+// lines, phrases and raw bytes, others clear or shorten it, it fills past the
+// full mark, the game stalls, the console closes and reopens and time passes.
+// The input is a sequence of steps, each a step byte and its operands
+// (see History::step), so that seeds can be written by hand.
+// After every turn the invariants of the log tracking and the replies hold:
+// no command typed holds a line break, the new text stays within 200
+// characters, at most one event reply goes out, and no reply goes out a
+// second time unless new text came in since.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "fakes/GameFixture.h"
+#include "fuzz/Check.h"
+
+using namespace varnok;
+using varnok::fuzz::check;
+
+namespace {
+
+// Pieces the histories are made of: the phrases the recognisers look for,
+// whole game lines, chat commands, quotes, colour codes and line ends.
+const char* const kPieces[] = {
+    "\r\n",
+    "\r",
+    "\n",
+    "^7",
+    "^",
+    "\"",
+    " ",
+    "Kyle^7",
+    "Padme^7",
+    " entered the game",
+    " has become engaged in a duel with ",
+    " duel with ",
+    " killed himself",
+    " killed herself",
+    " renamed to ",
+    " was sabered by ",
+    "Timelimit hit.",
+    "hit the kill limit.",
+    "finished R_Init",
+    "Loading dll file ",
+    "\"name\" is:\"",
+    "^7\" default:\"Padawan^7\"\r\n",
+    "Kyle^7: ",
+    "!next",
+    "!prev",
+    "!play",
+    "!play kyle",
+    "!pause",
+    "!stop",
+    "!vol 12",
+    "!listsongs",
+    "!now",
+    "!commands",
+    "!replyoff",
+    "!ReplyON",
+    "!mini",
+    "!load x",
+    "!playlist x",
+    "Kyle^7 entered the game\r\n",
+    "Padme^7 entered the game\r\n",
+    "Kyle^7 has become engaged in a duel with Padme^7\r\n",
+    "Padme^7 has become engaged in a duel with Kyle^7\r\n",
+    "Padme^7 was sabered by Kyle^7\r\n",
+    "Kyle^7 was sabered by Padme^7\r\n",
+    "Kyle^7 killed himself.\r\n",
+    "Kyle^7 renamed to Rey^7\r\n",
+    "Timelimit hit.\r\n",
+};
+
+// Reads the input front to back; past its end every byte reads as 0.
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool done() const { return at_ >= size_; }
+    std::uint8_t byte() { return done() ? 0 : data_[at_++]; }
+    // One of `count` choices.
+    std::size_t pick(std::size_t count) { return byte() % count; }
+    std::uint16_t word() {
+        const std::uint16_t high = byte();
+        return static_cast<std::uint16_t>(high << 8 | byte());
+    }
+    // A length byte, then that many bytes.
+    std::string bytes() {
+        const std::size_t length = std::min<std::size_t>(byte(), size_ - std::min(at_, size_));
+        std::string out(reinterpret_cast<const char*>(data_ + at_), length);
+        at_ += length;
+        return out;
+    }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+const char* const kGameNames[] = {"Kyle", "Padme", "Rey", "K\"yle", "^1Kyle", ""};
+
+// Event replies carry a marker so that they can be told from command answers,
+// which all begin with "say ^" or "echo ".
+bool isEventReply(const std::string& command) {
+    return command.size() >= 8 && command.compare(0, 5, "say #") == 0 && command[6] == '#' &&
+           std::string("EWLGDNT").find(command[5]) != std::string::npos;
+}
+
+class History {
+  public:
+    explicit History(Input& in) : in_(in) {
+        f_.startUp();
+        f_.setTemplates("#E# %s %d", "#W# %s %d", "#L# %s %d");
+        replies::ReplyMessages& m = f_.messages();
+        m.Greet = "#G# %d";
+        m.Death = "#D#";
+        m.Enter = "#N#";
+        m.limit = "#T#";
+        m.GreetEn = m.DeathEn = m.EnterEn = m.Limiten = 1;
+        // Two songs that play and one whose file is gone, for the music commands.
+        const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel.wav",
+                                     "C:\\Gone\\Lost.wma"};
+        f_.media.playable[songs[0]] = f_.media.playable[songs[1]] = 90;
+        for (const char* song : songs) {
+            f_.toolkit.fakeDialogs().openFileAnswers.push_back(song);
+            f_.app->frmPlay.cmdAddFile_Click();
+        }
+    }
+
+    // Step bytes: 0 a piece, 1 raw bytes, 2 a line of 1 to 8 pieces, 3 a clear
+    // by others, 4 the pane cut to a length, 5 the pane filled past the full
+    // mark, 6 a stall of 1 to 4 turns, 7 time passing (0 to 63.75 s), 8 the
+    // console closed or opened, 9 the game's name for the player changed,
+    // anything else a turn.
+    void step() {
+        switch (in_.byte() % 16) {
+            case 0:
+                return append(piece());
+            case 1:
+                return append(in_.bytes());
+            case 2: {
+                std::string line;
+                for (std::size_t n = 1 + in_.pick(8); n > 0; --n) line += piece();
+                return append(line);
+            }
+            case 3:
+                return shorten(0);
+            case 4:
+                return shorten(in_.word());
+            case 5:
+                return fill();
+            case 6:
+                stallTurns_ = 1 + static_cast<int>(in_.pick(4));
+                return;
+            case 7:
+                f_.clock.elapsedMs += in_.byte() * 250u;
+                return;
+            case 8:
+                return toggleConsole();
+            case 9:
+                f_.game.playerName = kGameNames[in_.pick(std::size(kGameNames))];
+                return;
+            default:
+                return turn();
+        }
+    }
+
+    void turn() {
+        const bool open = f_.game.consoleOpen();
+        setStalled(open && stallTurns_ > 0);
+        const std::size_t before = f_.game.commands.size();
+        f_.turn();
+        if (stallTurns_ > 0) --stallTurns_;
+        setStalled(false);
+
+        const engine::EngineState& state = f_.state();
+        check(state.newText.size() <= engine::Engine::kMaxNewText,
+              "the new text holds at most 200 characters");
+        int eventReplies = 0;
+        for (std::size_t i = before; i < f_.game.commands.size(); ++i) {
+            const std::string& command = f_.game.commands[i];
+            check(command.find_first_of("\r\n") == std::string::npos,
+                  "no command typed holds CR or LF");
+            if (!isEventReply(command)) continue;
+            ++eventReplies;
+            auto [last, first] = repliedAt_.try_emplace(command, arrivals_);
+            check(first || last->second != arrivals_,
+                  "no reply goes out twice without new text in between");
+            last->second = arrivals_;
+        }
+        check(eventReplies <= 1, "at most one event reply per turn");
+    }
+
+  private:
+    std::string piece() { return kPieces[in_.pick(std::size(kPieces))]; }
+
+    // Text the game prints, as new text from outside Varnok.
+    void append(const std::string& text) {
+        if (!f_.game.consoleOpen() || text.empty()) return;
+        f_.game.print(text);
+        ++arrivals_;
+    }
+
+    // The pane shortened to at most `length` characters; a change from outside.
+    void shorten(std::size_t length) {
+        if (!f_.game.consoleOpen()) return;
+        std::string& pane = f_.game.pane();
+        if (length >= pane.size()) return;
+        pane.resize(length);
+        ++arrivals_;
+    }
+
+    // The pane at or past the full mark (32 700 characters), its end new lines.
+    void fill() {
+        if (!f_.game.consoleOpen()) return;
+        std::string& pane = f_.game.pane();
+        const std::size_t target = 32700 + in_.pick(68);
+        while (pane.size() < target) pane += "Padme^7: filler line\r\n";
+        pane.resize(target);
+        ++arrivals_;
+    }
+
+    void toggleConsole() {
+        if (f_.game.consoleOpen()) {
+            f_.game.closeConsole();
+        } else {
+            f_.game.openConsole();
+        }
+    }
+
+    // A stalled game answers no message in any of its console's windows.
+    void setStalled(bool stalled) {
+        if (!f_.game.consoleOpen()) return;
+        f_.desktop.window(f_.game.console()).hung = stalled;
+        for (console::WindowHandle child : f_.desktop.window(f_.game.console()).children)
+            f_.desktop.window(child).hung = stalled;
+    }
+
+    Input& in_;
+    fakes::GameFixture f_;
+    int stallTurns_ = 0;
+    // Counts the changes to the pane made from outside Varnok.
+    std::uint64_t arrivals_ = 0;
+    // The count of arrivals when each event reply last went out.
+    std::map<std::string, std::uint64_t> repliedAt_;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input in(data, size);
+    History history(in);
+    for (int steps = 0; steps < 256 && !in.done(); ++steps) history.step();
+    history.turn();
+    return 0;
+}
