@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -72,6 +74,25 @@ const char* const kPieces[] = {
     "Kyle^7 renamed to Rey^7\r\n",
     "Timelimit hit.\r\n",
 };
+
+// VARNOK_FUZZ_TRACE=1 shows what a finding did: the text each step added and
+// the commands each turn typed.
+const bool kTrace = std::getenv("VARNOK_FUZZ_TRACE") != nullptr;
+
+void trace(const char* what, const std::string& text) {
+    if (!kTrace) return;
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c >= 32 && c < 127) {
+            shown += static_cast<char>(c);
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02x", c);
+            shown += code;
+        }
+    }
+    std::fprintf(stderr, "%s %s\n", what, shown.c_str());
+}
 
 // Reads the input front to back; past its end every byte reads as 0.
 class Input {
@@ -171,6 +192,7 @@ class History {
         const bool open = f_.game.consoleOpen();
         setStalled(open && stallTurns_ > 0);
         const std::size_t before = f_.game.commands.size();
+        trace(stallTurns_ > 0 ? "turn (stalled)" : "turn", "");
         f_.turn();
         if (stallTurns_ > 0) --stallTurns_;
         setStalled(false);
@@ -181,6 +203,7 @@ class History {
         int eventReplies = 0;
         for (std::size_t i = before; i < f_.game.commands.size(); ++i) {
             const std::string& command = f_.game.commands[i];
+            trace("    typed", command);
             check(command.find_first_of("\r\n") == std::string::npos,
                   "no command typed holds CR or LF");
             if (!isEventReply(command)) continue;
@@ -201,6 +224,7 @@ class History {
         if (!f_.game.consoleOpen() || text.empty()) return;
         f_.game.print(text);
         ++arrivals_;
+        trace("print", text);
     }
 
     // The pane shortened to at most `length` characters; a change from outside.
@@ -210,6 +234,7 @@ class History {
         if (length >= pane.size()) return;
         pane.resize(length);
         ++arrivals_;
+        trace("pane cut to", std::to_string(length));
     }
 
     // The pane at or past the full mark (32 700 characters), its end new lines.
@@ -220,13 +245,16 @@ class History {
         while (pane.size() < target) pane += "Padme^7: filler line\r\n";
         pane.resize(target);
         ++arrivals_;
+        trace("pane filled to", std::to_string(target));
     }
 
     void toggleConsole() {
         if (f_.game.consoleOpen()) {
             f_.game.closeConsole();
+            trace("console closed", "");
         } else {
             f_.game.openConsole();
+            trace("console opened", "");
         }
     }
 
