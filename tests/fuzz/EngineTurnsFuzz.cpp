@@ -4,9 +4,9 @@
 // The input is a sequence of steps, each a step byte and its operands
 // (see History::step), so that seeds can be written by hand.
 // After every turn the invariants of the log tracking and the replies hold:
-// no command typed holds a line break, the new text stays within 200
-// characters, at most one event reply goes out, and no reply goes out a
-// second time unless new text came in since.
+// no command typed and no name cut from the console holds a line break, the
+// new text stays within 200 characters, at most one event reply goes out, and
+// no reply goes out a second time unless new text came in since.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -200,13 +200,21 @@ class History {
         const engine::EngineState& state = f_.state();
         check(state.newText.size() <= engine::Engine::kMaxNewText,
               "the new text holds at most 200 characters");
+        for (const std::string* name : {&state.playerName, &state.duelOpponent})
+            check(name->find_first_of("\r\n") == std::string::npos,
+                  "no name cut from the console holds CR or LF");
         int eventReplies = 0;
+        bool answered = false;
         for (std::size_t i = before; i < f_.game.commands.size(); ++i) {
             const std::string& command = f_.game.commands[i];
             trace("    typed", command);
             check(command.find_first_of("\r\n") == std::string::npos,
                   "no command typed holds CR or LF");
-            if (!isEventReply(command)) continue;
+            if (!isEventReply(command)) {
+                answered =
+                    answered || command.rfind("say ", 0) == 0 || command.rfind("echo ", 0) == 0;
+                continue;
+            }
             ++eventReplies;
             auto [last, first] = repliedAt_.try_emplace(command, arrivals_);
             check(first || last->second != arrivals_,
@@ -214,6 +222,10 @@ class History {
             last->second = arrivals_;
         }
         check(eventReplies <= 1, "at most one event reply per turn");
+        // A chat command's answer may repeat what the player typed, phrases
+        // included, so its echo is new text; an event reply's echo is not, so
+        // that a reply made again off old text is caught.
+        if (answered) ++arrivals_;
     }
 
   private:
