@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -152,9 +153,10 @@ class History {
 
     // Step bytes: 0 a piece, 1 raw bytes, 2 a line of 1 to 8 pieces, 3 a clear
     // by others, 4 the pane cut to a length, 5 the pane filled past the full
-    // mark, 6 a stall of 1 to 4 turns, 7 time passing (0 to 63.75 s), 8 the
-    // console closed or opened, 9 the game's name for the player changed,
-    // anything else a turn.
+    // mark, 6 a stall of 1 to 4 turns (or one that begins between the length
+    // and the text), 7 time passing (0 to 63.75 s), 8 the console closed or
+    // opened, 9 the game's name for the player changed, 10 raw bytes as the
+    // reply file or the playlist "x" in the Saves folder, anything else a turn.
     void step() {
         switch (in_.byte() % 16) {
             case 0:
@@ -173,16 +175,20 @@ class History {
             case 5:
                 return fill();
             case 6:
-                stallTurns_ = 1 + static_cast<int>(in_.pick(4));
-                return;
-            case 7:
-                f_.clock.elapsedMs += in_.byte() * 250u;
-                return;
+                stallTurns_ = 1 + static_cast<int>(in_.pick(5));
+                return trace("stall, turns:", std::to_string(stallTurns_));
+            case 7: {
+                const unsigned ms = in_.byte() * 250u;
+                f_.clock.elapsedMs += ms;
+                return trace("time passes, ms:", std::to_string(ms));
+            }
             case 8:
                 return toggleConsole();
             case 9:
                 f_.game.playerName = kGameNames[in_.pick(std::size(kGameNames))];
-                return;
+                return trace("the game names the player", f_.game.playerName);
+            case 10:
+                return saveFile(in_.pick(2) == 0 ? "x.vnk" : "x.lst", in_.bytes());
             default:
                 return turn();
         }
@@ -190,12 +196,15 @@ class History {
 
     void turn() {
         const bool open = f_.game.consoleOpen();
-        setStalled(open && stallTurns_ > 0);
+        // A stall of 5 begins between the two messages: the length is answered.
+        const bool lengthOnly = stallTurns_ == 5;
+        if (lengthOnly) stallTurns_ = 1;
+        setStalled(open && stallTurns_ > 0, lengthOnly);
         const std::size_t before = f_.game.commands.size();
         trace(stallTurns_ > 0 ? "turn (stalled)" : "turn", "");
         f_.turn();
         if (stallTurns_ > 0) --stallTurns_;
-        setStalled(false);
+        setStalled(false, false);
 
         const engine::EngineState& state = f_.state();
         check(state.newText.size() <= engine::Engine::kMaxNewText,
@@ -270,12 +279,19 @@ class History {
         }
     }
 
-    // A stalled game answers no message in any of its console's windows.
-    void setStalled(bool stalled) {
+    // A stalled game answers no message in any of its console's windows, or
+    // only the pane's length.
+    void setStalled(bool stalled, bool lengthOnly) {
         if (!f_.game.consoleOpen()) return;
         f_.desktop.window(f_.game.console()).hung = stalled;
         for (console::WindowHandle child : f_.desktop.window(f_.game.console()).children)
-            f_.desktop.window(child).hung = stalled;
+            f_.desktop.window(child).hung = stalled && !lengthOnly;
+        f_.desktop.window(f_.game.outputPane()).hangsAfterLength = stalled && lengthOnly;
+    }
+
+    void saveFile(const std::string& name, const std::string& content) {
+        std::ofstream(f_.app->savesFolder() / name, std::ios::binary) << content;
+        trace(("saved " + name).c_str(), content);
     }
 
     Input& in_;
