@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds both presets with Ninja: "native" (the core and its
+# Configures and builds presets with Ninja: "native" (the core and its
 # unit tests) and "windows" (Varnok.exe, the stand-in game and the end-to-end
-# tests, cross-compiled with mingw-w64). Builds are incremental. Arguments
-# after "--" go to every "cmake --build", e.g. "-- --target Varnok standin".
-# Usage: bash scripts/build.sh [native|windows]... [-- BUILD-ARGS...]
+# tests, cross-compiled with mingw-w64) by default; "fuzz" (the unit tests and
+# the fuzz targets under the sanitizers, clang) on request. Builds are
+# incremental. Arguments after "--" go to every "cmake --build", e.g.
+# "-- --target Varnok standin".
+# Usage: bash scripts/build.sh [native|windows|fuzz]... [-- BUILD-ARGS...]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
