@@ -409,6 +409,10 @@ void toolkitWindowChecks(Win32Toolkit& toolkit) {
     CHECK(saves == 0);
     toolkit.yield();
     CHECK(saves == 1 && messages[0] == 0 && messages[1] == 1);
+    toolkit.setMenuChecked(*window, "mnuSave", true);
+    CHECK((GetMenuState(bar, saveId, MF_BYCOMMAND) & MF_CHECKED) != 0);
+    toolkit.setMenuChecked(*window, "mnuSave", false);
+    CHECK((GetMenuState(bar, saveId, MF_BYCOMMAND) & MF_CHECKED) == 0);
 
     group("toolkit: timers tick only inside a yield");
     int ticks = 0;
