@@ -94,6 +94,13 @@ std::string fullPath(std::string entry, std::string_view folder) {
     return std::string(folder) + (separated ? "" : "\\") + entry;
 }
 
+// No file name holds a character below the blank; a URL's %0A would otherwise
+// carry a line break into the playlist and into a saved .lst file.
+bool holdsControlCharacter(std::string_view song) {
+    return std::any_of(song.begin(), song.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
 // The song a line names in the file's own text, or nothing for a comment, a
 // blank line or a stream.
 std::optional<std::string> songOf(std::string_view line) {
@@ -117,7 +124,7 @@ PlaylistRead parseM3u(std::string_view content, std::string_view folder, M3uText
         if (read.entries.size() >= static_cast<std::size_t>(kMostSongs)) break;
         std::optional<std::string> song = songOf(line);
         if (song && text == M3uText::Utf8) song = text::fromUtf8(*song);
-        if (!song || song->empty()) continue;
+        if (!song || song->empty() || holdsControlCharacter(*song)) continue;
         const std::string path = fullPath(*song, folder);
         std::string name = fileNameOf(path);
         if (!name.empty()) read.entries.push_back({path, std::move(name)});

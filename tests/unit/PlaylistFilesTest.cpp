@@ -78,6 +78,7 @@ TEST_F(PlaylistFormat, M3uAsMusicPlayersWriteIt) {
         "http://radio.example/stream\nHTTPS://x.example/a.mp3\n"
         "file:///E:/My%20Music/seven.mp3\n"
         "FILE://localhost/E:/eight.mp3\n"
+        "file:///E:/two%0D%0Alines.mp3\n"
         "\tcaf\xE9.mp3  ",
         "C:\\Lists", M3uText::CodePage);
     ASSERT_EQ(read.outcome, player::PlaylistRead::Outcome::Read);
