@@ -1,7 +1,5 @@
 #include "fakes/FakeToolkit.h"
 
-#include <algorithm>
-
 namespace varnok::fakes {
 
 void FakeListBox::removeItem(int i) {
@@ -83,18 +81,12 @@ void FakeToolkit::chooseMenu(const std::string& name) {
 }
 
 void FakeToolkit::takeMediaKeys(ui::Window&, ui::MediaKeyHandler pressed) {
-    mediaKeysTaken.clear();
-    for (ui::MediaKey key : {ui::MediaKey::NextTrack, ui::MediaKey::PrevTrack,
-                             ui::MediaKey::PlayPause, ui::MediaKey::Stop})
-        if (std::find(mediaKeysOfOthers.begin(), mediaKeysOfOthers.end(), key) ==
-            mediaKeysOfOthers.end())
-            mediaKeysTaken.push_back(key);
+    mediaKeysTaken = true;
     mediaKeyHandler = std::move(pressed);
 }
 
 void FakeToolkit::pressMediaKey(ui::MediaKey key) {
-    if (std::find(mediaKeysTaken.begin(), mediaKeysTaken.end(), key) != mediaKeysTaken.end())
-        mediaKeyHandler(key);
+    if (mediaKeysTaken) mediaKeyHandler(key);
 }
 
 void FakeToolkit::yield() {

@@ -251,7 +251,7 @@ class FakeToolkit : public ui::Toolkit {
         menuChecked[item] = checked;
     }
     void takeMediaKeys(ui::Window&, ui::MediaKeyHandler pressed) override;
-    void releaseMediaKeys() override { mediaKeysTaken.clear(); }
+    void releaseMediaKeys() override { mediaKeysTaken = false; }
 
     ui::Dialogs& dialogs() override { return dialogs_; }
     ui::Frame workArea() const override { return freeArea; }
@@ -267,7 +267,7 @@ class FakeToolkit : public ui::Toolkit {
     void duringNextYield(std::function<void()> action) { pending_.push_back(std::move(action)); }
     // Runs the handler of the menu item named `name` (e.g. "mnuExit").
     void chooseMenu(const std::string& name);
-    // A media key pressed anywhere: reaches Varnok only while it holds the key.
+    // A media key pressed anywhere: reaches Varnok only while it holds the keys.
     void pressMediaKey(ui::MediaKey key);
 
     FakeDialogs& fakeDialogs() { return dialogs_; }
@@ -278,8 +278,7 @@ class FakeToolkit : public ui::Toolkit {
     std::vector<FakeTimer*> timers;
     std::vector<ui::MenuSpec> menus;
     std::map<std::string, bool> menuChecked;
-    std::vector<ui::MediaKey> mediaKeysTaken;
-    std::vector<ui::MediaKey> mediaKeysOfOthers;  // held by another program
+    bool mediaKeysTaken = false;
     ui::MediaKeyHandler mediaKeyHandler;
 
   private:
