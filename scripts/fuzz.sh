@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz preset and runs each libFuzzer target for a short while
-# (VARNOK_FUZZ_SECONDS, 20 by default) over its seeds in
+# Builds the fuzz preset and runs the libFuzzer targets side by side for a
+# short while (VARNOK_FUZZ_SECONDS, 20 by default), each over its seeds in
 # tests/fuzz/corpus/<target>. Inputs found on the way go to build/fuzz/work,
 # so the seeds in the repository stay as they are. Exits non-zero on a
 # finding: a crash, a sanitizer report or a broken invariant, whose input is
@@ -23,13 +23,21 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
 mkdir -p build/fuzz/findings
-failed=()
+# The targets run side by side: the run takes the time of one.
+pids=()
 for target in "${targets[@]}"; do
     work="build/fuzz/work/$target"
     mkdir -p "$work"
-    if build/fuzz/"$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+    build/fuzz/"$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
         -artifact_prefix="build/fuzz/findings/$target-" -print_final_stats=1 \
-        "$work" "tests/fuzz/corpus/$target" >"build/fuzz/$target.log" 2>&1; then
+        "$work" "tests/fuzz/corpus/$target" >"build/fuzz/$target.log" 2>&1 &
+    pids+=($!)
+done
+
+failed=()
+for i in "${!targets[@]}"; do
+    target="${targets[$i]}"
+    if wait "${pids[$i]}"; then
         runs=$(grep -aoE "stat::number_of_executed_units: *[0-9]+" "build/fuzz/$target.log" |
             grep -oE "[0-9]+$")
         echo "fuzz: $target clean, ${runs:-?} inputs in ${seconds} s"
