@@ -10,10 +10,10 @@
 #   - start-up: launch to the first "name" typed;
 #   - the cost of one turn that reads a pane of 32 000 characters.
 # CPU is user+system time from /proc; the times come from the stand-in's
-# timing file. Takes about seven minutes with the defaults.
+# timing file. Takes about eight minutes with the defaults.
 #
 # Usage: bash scripts/bench.sh [--seconds S] [--windows N] [--rounds R] [--exe PATH]
-#   --seconds  length of each idle measurement (default 30)
+#   --seconds  length of each idle measurement (default 20)
 #   --windows  other top-level windows on the busy desktop (default 200)
 #   --rounds   reaction rounds per command (default 100)
 #   --exe      the Varnok.exe to measure (default build/windows/Varnok.exe)
@@ -22,7 +22,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
-seconds=30
+seconds=20
 windows=200
 rounds=100
 exe=build/windows/Varnok.exe
@@ -51,7 +51,7 @@ hz=$(getconf CLK_TCK)
 wine_pid_of() {
     local pattern="$1" pid
     for pid in $(pgrep -f -- "$pattern" || true); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+        if { tr "\0" "\n" <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
             echo "$pid"
             return 0
         fi
@@ -160,8 +160,9 @@ reactions() {
 }
 
 # Reaction rounds: each round shows a chat line, waits for the replies, then
-# empties the pane so that it never fills. The waits vary a little so that
-# the lines fall at every point of Varnok's polling.
+# empties the pane so that it never fills, and leaves the console quiet long
+# enough for Varnok to poll at its slower, quiet pace when the next line comes.
+# The waits vary a little so that the lines fall at every point of the polling.
 reaction_phase() {
     local timing="$bench_dir/reaction-timing.txt" script="$bench_dir/reaction.txt" i
     stop_wine_prefix
@@ -170,18 +171,18 @@ reaction_phase() {
         echo "wait $((settle * 1000 + 2000))"
         for ((i = 0; i < rounds; i++)); do
             echo "chat !commands r$i"
-            echo "wait $((400 + i % 7 * 3))"
+            echo "wait 300"
             echo "clearpane"
-            echo "wait $((100 + i % 5 * 7))"
+            echo "wait $((400 + i % 7 * 5))"
         done
         for ((i = 0; i < rounds; i++)); do
             echo "chat !now r$i"
-            echo "wait $((1150 + i % 7 * 3))"
+            echo "wait 1150"
             echo "clearpane"
-            echo "wait $((100 + i % 5 * 7))"
+            echo "wait $((400 + i % 7 * 5))"
         done
     } >"$script"
-    local total_ms=$((settle * 1000 + 2000 + rounds * (520 + 1270) + 2000))
+    local total_ms=$((settle * 1000 + 2000 + rounds * (715 + 1565) + 2000))
     start_game "$timing" --script "$(windows_path "$script")"
     sleep 2
     start_varnok

@@ -15,8 +15,9 @@ class TurnPace {
 
     static constexpr Ms kBusyWait{10};
     static constexpr Ms kQuietWait{25};
-    // How long after the last new text the console still counts as busy.
-    static constexpr Ms kBusySpell{2000};
+    // How long after the last new text the console still counts as busy: the
+    // lines of a burst that follow the first are taken one by one.
+    static constexpr Ms kBusySpell{300};
     // Between two searches for a console that is not there: a game that
     // starts is found, and asked for the name, well within half a second.
     static constexpr Ms kSearchWait{300};
