@@ -420,6 +420,12 @@ ui::Frame Win32Toolkit::workArea() const {
 }
 
 void Win32Toolkit::yield() {
+    // Right after a wait that ran out with nothing arriving the queue is
+    // empty: looking again would only cost a request to the window system
+    // (and under Wine a look at the X events) on every idle turn.
+    const bool justWaitedInVain = waitedInVainAt_ != 0 && GetTickCount64() - waitedInVainAt_ <= 1;
+    waitedInVainAt_ = 0;
+    if (justWaitedInVain) return;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) endProgram();
@@ -435,7 +441,8 @@ void Win32Toolkit::yield() {
 
 void Win32Toolkit::idle(unsigned maxMs) {
     // MWMO_INPUTAVAILABLE: wake also for input that is queued but was already seen.
-    MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    waitedInVainAt_ = woken == WAIT_TIMEOUT ? GetTickCount64() : 0;
 }
 
 void Win32Toolkit::endProgram() {

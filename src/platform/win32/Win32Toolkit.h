@@ -59,6 +59,7 @@ class Win32Toolkit : public ui::Toolkit {
   private:
     std::unique_ptr<Impl> impl_;
     bool ended_ = false;
+    unsigned long long waitedInVainAt_ = 0;  // when idle() last ran out with nothing arriving
 };
 
 }  // namespace varnok::platform::win32
