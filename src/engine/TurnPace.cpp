@@ -9,10 +9,4 @@ TurnPace::Ms TurnPace::waitAfterTurn(TimePoint now, bool consolePresent) const {
     return busy ? kBusyWait : kQuietWait;
 }
 
-bool TurnPace::searchDue(TimePoint now) {
-    if (lastSearch_ && now >= *lastSearch_ && now - *lastSearch_ < kSearchWait) return false;
-    lastSearch_ = now;
-    return true;
-}
-
 }  // namespace varnok::engine

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <optional>
 
+#include "engine/Pacer.h"
+
 namespace varnok::engine {
 
 class TurnPace {
@@ -28,11 +30,11 @@ class TurnPace {
     Ms waitAfterTurn(TimePoint now, bool consolePresent) const;
     // While there is no console: whether this turn searches for one. The first
     // call is always true; so is any call after the clock was set back.
-    bool searchDue(TimePoint now);
+    bool searchDue(TimePoint now) { return searches_.allow(now); }
 
   private:
     std::optional<TimePoint> lastBusy_;
-    std::optional<TimePoint> lastSearch_;
+    Pacer searches_{kSearchWait};
 };
 
 }  // namespace varnok::engine

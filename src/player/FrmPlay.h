@@ -109,6 +109,9 @@ class FrmPlay {
     void replacePlaylist(const std::vector<PlaylistEntry>& entries);
     // The stop of the previous song before a new one, only once a song has run.
     void stopIfStarted();
+    // The entry after `index`: the first after the last, or for an index
+    // outside the list.
+    int entryAfter(int index) const;
     // Selects `index` and plays the path there; empty when there is none.
     std::string playEntry(int index);
     // Selects `index`, stops the song before it, plays it and echoes its name.

@@ -79,9 +79,8 @@ std::string FrmPlay::skipUnplayable() {
         app.services.toolkit.yield();
         // The program ended, or the user started a song meanwhile.
         if (app.services.toolkit.ended() || mPlaying) break;
-        const int entries = entryCount();
-        if (entries == 0) break;
-        at = at + 1 <= entries - 1 && at + 1 >= 0 ? at + 1 : 0;
+        if (entryCount() == 0) break;
+        at = entryAfter(at);
         ++attempts;
         lstPlay->setListIndex(at);
         stopIfStarted();

@@ -37,10 +37,13 @@ void FrmPlay::cmdPlay_Click() {
 // cannot be played, the skip announces the song it reaches and returns its
 // name here, so the console hears of each started song once.
 std::string FrmPlay::nextSong() {
-    const int entries = entryCount();
-    if (entries == 0) return {};
-    const int next = mIndex + 1;
-    return playAnnounced(next <= entries - 1 && next >= 0 ? next : 0);
+    if (entryCount() == 0) return {};
+    return playAnnounced(entryAfter(mIndex));
+}
+
+int FrmPlay::entryAfter(int index) const {
+    const int next = index + 1;
+    return next >= 0 && next < entryCount() ? next : 0;
 }
 
 std::string FrmPlay::playSelection() {
