@@ -46,11 +46,22 @@ TEST_F(FileCommands, LoadReadsThePackagedExampleAsAWholeSet) {
     EXPECT_EQ(app->frmMain.messages.Limiten, 1);
 }
 
-TEST_F(FileCommands, LoadOfAMissingFileAnswersWithTheErrorAndNoBox) {
+// A file too large to be a reply file is refused by its size before it is
+// read, as quietly as a missing one.
+TEST_F(FileCommands, LoadOfAMissingOrOversizedFileAnswersWithTheErrorAndNoBox) {
     typed("!load nothere");
     commands::loadCommand(turn());
     EXPECT_EQ(clock.pauses, kAfterLoad);
     EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7nothere"});
+    EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
+
+    save(app->savesFolder() / "huge.vnk",
+         kReplyFile + std::string(replies::kMostReplyFileBytes, ' ') + "\r\n");
+    game.commands.clear();
+    typed("!load huge");
+    commands::loadCommand(turn());
+    EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7huge"});
+    EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
     EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
 }
 
@@ -72,16 +83,6 @@ TEST_F(FileCommands, LoadRefusesANameThatLeavesTheSavesFolder) {
         EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7" + std::string(name)});
     }
     EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
-}
-
-TEST_F(FileCommands, LoadRefusesAFileLargerThanAReplyFileCanBe) {
-    save(app->savesFolder() / "huge.vnk",
-         kReplyFile + std::string(replies::kMostReplyFileBytes, ' ') + "\r\n");
-    typed("!load huge");
-    commands::loadCommand(turn());
-    EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7huge"});
-    EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
-    EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
 }
 
 TEST_F(FileCommands, LoadWithNothingAfterTheWordTakesTheEmptyName) {
