@@ -6,8 +6,8 @@
 //   - replyOnTest, in place of the whole event chain while the name is unknown
 //     or the replies are off;
 //   - runChatCommands, afterwards, whenever the name is known.
-// Each reads the turn's text from the engine state and answers through the
-// console. At most one command runs per turn.
+// Each reads the line being examined from the engine state and answers through
+// the console. At most one command runs per line.
 
 #include <string_view>
 
@@ -17,8 +17,8 @@ class Application;
 
 namespace varnok::commands {
 
-// A command word is recognised when the text begins with the player's name
-// exactly (letter case included) and holds name + ": " + word anywhere,
+// A command word is recognised in the player's own chat line: the line begins
+// with the player's name exactly (letter case included), ": " and the word,
 // letter case ignored. The word matches as a beginning: "!nextx" is "!next".
 bool isCommand(std::string_view newText, std::string_view playerName, std::string_view word);
 

@@ -82,6 +82,15 @@ std::optional<std::string> ConsoleLink::ReadWindowText(WindowHandle window) {
     return text->empty() ? kNoTextSentinel : *text;
 }
 
+std::optional<std::string> ConsoleLink::ReadPaneText(WindowHandle pane, long length) {
+    // The length is counted in characters; the text comes in the system code
+    // page, where a character may take two bytes.
+    constexpr long kBytesPerCharacter = 2;
+    constexpr long kRoomForMore = 1024;
+    if (length <= 0) return std::string();
+    return windows_.text(pane, length * kBytesPerCharacter + kRoomForMore + 1);
+}
+
 std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
     return windows_.textLength(window);
 }

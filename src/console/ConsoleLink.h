@@ -44,6 +44,12 @@ class ConsoleLink {
     // The window's whole text, or the sentinel when it reports none; nothing
     // when the window did not answer in time (no reading at all).
     std::optional<std::string> ReadWindowText(WindowHandle window);
+    // The output pane's whole text after it measured `length` characters: read
+    // with room for two bytes a character, so that a double-byte code page
+    // loses none of its newest text, and with room for text printed since it
+    // was measured. Empty for an empty or vanished pane; nothing when it did
+    // not answer in time.
+    std::optional<std::string> ReadPaneText(WindowHandle pane, long length);
     // The window's text length, 0 for an empty, vanished or zero window;
     // nothing when it did not answer in time (no measurement at all).
     std::optional<long> ReadTextLength(WindowHandle window);

@@ -49,7 +49,7 @@ class Engine {
 
     // At or above this many characters the output pane counts as full.
     static constexpr std::int32_t kPaneLimit = 32700;
-    // The most text one turn hands to the recognisers.
+    // The most of one line the recognisers are handed (its end).
     static constexpr std::size_t kMaxNewText = 200;
 
   private:
@@ -61,21 +61,17 @@ class Engine {
     // The console by the class and title in the main window's hidden fields.
     console::WindowHandle findConsole();
     // The log tracking of a turn that found the console: pane upkeep,
-    // measuring, extraction, then the recognisers, the chat commands and the
-    // name reader. True when there was new text.
+    // measuring, reading, then each new line in turn. True when there was
+    // new text.
     bool trackConsole();
     // Pane lookup with its due clear, or "/name" (at most once a second)
     // while the name is unknown.
     void keepPaneAndName();
-    // A pane shorter than what was taken has been cleared: start again from 0.
-    void checkShrink();
-    // A full pane: clear it and skip its text. True when "/clear" went out.
-    bool skipFullPane();
-    // Cuts the text added since the last look out of the pane; false when the
-    // pane did not answer, and nothing was taken.
-    bool extractNewText();
-    // New text past the change gate: event replies or the reply-on test,
-    // the chat commands, the name reader.
+    // One complete console line: the engine-load hint, the change gate, then
+    // the recognisers.
+    void examineLine(const std::string& line);
+    // A line past the change gate: event replies or the reply-on test, the
+    // chat commands, the name reader.
     void handleNewText();
     // The "name" line: learns the name, rewrites the status line.
     void readName();

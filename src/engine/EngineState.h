@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/WindowManager.h"
+#include "engine/ConsoleLines.h"
 #include "engine/Pacer.h"
 
 namespace varnok::engine {
@@ -19,23 +20,24 @@ struct EngineState {
 
     console::WindowHandle consoleWnd = 0;  // this turn's console; 0 when absent
     console::WindowHandle outputPane = 0;  // kept while the console stays
-    std::int32_t prevLen = 0;              // pane length up to which text was taken
+    std::int32_t prevLen = 0;              // the pane's length at the last reading
     std::int32_t curLen = 0;               // the latest measurement
+    ConsoleLines lines;                    // what of the pane was taken, line by line
 
-    std::string playerName;  // as the game prints it, colour codes included
-    std::string newText;     // the latest extracted text (at most 200 characters)
-    std::string lastText;    // the last text handed to the recognisers
+    std::string playerName;  // as the game prints it
+    std::string newText;     // the line being examined (at most 200 characters)
+    std::string lastText;    // the last line handed to the recognisers
 
-    // "/name" while the name is unknown, and "/clear" for a full pane with no
-    // clear due, at most once a second each: the game answers on its next frame.
+    // "/name" while the name is unknown, at most once a second: the game
+    // answers on a later frame.
     Pacer nameQueries{std::chrono::seconds(1)};
-    Pacer fullPaneClears{std::chrono::seconds(1)};
 
     // Forgets the console when it is gone; the texts and the due clear stay.
     void resetConsole() {
         outputPane = 0;
         prevLen = 0;
         curLen = 0;
+        lines.forget();
         playerName.clear();
         nameQueries.restart();  // a console that comes back is asked at once
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "commands/ChatCommands.h"
+#include "engine/GameLines.h"
 #include "engine/Placeholders.h"
 #include "text/Text.h"
 #include "ui/Application.h"
@@ -30,7 +31,13 @@ using replies::isEnabled;
 EventReplies::EventReplies(ui::Application& app, Engine& engine)
     : app_(app), engine_(engine), state_(engine.state) {}
 
+// A line someone said, or one typed at the console, is no event whatever
+// phrase it holds; of the chain only the reply-off command can hold there.
 bool EventReplies::run() {
+    if (!isGameMessage(state_.newText)) {
+        commands::replyOffTest(app_);
+        return false;
+    }
     if (engineReload()) return true;
     ownEntry() || greeting() || duelNamedFirst() || selfKill() || duelNamedSecond() || rename() ||
         commands::replyOffTest(app_) || duelResult() || matchEnd();

@@ -1,6 +1,7 @@
-// Log tracking of a turn that found the console: the output pane only grows
-// until something clears it, so each turn measures it, cuts out what was added
-// since the last look and hands it on; "/clear" keeps it from filling up.
+// Log tracking of a turn that found the console: each turn measures the output
+// pane, reads it when its length changed and hands every complete line
+// printed since the last reading to the recognisers, one by one and in the
+// order printed; "/clear" goes out when the minute's clear is due.
 #include <algorithm>
 
 #include "commands/ChatCommands.h"
@@ -17,29 +18,43 @@ constexpr const char* kEngineLoadHint = "Loading dll file ";
 }
 
 // A pane that does not answer in time (the game stalls, say on a map load)
-// gives no measurement and no text: the turn skips, nothing counts as a clear,
-// and tracking goes on from the same place once the game answers again.
+// gives no measurement and no text: the turn skips and tracking goes on from
+// the same place once the game answers again. What is new is decided by the
+// text read, not by the lengths measured, so text printed between the two
+// messages is neither taken twice nor skipped.
 bool Engine::trackConsole() {
     keepPaneAndName();
-    checkShrink();
     const std::optional<long> length = app_.console.ReadTextLength(state.outputPane);
     if (!length) return false;
     state.curLen = static_cast<std::int32_t>(*length);
-    if (state.curLen >= kPaneLimit) return skipFullPane();
+    // A pane shorter than at the last reading was emptied or replaced, and a
+    // full one is about to replace itself: moments for the due clear.
+    if (state.clearDue && (state.curLen < state.prevLen || state.curLen >= kPaneLimit))
+        sendClear();
 
-    bool extracted = false;
-    if (state.prevLen < state.curLen) {
+    std::vector<std::string> lines;
+    bool tookText = false;
+    if (state.curLen != state.prevLen) {
         if (!yieldToWindows()) return false;
-        if (!extractNewText()) return false;
-        extracted = true;
+        const std::optional<std::string> pane =
+            app_.console.ReadPaneText(state.outputPane, state.curLen);
+        if (!pane) return false;
+        state.prevLen = state.curLen;
+        ConsoleLines::Taken taken = state.lines.take(*pane, app_.services.clock.now());
+        if (!taken.added.empty()) {
+            tookText = true;
+            app_.frmMain.ChatText->setCaption(text::lastChars(taken.added, kMaxNewText));
+        }
+        lines = std::move(taken.lines);
     }
-    if (text::containsNoCase(state.newText, kEngineLoadHint))
-        app_.console.SendConsoleCommand("name");
+    if (std::optional<std::string> line = state.lines.overdue(app_.services.clock.now()))
+        lines.push_back(std::move(*line));
 
-    if (state.newText == state.lastText) return extracted;
-    state.lastText = state.newText;
-    handleNewText();
-    return true;
+    for (const std::string& line : lines) {
+        if (app_.services.toolkit.ended()) break;
+        examineLine(line);
+    }
+    return tookText || !lines.empty();
 }
 
 void Engine::keepPaneAndName() {
@@ -53,37 +68,15 @@ void Engine::keepPaneAndName() {
     }
 }
 
-// The pane measured shorter last turn than what had been taken: it was cleared.
-void Engine::checkShrink() {
-    if (state.prevLen <= state.curLen) return;
-    if (state.clearDue) sendClear();
-    state.prevLen = 0;
-}
-
-// A full pane is cleared at once, without waiting for a due clear: the game
-// prints nothing new there, so Varnok would hear nothing until the next
-// minute's clear. The text present is never examined; tracking restarts from
-// the length the pane has afterwards (a clear not yet done shows as a shrink
-// on a later turn).
-bool Engine::skipFullPane() {
-    if (!yieldToWindows()) return false;
-    const bool paced = state.fullPaneClears.allow(app_.services.clock.now());
-    const bool clearing = state.clearDue || paced;
-    if (clearing) sendClear();
-    if (const std::optional<long> after = app_.console.ReadTextLength(state.outputPane))
-        state.curLen = static_cast<std::int32_t>(*after);
-    state.prevLen = state.curLen;
-    return clearing;
-}
-
-bool Engine::extractNewText() {
-    const std::optional<std::string> pane = app_.console.ReadWindowText(state.outputPane);
-    if (!pane) return false;
-    const auto added = static_cast<std::size_t>(state.curLen - state.prevLen);
-    state.newText = text::lastChars(*pane, std::min(added, kMaxNewText));
-    state.prevLen = state.curLen;
-    app_.frmMain.ChatText->setCaption(state.newText);
-    return true;
+// One complete line: the engine-load hint, the change gate, then the
+// recognisers. A line longer than the recognisers take keeps its end.
+void Engine::examineLine(const std::string& line) {
+    state.newText = text::lastChars(line, kMaxNewText);
+    if (text::containsNoCase(state.newText, kEngineLoadHint))
+        app_.console.SendConsoleCommand("name");
+    if (state.newText == state.lastText) return;
+    state.lastText = state.newText;
+    handleNewText();
 }
 
 void Engine::handleNewText() {
@@ -95,19 +88,18 @@ void Engine::handleNewText() {
     if (app_.services.toolkit.ended()) return;
     if (!state.playerName.empty()) commands::runChatCommands(app_);
     if (app_.services.toolkit.ended()) return;
-    if (text::containsNoCase(state.newText, kNamePhrase)) readName();
+    if (text::beginsWithNoCase(state.newText, kNamePhrase)) readName();
 }
 
-// A value found replaces the name (an empty value forgets it); a cut-off line
-// keeps it. Either way the status line names the player and the latest text
-// is taken down from the window. Only the answer's own line is walked, so
-// quotes on the lines before it cannot make a name of a line break.
+// Only the game's own answer to "name" names the player: a line that begins
+// with the phrase (a chat line quoting it begins with the speaker). A value
+// found replaces the name (an empty value forgets it); a cut-off line keeps
+// it. Either way the status line names the player and the latest text is
+// taken down from the window.
 void Engine::readName() {
     if (!yieldToWindows()) return;
-    const std::string_view answer =
-        text::lineHolding(state.newText, kNamePhrase).value_or(state.newText);
     bool ended = false;
-    std::optional<std::string> name = readNameValue(answer, [this, &ended] {
+    std::optional<std::string> name = readNameValue(state.newText, [this, &ended] {
         ended = !yieldToWindows();
         return !ended;
     });

@@ -97,10 +97,26 @@ bool FakeDesktop::sendChar(WindowHandle window, unsigned char code, long) {
     return true;
 }
 
+namespace {
+// Lead bytes of a double-byte code page such as 932's: each takes the byte
+// after it into one character.
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+long characterCount(const std::string& text) {
+    long count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i, ++count)
+        if (isLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+    return count;
+}
+}  // namespace
+
 std::optional<long> FakeDesktop::textLength(WindowHandle window) {
     DesktopWindow* w = find(window);
     if (!w) return 0;
     if (w->hung) return std::nullopt;
+    if (w->countsCharacters) return characterCount(w->text);
     return static_cast<long>(w->text.size());
 }
 
@@ -108,6 +124,7 @@ std::optional<std::string> FakeDesktop::text(WindowHandle window, long bufferSiz
     DesktopWindow* w = find(window);
     if (!w || bufferSize <= 0) return std::string();
     if (w->hung || w->hangsAfterLength) return std::nullopt;
+    if (w->beforeRead) w->beforeRead(*w);
     return w->text.substr(0, static_cast<std::size_t>(bufferSize - 1));
 }
 
@@ -128,12 +145,13 @@ FakeGame::FakeGame(FakeDesktop& desktop, std::string name)
 
 void FakeGame::openConsole() {
     if (console_) return;
-    console_ = desktop_.addTopLevel("JKAConsole", console::kConsoleTitle);
+    console_ = desktop_.addTopLevel("JAMP WinConsole", console::kConsoleTitle);
     input_ = desktop_.addChild(console_, "Edit", "");
-    desktop_.addChild(console_, "Button", "copy");
-    desktop_.addChild(console_, "Button", "clear");
-    desktop_.addChild(console_, "Button", "quit");
+    desktop_.addChild(console_, "Button", "Copy");
+    desktop_.addChild(console_, "Button", "Clear");
+    desktop_.addChild(console_, "Button", "Quit");
     pane_ = desktop_.addChild(console_, "Edit", "");
+    printed_ = 0;
     desktop_.window(input_).onChar = [this](DesktopWindow& input, unsigned char code) {
         if (code != 13) return;
         std::string line = input.text;
@@ -153,29 +171,45 @@ std::string& FakeGame::pane() {
     return desktop_.window(pane_).text;
 }
 
+// Like the game's console: colour codes ^0 to ^7 are not shown, and once
+// more than 32 767 characters were printed since the last reset the next
+// print replaces the whole pane.
 void FakeGame::print(const std::string& text) {
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '^' && i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '7') {
+            ++i;
+            continue;
+        }
+        shown += text[i];
+    }
     std::string& p = pane();
-    if (p.size() + text.size() > 32767) p.clear();
-    p += text;
+    printed_ += static_cast<long>(shown.size());
+    if (printed_ > kResetCount) {
+        p.clear();
+        printed_ = static_cast<long>(shown.size());
+    }
+    p += shown;
 }
 
 void FakeGame::chat(const std::string& message) {
-    print(playerName + "^7: " + message + "\r\n");
+    print(playerName + ": " + message + "\r\n");
 }
 
 void FakeGame::clearPane() {
     pane().clear();
 }
 
+// The console shows each typed line after a "]"; "/clear" empties only the
+// game's own console, never this pane.
 void FakeGame::run(const std::string& line) {
+    print("]" + line + "\r\n");
     if (line == "name" || line == "/name") {
         print("\"name\" is:\"" + playerName + "^7\" default:\"Padawan^7\"\r\n");
     } else if (text::beginsWithNoCase(line, "say ")) {
         chat(line.substr(4));
     } else if (text::beginsWithNoCase(line, "echo ")) {
         print(line.substr(5) + "\r\n");
-    } else if (line == "/clear" || line == "clear") {
-        clearPane();
     }
 }
 

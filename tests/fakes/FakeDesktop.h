@@ -23,6 +23,8 @@ struct DesktopWindow {
     bool visible = true;
     bool hung = false;                   // answers no message (every send times out)
     bool hangsAfterLength = false;       // answers its length, then times out on the text
+    bool countsCharacters = false;       // measures double-byte characters as one
+    std::function<void(DesktopWindow&)> beforeRead;  // runs just before WM_GETTEXT answers
     std::vector<WindowHandle> children;  // top of the z-order first
     std::vector<unsigned char> charsReceived;
     std::function<void(DesktopWindow&, unsigned char)> onChar;
@@ -80,18 +82,20 @@ class FakeGame {
     void closeConsole();
     bool consoleOpen() const { return console_ != 0; }
 
-    // Appends raw text to the output pane.
+    // Prints into the output pane as the game does: colour codes dropped, and
+    // past 32 767 characters since the last reset the print replaces the pane.
     void print(const std::string& text);
-    // The local player's chat line.
+    // The local player's chat line, "NAME: TEXT".
     void chat(const std::string& message);
+    // The console's Clear button.
     void clearPane();
     std::string& pane();
 
     // Every line typed into the console, in order.
     std::vector<std::string> commands;
     std::string playerName;
-    // Whether typed lines also run ("name" prints the name line, "say" the chat
-    // line, "/clear" empties the pane); tests that count lengths switch it off.
+    // Whether typed lines also run (each is shown after "]", "name" prints the
+    // name line, "say" the chat line); tests that count lengths switch it off.
     bool runsCommands = true;
 
     WindowHandle console() const { return console_; }
@@ -102,8 +106,11 @@ class FakeGame {
   private:
     void run(const std::string& line);
 
+    static constexpr long kResetCount = 0x7fff;
+
     FakeDesktop& desktop_;
     WindowHandle console_ = 0, input_ = 0, pane_ = 0, game_ = 0;
+    long printed_ = 0;  // characters printed since the pane's last reset
 };
 
 }  // namespace varnok::fakes

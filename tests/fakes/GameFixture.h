@@ -12,9 +12,9 @@
 namespace varnok::fakes {
 
 struct GameFixture : AppFixture {
-    // The game's own name for the player; the name line prints it with "^7".
+    // The game's own name for the player; its console shows it without colour codes.
     FakeGame game{desktop, "Kyle"};
-    const std::string player = "Kyle^7";
+    const std::string player = "Kyle";
 
     bool turn() { return app->frmMain.engine.turn(); }
 

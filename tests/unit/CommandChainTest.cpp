@@ -65,19 +65,23 @@ TEST_F(CommandChain, AWordFollowedByMoreLettersActsAsTheWord) {
 }
 
 TEST_F(CommandChain, AnotherPlayersLineQuotingTheLocalNameRunsNothing) {
-    EXPECT_EQ(printed("Jan^7: Kyle^7: !commands\r\n"), Lines{});
-    EXPECT_EQ(printed("kyle^7: !commands\r\n"), Lines{});  // the name's case must match
+    EXPECT_EQ(printed("Jan: Kyle: !commands\r\n"), Lines{});
+    EXPECT_EQ(printed("kyle: !commands\r\n"), Lines{});  // the name's case must match
 }
 
-TEST_F(CommandChain, AnotherLineBeforeTheChatLineRunsNothing) {
-    EXPECT_EQ(printed("Jan^7: hello\r\nKyle^7: !mini\r\n"), Lines{});
+// Lines printed together are examined one by one: another player's line
+// before the command hides nothing, and a name that only begins with the
+// player's runs nothing.
+TEST_F(CommandChain, EachLineOfOneReadingIsExaminedOnItsOwn) {
+    EXPECT_EQ(printed("Jan: hello\r\nKyle: !mini\r\n"), Lines{"say ^1Minimized"});
+    EXPECT_EQ(printed("Kylex: Kyle: !now\r\nJan: Kyle: !now\r\n"), Lines{});
 }
 
 TEST_F(CommandChain, TheSameLineTwiceRunsOnce) {
     EXPECT_EQ(chat("!mini"), Lines{"say ^1Minimized"});
     EXPECT_EQ(chat("!mini"), Lines{});
     // Anything in between makes the line new again.
-    printed("Jan^7: hi\r\n");
+    printed("Jan: hi\r\n");
     EXPECT_EQ(chat("!mini"), Lines{"say ^1Minimized"});
 }
 
@@ -87,12 +91,12 @@ TEST_F(CommandChain, PlaylistNeverReachesPlay) {
     EXPECT_FALSE(app->frmPlay.mPlaying);
 }
 
-TEST_F(CommandChain, OnlyTheFirstCommandOfTheChainRunsInATurn) {
-    // Both lines are the local player's; "!now" comes before "!mini" in the chain.
-    const Lines sent = printed("Kyle^7: !mini\r\nKyle^7: !now\r\n");
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_TRUE(holds(sent, "say ^4 It is currently: "));
-    EXPECT_TRUE(desktop.window(game.gameWindow()).visible);
+TEST_F(CommandChain, CommandsPrintedTogetherRunOneAfterAnotherInTheirOrder) {
+    const Lines sent = printed("Kyle: !mini\r\nKyle: !now\r\n");
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "say ^1Minimized");
+    EXPECT_TRUE(holds({sent[1]}, "say ^4 It is currently: "));
+    EXPECT_FALSE(desktop.window(game.gameWindow()).visible);
 }
 
 TEST_F(CommandChain, VolWithLettersRunsNothingElse) {

@@ -25,7 +25,7 @@ TEST_F(ConsoleLinkTest, FindsTheConsoleByTitleAndTheFifthChildAsThePane) {
 TEST_F(ConsoleLinkTest, ConfiguredLookupHonoursAClassWhenGiven) {
     FakeGame game(desktop);
     EXPECT_EQ(link.findConfiguredConsole("OtherClass", console::kConsoleTitle), 0u);
-    EXPECT_EQ(link.findConfiguredConsole("JKAConsole", console::kConsoleTitle), game.console());
+    EXPECT_EQ(link.findConfiguredConsole("JAMP WinConsole", console::kConsoleTitle), game.console());
 }
 
 TEST_F(ConsoleLinkTest, AbsentConsoleGivesZeroEverywhere) {

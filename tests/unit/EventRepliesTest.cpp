@@ -31,7 +31,7 @@ struct Events : ::testing::Test, GameFixture {
 TEST_F(Events, OwnEntryAnnouncesAfterASecondThenSaysTheEntryMessage) {
     messages().Enter = "Hi %s %d";
     messages().EnterEn = 1;
-    onLine("Kyle^7 entered the game\r\n");
+    onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Hi %s %d"}));
     EXPECT_EQ(paused(), (Pauses{1000, 1000}));
 }
@@ -39,44 +39,69 @@ TEST_F(Events, OwnEntryAnnouncesAfterASecondThenSaysTheEntryMessage) {
 TEST_F(Events, OwnEntryWithTheEntryMessageOffOnlyAnnounces) {
     messages().Enter = "Hi";
     messages().EnterEn = 2;
-    onLine("KYLE^7 ENTERED THE GAME\r\n");
+    onLine("KYLE ENTERED THE GAME\r\n");
     EXPECT_EQ(sent(), Lines{kAnnouncement});
     EXPECT_EQ(paused(), Pauses{1000});
 }
 
-TEST_F(Events, OwnEntryAfterOtherTextCountsAsSomeoneElsesEntry) {
+TEST_F(Events, OwnEntryAfterAnotherLineIsStillTheOwnEntry) {
     state().greetReady = true;
     messages().Greet = "Welcome %d";
     messages().GreetEn = 1;
-    onLine("x\r\nKyle^7 entered the game\r\n");
-    EXPECT_EQ(sent(), Lines{"say Welcome Kyle^7"});
+    onLine("x\r\nKyle entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{kAnnouncement});
 }
 
 // Two lines in one turn: every name is cut within the line that holds its
 // phrase, never with a line break and the next line.
 TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
     setTemplates("%s vs %d", "%s beat %d", "");
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\nJan^7: hi\r\n");
-    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
-    onLine("Jan^7 was sabered by Kyle^7\r\nRosh^7: gg\r\n");
-    EXPECT_EQ(sent(), Lines{"say Kyle^7 beat Jan^7"});
-    onLine("Rosh^7: x\r\nRosh^7 has become engaged in a duel with Kyle^7!\r\n");
-    EXPECT_EQ(state().duelOpponent, "Rosh^7");
+    onLine("Kyle has become engaged in a duel with Jan!\r\nJan: hi\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
+    onLine("Jan was sabered by Kyle\r\nRosh: gg\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle beat Jan"});
+    onLine("Rosh: x\r\nRosh has become engaged in a duel with Kyle!\r\n");
+    EXPECT_EQ(state().duelOpponent, "Rosh");
 
     state().greetReady = true;
     messages().Greet = "Welcome %d";
     messages().GreetEn = 1;
-    onLine("Rosh^7: hi\r\nTavion^7 entered the game\r\nRosh^7: o/\r\n");
-    EXPECT_EQ(sent(), Lines{"say Welcome Tavion^7"});
+    onLine("Rosh: hi\r\nTavion entered the game\r\nRosh: o/\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome Tavion"});
 
-    onLine("Kyle^7 renamed to Padme^7\r\nPadme^7: hi\r\n");
-    EXPECT_EQ(state().playerName, "Padme^7");
+    onLine("Kyle renamed to Padme\r\nPadme: hi\r\n");
+    EXPECT_EQ(state().playerName, "Padme");
 }
 
-TEST_F(Events, AnEntryFollowedByADuelLineHandlesOnlyTheEntry) {
-    onLine("Kyle^7 entered the game\r\nKyle^7 has become engaged in a duel with Jan\r\n");
-    EXPECT_EQ(sent(), Lines{kAnnouncement});
+TEST_F(Events, AnEntryAndADuelLineInOneReadingAreBothHandledInOrder) {
+    setTemplates("%s vs %d", "", "");
+    onLine("Kyle entered the game\r\nKyle has become engaged in a duel with Jan!\r\n");
+    EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Kyle vs Jan"}));
+    EXPECT_TRUE(state().duelEngaged);
+}
+
+// Another player's chat may quote any event phrase, and a player may be named
+// after one: neither is the game's message, so nothing is sent or changed.
+TEST_F(Events, EventPhrasesInsideChatLinesAreNoEvents) {
+    state().greetReady = true;
+    setTemplates("%s vs %d", "won", "lost");
+    messages().Greet = "Welcome %d";
+    messages().GreetEn = messages().DeathEn = messages().Limiten = 1;
+    onLine("Kyle: Leia entered the game\r\n");
+    onLine("Jan: Kyle has become engaged in a duel with Vader!\r\n");
+    onLine("Jan: Vader has become engaged in a duel with Kyle\r\n");
+    onLine("Jan: Kyle killed himself\r\n");
+    onLine("Timelimit hit.: gg\r\n");
+    onLine("]say Kyle entered the game\r\n");
+    onLine("Jan: Kyle renamed to Jan\r\n");
+    onLine("Jan: finished R_Init\r\n");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().greetReady);
     EXPECT_FALSE(state().duelEngaged);
+    EXPECT_EQ(state().playerName, "Kyle");
+
+    onLine("Leia entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome Leia"});
 }
 
 struct Greeting : Events {
@@ -126,93 +151,93 @@ struct Duel : Events {
 };
 
 TEST_F(Duel, BegunWithThePlayerNamedFirst) {
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
     EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Jan^7");
-    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
+    EXPECT_EQ(state().duelOpponent, "Jan");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
     EXPECT_EQ(paused(), Pauses{});
 }
 
 TEST_F(Duel, BegunWithThePlayerNamedSecond) {
-    onLine("Jan^7 has become engaged in a duel with Kyle^7!\r\n");
+    onLine("Jan has become engaged in a duel with Kyle!\r\n");
     EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Jan^7");
-    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs Jan^7"});
+    EXPECT_EQ(state().duelOpponent, "Jan");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
 }
 
 TEST_F(Duel, WonSaysTheTemplateWithTheOpponentOfTheStart) {
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
-    onLine("Someone was sabered by Kyle^7\r\n");
-    EXPECT_EQ(sent(), Lines{"say I, Kyle^7, beat Jan^7"});
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
+    onLine("Someone was sabered by Kyle\r\n");
+    EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
     EXPECT_EQ(paused(), Pauses{699});
     EXPECT_FALSE(state().duelEngaged);
 }
 
 TEST_F(Duel, LostSaysTheLostTemplate) {
-    onLine("Jan^7 has become engaged in a duel with Kyle^7!\r\n");
-    onLine("Kyle^7 was sabered by Jan^7\r\n");
-    EXPECT_EQ(sent(), Lines{"say Jan^7 beat me"});
+    onLine("Jan has become engaged in a duel with Kyle!\r\n");
+    onLine("Kyle was sabered by Jan\r\n");
+    EXPECT_EQ(sent(), Lines{"say Jan beat me"});
     EXPECT_EQ(paused(), Pauses{699});
     EXPECT_FALSE(state().duelEngaged);
 }
 
 TEST_F(Duel, AKillerTextThatIsPartOfTheNameCountsAsWon) {
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
-    onLine("Jan^7 was sabered by KY\r\n");
-    EXPECT_EQ(sent(), Lines{"say I, Kyle^7, beat Jan^7"});
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
+    onLine("Jan was sabered by KY\r\n");
+    EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
 }
 
 TEST_F(Duel, AKillOfNeitherDuellistLeavesTheDuelOpen) {
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Rosh was sabered by Tavion\r\n");
     EXPECT_EQ(sent(), Lines{});
     EXPECT_TRUE(state().duelEngaged);
 }
 
 TEST_F(Duel, AKillWithoutADuelSendsNothing) {
-    onLine("Jan was sabered by Kyle^7\r\n");
+    onLine("Jan was sabered by Kyle\r\n");
     EXPECT_EQ(sent(), Lines{});
 }
 
 TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
     setTemplates("", "", "");
     const std::size_t before = game.commands.size();
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
-    onLine("Jan^7 was sabered by Kyle^7\r\n");
-    onLine("Jan^7 has become engaged in a duel with Kyle^7!\r\n");
-    onLine("Kyle^7 was sabered by Jan^7\r\n");
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
+    onLine("Jan was sabered by Kyle\r\n");
+    onLine("Jan has become engaged in a duel with Kyle!\r\n");
+    onLine("Kyle was sabered by Jan\r\n");
     EXPECT_EQ(
         Lines(game.commands.begin() + static_cast<std::ptrdiff_t>(before), game.commands.end()),
         (Lines{"say ", "say ", "say ", "say "}));
 }
 
 TEST_F(Duel, ANewDuelLineOverwritesTheOpponent) {
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
-    onLine("Kyle^7 has become engaged in a duel with Rosh^7!\r\n");
-    EXPECT_EQ(state().duelOpponent, "Rosh^7");
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
+    onLine("Kyle has become engaged in a duel with Rosh!\r\n");
+    EXPECT_EQ(state().duelOpponent, "Rosh");
 }
 
 TEST_F(Duel, ACutTooShortLeavesTheOpponentButStillSays) {
     state().duelOpponent = "old";
-    onLine("Kyle^7 has become engaged in a duel with ");
+    onLine("Kyle has become engaged in a duel with \r\n");
     EXPECT_TRUE(state().duelEngaged);
     EXPECT_EQ(state().duelOpponent, "old");
-    EXPECT_EQ(sent(), Lines{"say Kyle^7 vs old"});
+    EXPECT_EQ(sent(), Lines{"say Kyle vs old"});
 }
 
 TEST_F(Duel, TheDuelSurvivesTheConsoleGoing) {
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
     game.closeConsole();
     turn();
     EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Jan^7");
+    EXPECT_EQ(state().duelOpponent, "Jan");
     game.openConsole();
     game.runsCommands = true;
     turn();
     turn();  // the name learned again
     game.runsCommands = false;
-    onLine("Jan^7 was sabered by Kyle^7\r\n");
-    EXPECT_EQ(sent(), Lines{"say I, Kyle^7, beat Jan^7"});
+    onLine("Jan was sabered by Kyle\r\n");
+    EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
 }
 
 struct SelfKill : Events {
@@ -224,7 +249,7 @@ struct SelfKill : Events {
 };
 
 TEST_F(SelfKill, ThePlayersOwnDeathSaysTheMessageAfterASecond) {
-    onLine("Kyle^7 killed himself.\r\n");
+    onLine("Kyle killed himself.\r\n");
     EXPECT_EQ(sent(), Lines{"say oops %s"});
     EXPECT_EQ(paused(), Pauses{1000});
     onLine("kyle killed HERSELF.\r\n");
@@ -235,7 +260,7 @@ TEST_F(SelfKill, SomeoneElsesDeathOrADisabledMessageSendsNothing) {
     onLine("Jan killed himself.\r\n");
     EXPECT_EQ(sent(), Lines{});
     messages().DeathEn = 0;
-    onLine("Kyle^7 killed himself.\r\n");
+    onLine("Kyle killed himself.\r\n");
     EXPECT_EQ(sent(), Lines{});
 }
 
@@ -247,20 +272,20 @@ TEST_F(SelfKill, AnEmptyVictimCountsAsThePlayer) {
 struct Rename : Events {};
 
 TEST_F(Rename, ThePlayersRenameIsFollowed) {
-    onLine("Kyle^7 renamed to Jan^7\r\n");
-    EXPECT_EQ(state().playerName, "Jan^7");
-    EXPECT_EQ(status().text, "[ Current Player: Jan^7  OS: Windows 10 Build 19045 ]");
+    onLine("Kyle renamed to Jan\r\n");
+    EXPECT_EQ(state().playerName, "Jan");
+    EXPECT_EQ(status().text, "[ Current Player: Jan  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(sent(), Lines{});
 }
 
 TEST_F(Rename, AnotherPlayersRenameLeavesTheName) {
-    onLine("Rosh renamed to Kyle^7\r\n");
-    EXPECT_EQ(state().playerName, "Kyle^7");
+    onLine("Rosh renamed to Kyle\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
 }
 
 TEST_F(Rename, ACutTooShortKeepsTheName) {
-    onLine("Kyle^7 renamed to ");
-    EXPECT_EQ(state().playerName, "Kyle^7");
+    onLine("Kyle renamed to ");
+    EXPECT_EQ(state().playerName, "Kyle");
 }
 
 struct MatchEnd : Events {
@@ -278,7 +303,7 @@ TEST_F(MatchEnd, TheLimitMessageGoesOutAfterARandomPause) {
     EXPECT_EQ(paused(), Pauses{1000});
     EXPECT_EQ(clock.seeds, 1);
     clock.randoms = {0.5};
-    onLine("Kyle^7 hit the kill limit.\r\n");  // not at the start
+    onLine("Kyle hit the kill limit.\r\n");  // not at the start
     EXPECT_EQ(sent(), Lines{});
     onLine("hit the kill limit.\r\n");
     EXPECT_EQ(paused(), Pauses{2250});
@@ -306,10 +331,12 @@ TEST_F(MatchEnd, NotAtTheStartOrDisabledSendsNothing) {
 
 struct EngineReload : Events {};
 
-TEST_F(EngineReload, AsksTheNameAndEndsTheTurn) {
-    onLine("finished R_Init\r\n\"name\" is:\"Jan^7\"\r\n");
+TEST_F(EngineReload, AsksTheNameAndEndsTheLinesHandling) {
+    onLine("finished R_Init: !mini\r\n");
+    EXPECT_EQ(sent(), Lines{});  // a chat line is no reload
+    onLine("finished R_Init \"name\" is:\"Jan\"\r\n");
     EXPECT_EQ(sent(), Lines{"name"});
-    EXPECT_EQ(state().playerName, "Kyle^7");  // no name reading in this turn
+    EXPECT_EQ(state().playerName, "Kyle");  // no name reading on that line
 }
 
 struct Gate : Events {};
@@ -318,20 +345,20 @@ TEST_F(Gate, WhileRepliesAreOffNoEventIsAnswered) {
     state().replyOn = false;
     state().greetReady = true;
     messages().GreetEn = 1;
-    onLine("Kyle^7 entered the game\r\n");
+    onLine("Kyle entered the game\r\n");
     onLine("finished R_Init\r\n");
-    onLine("Kyle^7 renamed to Jan\r\n");
-    onLine("Kyle^7 has become engaged in a duel with Jan^7!\r\n");
+    onLine("Kyle renamed to Jan\r\n");
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
     EXPECT_EQ(game.commands.size(), commandMark);
-    EXPECT_EQ(state().playerName, "Kyle^7");
+    EXPECT_EQ(state().playerName, "Kyle");
     EXPECT_FALSE(state().duelEngaged);
 }
 
 TEST_F(Gate, RepliesReadTheMessagesAtTheMomentOfSending) {
-    onLine("Kyle^7 entered the game\r\n");
+    onLine("Kyle entered the game\r\n");
     messages().Enter = "now";
     messages().EnterEn = 1;
-    onLine("Kyle^7 entered the game again\r\n");
+    onLine("Kyle entered the game again\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say now"}));
 }
 

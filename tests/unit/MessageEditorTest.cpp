@@ -115,11 +115,11 @@ TEST_F(MessageEditor, TheLoopGoesOnWithTheOldValuesWhileTheEditorIsOpen) {
     game.runsCommands = false;
     app->frmMain.mnuMsg_Click(2);
     text().value = "new";
-    game.print("Kyle^7 entered the game\r\n");
+    game.print("Kyle entered the game\r\n");
     app->frmMain.engine.turn();
     EXPECT_EQ(game.commands.back(), "say old");
     ok();
-    game.print("Kyle^7 entered the game!\r\n");
+    game.print("Kyle entered the game!\r\n");
     app->frmMain.engine.turn();
     EXPECT_EQ(game.commands.back(), "say new");
 }

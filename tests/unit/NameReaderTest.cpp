@@ -43,41 +43,45 @@ struct NameReading : ::testing::Test, GameFixture {
 };
 
 TEST_F(NameReading, LearnsTheNameAndShowsItInTheStatusLine) {
-    onLine("\"name\" is:\"^1Ky^7le^7\" default:\"Padawan^7\"\r\n");
-    EXPECT_EQ(state().playerName, "^1Ky^7le^7");
-    EXPECT_EQ(status().text, "[ Current Player: ^1Ky^7le^7  OS: Windows 10 Build 19045 ]");
+    onLine("\"name\" is:\"^1Ky^7le^7\" default:\"Padawan\"\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(chatText().text, "");
 }
 
-TEST_F(NameReading, QuotesOnALineBeforeTheAnswerShiftNothing) {
-    onLine("Jan^7: \"a\" \"b\r\n\"name\" is:\"Kyle^7\" default:\"Padawan^7\"\r\n");
-    EXPECT_EQ(state().playerName, "Kyle^7");
+TEST_F(NameReading, OnlyTheGamesOwnAnswerNamesThePlayer) {
+    onLine("Jan: \"a\" \"b\r\n\"name\" is:\"Kyle\" default:\"Padawan\"\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
+    // Another player quoting the answer makes no one the player.
+    onLine("Jan: \"name\" is:\"Jan\" default:\"Padawan\"\r\n");
+    onLine("x \"name\" is:\"Jan\" default:\"Padawan\"\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
 }
 
 TEST_F(NameReading, ACutOffAnswerKeepsTheNameButRewritesTheStatusAndEmptiesTheChatText) {
-    state().playerName = "Kyle^7";
-    onLine("\"name\" is:\"Jan");
-    EXPECT_EQ(state().playerName, "Kyle^7");
-    EXPECT_EQ(status().text, "[ Current Player: Kyle^7  OS: Windows 10 Build 19045 ]");
+    state().playerName = "Kyle";
+    onLine("\"name\" is:\"Jan\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(chatText().text, "");
 }
 
 TEST_F(NameReading, TheQuotedPhraseMustBeThereLetterCaseIgnored) {
     onLine("name is:\"Kyle\" x\"y\"\r\n");
     EXPECT_EQ(state().playerName, "");
-    onLine("\"NAME\" IS:\"Kyle^7\"\r\n");
-    EXPECT_EQ(state().playerName, "Kyle^7");
+    onLine("\"NAME\" IS:\"Kyle\"\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
 }
 
 TEST_F(NameReading, AKnownNameIsReplacedByANewAnswer) {
-    state().playerName = "Kyle^7";
-    onLine("\"name\" is:\"Jan^7\" default:\"Padawan^7\"\r\n");
-    EXPECT_EQ(state().playerName, "Jan^7");
+    state().playerName = "Kyle";
+    onLine("\"name\" is:\"Jan\" default:\"Padawan\"\r\n");
+    EXPECT_EQ(state().playerName, "Jan");
 }
 
 TEST_F(NameReading, YieldsAroundTheReading) {
-    state().playerName = "Kyle^7";
-    const std::string line = "\"name\" is:\"Jan^7\"\r\n";
+    state().playerName = "Kyle";
+    const std::string line = "\"name\" is:\"Jan\"\r\n";
     const int before = toolkit.yields;
     onLine(line);
     // The turn, the extraction, the reading and one per character.
@@ -85,7 +89,7 @@ TEST_F(NameReading, YieldsAroundTheReading) {
 }
 
 TEST_F(NameReading, EndingTheProgramDuringTheReadingStopsIt) {
-    state().playerName = "Kyle^7";
+    state().playerName = "Kyle";
     int left = 5;
     std::function<void()> later = [&] {
         if (--left == 0)
@@ -94,9 +98,9 @@ TEST_F(NameReading, EndingTheProgramDuringTheReadingStopsIt) {
             toolkit.duringNextYield(later);
     };
     toolkit.duringNextYield(later);
-    onLine("\"name\" is:\"Jan^7\"\r\n");
+    onLine("\"name\" is:\"Jan\"\r\n");
     EXPECT_TRUE(toolkit.ended());
-    EXPECT_EQ(state().playerName, "Kyle^7");
+    EXPECT_EQ(state().playerName, "Kyle");
 }
 
 }  // namespace

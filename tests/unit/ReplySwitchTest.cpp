@@ -14,12 +14,13 @@ using Lines = std::vector<std::string>;
 using Pauses = std::vector<std::uint32_t>;
 
 TEST(CommandRecognition, TheNameMatchesExactlyAndTheWordInAnyCase) {
-    EXPECT_TRUE(commands::isCommand("Kyle^7: !NEXT\r\n", "Kyle^7", "!next"));
-    EXPECT_TRUE(commands::isCommand("Kyle^7: !nextsong\r\n", "Kyle^7", "!next"));
-    EXPECT_FALSE(commands::isCommand("kyle^7: !next\r\n", "Kyle^7", "!next"));
-    EXPECT_FALSE(commands::isCommand("Jan: Kyle^7: !next\r\n", "Kyle^7", "!next"));
-    EXPECT_FALSE(commands::isCommand("Kyle^7: say !next\r\n", "Kyle^7", "!next"));
-    EXPECT_TRUE(commands::isCommand("x: !ReplyON\r\n", "", "!replyon"));
+    EXPECT_TRUE(commands::isCommand("Kyle: !NEXT\r\n", "Kyle", "!next"));
+    EXPECT_TRUE(commands::isCommand("Kyle: !nextsong\r\n", "Kyle", "!next"));
+    EXPECT_FALSE(commands::isCommand("kyle: !next\r\n", "Kyle", "!next"));
+    EXPECT_FALSE(commands::isCommand("Jan: Kyle: !next\r\n", "Kyle", "!next"));
+    EXPECT_FALSE(commands::isCommand("Kyle: say !next\r\n", "Kyle", "!next"));
+    EXPECT_FALSE(commands::isCommand("Kylex: Kyle: !next\r\n", "Kyle", "!next"));
+    EXPECT_FALSE(commands::isCommand("x: !ReplyON\r\n", "", "!replyon"));
 }
 
 struct ReplySwitch : ::testing::Test, GameFixture {
@@ -39,7 +40,7 @@ TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEvents) {
     EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
     EXPECT_EQ(paused(), Pauses{1000});
     EXPECT_FALSE(state().replyOn);
-    onLine("Kyle^7 entered the game\r\n");
+    onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), Lines{});
 }
 
@@ -49,7 +50,7 @@ TEST_F(ReplySwitch, OnSwitchesBackWithTheAnnouncement) {
     EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
     EXPECT_EQ(paused(), Pauses{1000});
     EXPECT_TRUE(state().replyOn);
-    onLine("Kyle^7 entered the game\r\n");
+    onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
 }
 
@@ -65,30 +66,31 @@ TEST_F(ReplySwitch, EachDoesNothingWhenTheRepliesAreAlreadyThatWay) {
 
 TEST_F(ReplySwitch, AnotherPlayersMessageSwitchesNothing) {
     mark();
-    game.print("Jan^7: Kyle^7: !replyoff\r\n");
+    game.print("Jan: Kyle: !replyoff\r\n");
     turn();
     EXPECT_TRUE(state().replyOn);
     EXPECT_EQ(sent(), Lines{});
 }
 
-TEST_F(ReplySwitch, OffIsTestedAfterTheEarlierEvents) {
+// A chat line is no event, whatever it quotes: the command in it still runs.
+TEST_F(ReplySwitch, OffRunsFromAChatLineThatQuotesAnEvent) {
     messages().Death = "oops";
     messages().DeathEn = 1;
-    // The self-kill test holds (someone else's death) and ends the chain first.
-    onLine("Kyle^7: !replyoff killed himself\r\n");
-    EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().replyOn);
+    onLine("Kyle: !replyoff killed himself\r\n");
+    EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
+    EXPECT_FALSE(state().replyOn);
 }
 
-TEST_F(ReplySwitch, WhileTheNameIsUnknownAnyReplyOnLineSwitchesOn) {
+// Until the game has named the player, no one's line is the player's.
+TEST_F(ReplySwitch, WhileTheNameIsUnknownNoReplyOnLineSwitchesOn) {
     state().replyOn = false;
     state().playerName.clear();
     clock.elapsedMs += 1000;  // "/name" goes out at most once a second
     mark();
-    game.print("Jan: !replyon\r\n");
+    game.print("Jan: !replyon\r\n: !replyon\r\n");
     turn();
-    EXPECT_TRUE(state().replyOn);
-    EXPECT_EQ(sent(), (Lines{"/name", engine::kAnnouncement}));
+    EXPECT_FALSE(state().replyOn);
+    EXPECT_EQ(sent(), Lines{"/name"});
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+#pragma once
+// Turns successive readings of the console's output pane into the complete
+// lines printed since the last reading, each once and in order.
+//
+// The game's pane does not only grow: it empties itself (Clear), and when it
+// has printed about 32 000 characters since its last reset the next print
+// replaces the whole pane. So what is new is decided by the text itself, not
+// by lengths: the last characters taken are remembered, and a reading that no
+// longer holds them where they were is a pane that was replaced, all of whose
+// text is new. A line still being printed (no line end yet) waits for its end,
+// for a short while only.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnok::engine {
+
+class ConsoleLines {
+  public:
+    using TimePoint = std::chrono::system_clock::time_point;
+
+    // How long the start of a line waits for its end before it is taken as a
+    // line of its own: the game prints a line in a few pieces within one frame.
+    static constexpr std::chrono::milliseconds kLineWait{300};
+
+    struct Taken {
+        std::string added;               // the text new in this reading
+        std::vector<std::string> lines;  // complete lines, each ending in CR LF
+    };
+
+    // The pane's whole text as read now.
+    Taken take(std::string_view pane, TimePoint now);
+    // The start of a line that has waited long enough for its end, as a line.
+    std::optional<std::string> overdue(TimePoint now);
+    // The pane was emptied (it measured 0): nothing of it is left to compare.
+    void paneEmptied();
+    // A console that is gone takes its text with it, the line it was printing too.
+    void forget();
+
+    // Whether the start of a line is waiting for its end.
+    bool waiting() const { return !partial_.empty(); }
+
+  private:
+    // What of `pane` is new: all of it when the text last taken is not where it was.
+    std::string_view newPart(std::string_view pane) const;
+    void remember(std::string_view pane);
+
+    std::size_t taken_ = 0;  // bytes of the pane taken so far
+    std::string anchor_;     // the pane's last bytes before taken_
+    std::string partial_;    // the line being printed, without its end
+    TimePoint partialSince_{};
+};
+
+}  // namespace varnok::engine
