@@ -5,6 +5,7 @@
 // while it is not) and, when it is there, hands over to the log tracking.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,6 +45,9 @@ class Engine {
 
     EngineState state;
     TurnPace pace;
+    // Called with every line examined, before its recognisers run: lets
+    // checks follow the lines one by one. Empty in the program.
+    std::function<void(const std::string&)> watchLines;
     std::unique_ptr<sysinfo::COpSysInfo> os;
     std::string buildText;
 

@@ -71,6 +71,7 @@ void Engine::keepPaneAndName() {
 // One complete line: the engine-load hint, the change gate, then the
 // recognisers. A line longer than the recognisers take keeps its end.
 void Engine::examineLine(const std::string& line) {
+    if (watchLines) watchLines(line);
     state.newText = text::lastChars(line, kMaxNewText);
     if (text::containsNoCase(state.newText, kEngineLoadHint))
         app_.console.SendConsoleCommand("name");

@@ -5,17 +5,21 @@
 // (see History::step), so that seeds can be written by hand.
 // After every turn the invariants of the log tracking and the replies hold:
 // no command typed and no name cut from the console holds a line break, the
-// new text stays within 200 characters, at most one event reply goes out, and
-// no reply goes out a second time unless new text came in since.
+// line handed to the recognisers stays within 200 characters, at most one
+// event reply goes out for a line and none for a line someone said or typed,
+// and while the pane only grows every complete line is examined once, in
+// order, none skipped and none twice.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
+#include <string_view>
+#include <vector>
 #include <string>
 
+#include "engine/GameLines.h"
 #include "fakes/GameFixture.h"
 #include "fuzz/Check.h"
 
@@ -50,6 +54,12 @@ const char* const kPieces[] = {
     "\"name\" is:\"",
     "^7\" default:\"Padawan^7\"\r\n",
     "Kyle^7: ",
+    "Kyle: ",
+    "(Kyle): ",
+    "]say ",
+    "Jan: Kyle entered the game\r\n",
+    "Kyle: Padme has become engaged in a duel with Kyle\r\n",
+    "\"name\" is:\"Kyle\" default:\"Padawan\"\r\n",
     "!next",
     "!prev",
     "!play",
@@ -149,6 +159,11 @@ class History {
             f_.toolkit.fakeDialogs().openFileAnswers.push_back(song);
             f_.app->frmPlay.cmdAddFile_Click();
         }
+        f_.app->frmMain.engine.watchLines = [this](const std::string& line) {
+            closeLine();
+            lines_.push_back({line, f_.game.commands.size()});
+            if (growing_) examined_ += line;
+        };
     }
 
     // Step bytes: 0 a piece, 1 raw bytes, 2 a line of 1 to 8 pieces, 3 a clear
@@ -201,10 +216,16 @@ class History {
         if (lengthOnly) stallTurns_ = 1;
         setStalled(open && stallTurns_ > 0, lengthOnly);
         const std::size_t before = f_.game.commands.size();
-        trace(stallTurns_ > 0 ? "turn (stalled)" : "turn", "");
+        const bool stalled = stallTurns_ > 0;
+        trace(stalled ? "turn (stalled)" : "turn", "");
+        if (growing_ && !f_.game.pane().starts_with(grownFrom_)) growing_ = false;
+        watchReading();
+        lines_.clear();
         f_.turn();
+        closeLine();
         if (stallTurns_ > 0) --stallTurns_;
         setStalled(false, false);
+        checkLinesOnce(stalled);
 
         const engine::EngineState& state = f_.state();
         check(state.newText.size() <= engine::Engine::kMaxNewText,
@@ -212,39 +233,93 @@ class History {
         for (const std::string* name : {&state.playerName, &state.duelOpponent})
             check(name->find_first_of("\r\n") == std::string::npos,
                   "no name cut from the console holds CR or LF");
-        int eventReplies = 0;
-        bool answered = false;
         for (std::size_t i = before; i < f_.game.commands.size(); ++i) {
             const std::string& command = f_.game.commands[i];
             trace("    typed", command);
             check(command.find_first_of("\r\n") == std::string::npos,
                   "no command typed holds CR or LF");
-            if (!isEventReply(command)) {
-                answered =
-                    answered || command.rfind("say ", 0) == 0 || command.rfind("echo ", 0) == 0;
-                continue;
-            }
-            ++eventReplies;
-            auto [last, first] = repliedAt_.try_emplace(command, arrivals_);
-            check(first || last->second != arrivals_,
-                  "no reply goes out twice without new text in between");
-            last->second = arrivals_;
         }
-        check(eventReplies <= 1, "at most one event reply per turn");
-        // A chat command's answer may repeat what the player typed, phrases
-        // included, so its echo is new text; an event reply's echo is not, so
-        // that a reply made again off old text is caught.
-        if (answered) ++arrivals_;
     }
 
   private:
+    struct Examined {
+        std::string line;
+        std::size_t firstCommand;  // the commands typed while it was handled start here
+        std::size_t endCommand = 0;
+    };
+
     std::string piece() { return kPieces[in_.pick(std::size(kPieces))]; }
+
+    // The commands typed since the last line was handed on belong to it: a
+    // line gets at most one event reply, and a line someone said or typed none.
+    void closeLine() {
+        if (lines_.empty() || lines_.back().endCommand != 0) return;
+        Examined& last = lines_.back();
+        last.endCommand = f_.game.commands.size();
+        int eventReplies = 0;
+        for (std::size_t i = last.firstCommand; i < last.endCommand; ++i)
+            if (isEventReply(f_.game.commands[i])) ++eventReplies;
+        check(eventReplies <= 1, "at most one event reply per line");
+        check(eventReplies == 0 || engine::isGameMessage(last.line),
+              "no event reply follows a chat line or a typed line");
+    }
+
+    // The pane as the turn reads it, for the check that follows the turn.
+    void watchReading() {
+        if (!f_.game.consoleOpen()) return;
+        f_.desktop.window(f_.game.outputPane()).beforeRead = [this](fakes::DesktopWindow& w) {
+            read_ = w.text;
+        };
+    }
+
+    // While the pane only grows, what was examined since it began growing is
+    // the text it printed since, line ends aside: nothing examined twice or
+    // made up, and every complete line of the last reading examined.
+    void checkLinesOnce(bool stalled) {
+        if (!growing_) {
+            // It begins where the engine has taken everything it read.
+            if (f_.game.consoleOpen() && !stalled && !f_.state().lines.waiting() &&
+                f_.state().outputPane != 0 && f_.game.pane().starts_with(read_)) {
+                growing_ = true;
+                grownFrom_ = read_;
+                examined_.clear();
+            }
+            return;
+        }
+        if (!f_.game.consoleOpen() || !f_.game.pane().starts_with(grownFrom_)) {
+            growing_ = false;
+            return;
+        }
+        if (stalled || !read_.starts_with(grownFrom_)) return;
+        const std::string printed = withoutLineEnds(f_.game.pane().substr(grownFrom_.size()));
+        const std::string examined = withoutLineEnds(examined_);
+        std::string complete = read_.substr(grownFrom_.size());
+        complete = withoutLineEnds(complete.substr(0, completeLinesEnd(complete)));
+        check(printed.starts_with(examined), "no line examined twice or made up");
+        check(examined.starts_with(complete), "no complete line skipped");
+    }
+
+    static std::string withoutLineEnds(std::string_view text) {
+        std::string out;
+        for (char c : text)
+            if (c != '\r' && c != '\n') out += c;
+        return out;
+    }
+
+    // Where the last complete line of `text` ends: after its last LF, or a CR
+    // that something other than LF follows.
+    static std::size_t completeLinesEnd(std::string_view text) {
+        for (std::size_t i = text.size(); i > 0; --i) {
+            if (text[i - 1] == '\n') return i;
+            if (text[i - 1] == '\r' && i < text.size()) return i;
+        }
+        return 0;
+    }
 
     // Text the game prints, as new text from outside Varnok.
     void append(const std::string& text) {
         if (!f_.game.consoleOpen() || text.empty()) return;
         f_.game.print(text);
-        ++arrivals_;
         trace("print", text);
     }
 
@@ -254,7 +329,7 @@ class History {
         std::string& pane = f_.game.pane();
         if (length >= pane.size()) return;
         pane.resize(length);
-        ++arrivals_;
+        growing_ = false;
         trace("pane cut to", std::to_string(length));
     }
 
@@ -263,13 +338,14 @@ class History {
         if (!f_.game.consoleOpen()) return;
         std::string& pane = f_.game.pane();
         const std::size_t target = 32700 + in_.pick(68);
-        while (pane.size() < target) pane += "Padme^7: filler line\r\n";
+        while (pane.size() < target) pane += "Padme: filler line\r\n";
         pane.resize(target);
-        ++arrivals_;
+        growing_ = false;
         trace("pane filled to", std::to_string(target));
     }
 
     void toggleConsole() {
+        growing_ = false;
         if (f_.game.consoleOpen()) {
             f_.game.closeConsole();
             trace("console closed", "");
@@ -297,10 +373,14 @@ class History {
     Input& in_;
     fakes::GameFixture f_;
     int stallTurns_ = 0;
-    // Counts the changes to the pane made from outside Varnok.
-    std::uint64_t arrivals_ = 0;
-    // The count of arrivals when each event reply last went out.
-    std::map<std::string, std::uint64_t> repliedAt_;
+    // The lines examined in the current turn, with the commands each typed.
+    std::vector<Examined> lines_;
+    // While the pane only grows: the pane when it began to, the pane at the
+    // latest reading and every line examined since.
+    bool growing_ = false;
+    std::string grownFrom_;
+    std::string read_;
+    std::string examined_;
 };
 
 }  // namespace
