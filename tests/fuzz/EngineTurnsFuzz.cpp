@@ -6,7 +6,8 @@
 // After every turn the invariants of the log tracking and the replies hold:
 // no command typed and no name cut from the console holds a line break, the
 // new text stays within 200 characters, at most one event reply goes out, and
-// no reply goes out a second time unless new text came in since.
+// no reply goes out a second time unless new text came in since; every typed
+// line fits the game's line buffer and runs as the one command it was typed as.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +16,10 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "fakes/GameFixture.h"
+#include "fakes/SplitRule.h"
 #include "fuzz/Check.h"
 
 using namespace varnok;
@@ -93,6 +96,27 @@ void trace(const char* what, const std::string& text) {
         }
     }
     std::fprintf(stderr, "%s %s\n", what, shown.c_str());
+}
+
+// The game copies a typed line into a 256-byte buffer and splits it at ";"
+// outside quotes, and "//" starts a comment. The player's own texts here hold
+// none of these (see playerText), so every line must run whole and alone.
+void checkTypedLine(const std::string& line) {
+    check(line.size() <= console::kMostTypedCharacters,
+          "every typed line is at most 255 characters");
+    check(fakes::gameCommands(line) == std::vector<std::string>{line},
+          "every typed line is one console command under the split rule");
+}
+
+// Reply texts are the player's own and may chain commands on purpose; the
+// reply files written here keep them free of ";", '"' and "//".
+std::string playerText(std::string bytes) {
+    for (char& c : bytes) {
+        if (c == ';') c = ',';
+        if (c == '"') c = '\'';
+        if (c == '/') c = '\\';
+    }
+    return bytes;
 }
 
 // Reads the input front to back; past its end every byte reads as 0.
@@ -188,7 +212,8 @@ class History {
                 f_.game.playerName = kGameNames[in_.pick(std::size(kGameNames))];
                 return trace("the game names the player", f_.game.playerName);
             case 10:
-                return saveFile(in_.pick(2) == 0 ? "x.vnk" : "x.lst", in_.bytes());
+                return in_.pick(2) == 0 ? saveFile("x.vnk", playerText(in_.bytes()))
+                                        : saveFile("x.lst", in_.bytes());
             default:
                 return turn();
         }
@@ -219,6 +244,7 @@ class History {
             trace("    typed", command);
             check(command.find_first_of("\r\n") == std::string::npos,
                   "no command typed holds CR or LF");
+            checkTypedLine(command);
             if (!isEventReply(command)) {
                 answered =
                     answered || command.rfind("say ", 0) == 0 || command.rfind("echo ", 0) == 0;
