@@ -165,8 +165,9 @@ class History {
         m.Enter = "#N#";
         m.limit = "#T#";
         m.GreetEn = m.DeathEn = m.EnterEn = m.Limiten = 1;
-        // Two songs that play and one whose file is gone, for the music commands.
-        const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel.wav",
+        // Two songs that play and one whose file is gone, for the music commands;
+        // the second's name would chain commands if it were typed as it is.
+        const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel;quit \"x.wav",
                                      "C:\\Gone\\Lost.wma"};
         f_.media.playable[songs[0]] = f_.media.playable[songs[1]] = 90;
         for (const char* song : songs) {
