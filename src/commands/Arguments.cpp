@@ -13,7 +13,24 @@ CommandTurn::CommandTurn(ui::Application& app_)
       newText(app_.frmMain.engine.state.newText),
       playerName(app_.frmMain.engine.state.playerName) {}
 
-void CommandTurn::send(const std::string& line) const {
+namespace {
+
+// The rest of the gap since the last "say" typed; a clock set back reads as a
+// say typed just now.
+std::chrono::milliseconds restOfSayGap(console::ConsoleLink& console) {
+    const std::chrono::milliseconds gap(engine::pauseMilliseconds(kSayGapSeconds));
+    const std::optional<std::chrono::milliseconds> since = console.sinceLastSay();
+    if (!since || *since >= gap) return std::chrono::milliseconds(0);
+    return *since < std::chrono::milliseconds(0) ? gap : gap - *since;
+}
+
+}  // namespace
+
+void CommandTurn::send(const console::CommandLine& line) const {
+    if (spacesSays && line.beginsWith("say ")) {
+        const std::chrono::milliseconds rest = restOfSayGap(app.console);
+        if (rest.count() > 0) app.services.clock.sleepMs(static_cast<std::uint32_t>(rest.count()));
+    }
     app.console.SendConsoleCommand(line);
 }
 

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "console/CommandLine.h"
+
 namespace varnok::ui {
 class Application;
 }
@@ -26,11 +28,19 @@ struct CommandTurn {
     ui::Application& app;
     const std::string& newText;
     const std::string& playerName;
+    // The game's server ignores a "say" that follows the previous one within a
+    // second. A turn with no pause of its own before the game (a media key
+    // pressed again at once) keeps each "say" kSayGapSeconds after the last.
+    bool spacesSays = false;
 
-    void send(const std::string& line) const;
+    void send(const console::CommandLine& line) const;
     // A blocking pause; nothing else runs meanwhile.
     void wait(float seconds) const;
 };
+
+// The least time between two "say" lines a spacing turn types: a second and a
+// margin for the game's frame timing.
+inline constexpr float kSayGapSeconds = 1.2f;
 
 // --- Argument rules -------------------------------------------------------
 
@@ -79,7 +89,7 @@ const std::vector<std::string>& helpLines();
 
 // The lines of "!listsongs" after its "/clear": four names a line, each line
 // with all four colour markers even when fewer names are left.
-std::vector<std::string> listingLines(const std::vector<std::string>& names);
+std::vector<console::CommandLine> listingLines(const std::vector<std::string>& names);
 
 // A local date and time as "!now" reads it out: the short date, a blank and
 // the long time ("2024-03-05 14:07:09").

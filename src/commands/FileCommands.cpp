@@ -21,9 +21,9 @@ void loadCommand(const CommandTurn& turn) {
     const bool loaded = isPlainFileName(name) && turn.app.frmMain.loadReplies(name);
     turn.wait(kAfterLoadSeconds);
     if (loaded)
-        turn.send("say ^7" + name + " ^1loaded successfully");
+        turn.send("say ^7" + console::outside(name) + " ^1loaded successfully");
     else
-        turn.send("say ^1Error opening file ^7" + name);
+        turn.send("say ^1Error opening file ^7" + console::outside(name));
 }
 
 void playlistCommand(const CommandTurn& turn) {
@@ -31,9 +31,9 @@ void playlistCommand(const CommandTurn& turn) {
     const bool loaded = isPlainFileName(name) && turn.app.frmPlay.openIt2(name);
     turn.wait(kAfterLoadSeconds);
     if (loaded)
-        turn.send("say ^7 " + name + " ^1loaded successfully");
+        turn.send("say ^7 " + console::outside(name) + " ^1loaded successfully");
     else
-        turn.send("say ^1Error opening playlist ^7" + name);
+        turn.send("say ^1Error opening playlist ^7" + console::outside(name));
 }
 
 }  // namespace varnok::commands

@@ -51,9 +51,11 @@ const std::vector<std::string>& helpLines() {
     return lines;
 }
 
-std::vector<std::string> listingLines(const std::vector<std::string>& names) {
-    auto name = [&](std::size_t k) { return k < names.size() ? names[k] : std::string(); };
-    std::vector<std::string> lines;
+std::vector<console::CommandLine> listingLines(const std::vector<std::string>& names) {
+    auto name = [&](std::size_t k) {
+        return console::outside(k < names.size() ? names[k] : std::string());
+    };
+    std::vector<console::CommandLine> lines;
     for (std::size_t i = 0; i < names.size(); i += 4) {
         lines.push_back("echo ^1\"" + name(i) + kColumnGap + "^2" + name(i + 1) + kColumnGap +
                         "^3" + name(i + 2) + kColumnGap + "^4" + name(i + 3) + "\"");
@@ -68,18 +70,18 @@ std::string dateTimeText(const std::tm& local) {
 }
 
 void commandsCommand(const CommandTurn& turn) {
-    for (const std::string& line : helpLines()) turn.send(line);
+    for (const std::string& line : helpLines()) turn.send(console::CommandLine(line));
 }
 
 void nowCommand(const CommandTurn& turn) {
     turn.wait(1.0f);
     const std::tm local = localTime(turn.app.services.clock.now());
-    turn.send("say ^4 It is currently: ^1" + dateTimeText(local));
+    turn.send("say ^4 It is currently: ^1" + console::CommandLine(dateTimeText(local)));
 }
 
 void listSongsCommand(const CommandTurn& turn) {
     turn.send("/clear");
-    for (const std::string& line : listingLines(songNames(*turn.app.frmPlay.lstPlay)))
+    for (const console::CommandLine& line : listingLines(songNames(*turn.app.frmPlay.lstPlay)))
         turn.send(line);
 }
 

@@ -5,7 +5,8 @@
 namespace varnok::commands {
 
 void mediaKeyPressed(ui::Application& app, ui::MediaKey key) {
-    const CommandTurn turn(app);
+    CommandTurn turn(app);
+    turn.spacesSays = true;
     switch (key) {
         case ui::MediaKey::NextTrack:
             nextCommand(turn);

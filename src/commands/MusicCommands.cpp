@@ -15,7 +15,8 @@ player::FrmPlay& playerOf(const CommandTurn& turn) {
 
 // "Say the currently playing song": any state but unticked.
 void announce(const CommandTurn& turn, const std::string& name) {
-    if (playerOf(turn).Check1->value() != 0) turn.send("say ^4Currently playing: ^3" + name);
+    if (playerOf(turn).Check1->value() != 0)
+        turn.send("say ^4Currently playing: ^3" + console::outside(name));
 }
 
 // Only the line break follows "!play": the resume form, whose argument is empty.
@@ -40,13 +41,15 @@ std::optional<int> findSong(const ui::ListBox& songs, const std::string& search)
     return std::nullopt;
 }
 
+// The song that started is announced and stays selected: when the found entry
+// cannot be played, the skip moves on (and echoes the song it reaches), and
+// when nothing started nothing is said about playing.
 void playFound(const CommandTurn& turn, int index) {
     player::FrmPlay& player = playerOf(turn);
     turn.wait(1.0f);
     player.mStop();
-    player.playlist(static_cast<std::int16_t>(index));
-    player.lstPlay->setListIndex(index);
-    announce(turn, player.lstPlay->item(index));
+    const std::string started = player.playlist(static_cast<std::int16_t>(index));
+    if (player.mPlaying) announce(turn, started);
 }
 
 }  // namespace
@@ -112,7 +115,7 @@ void playCommand(const CommandTurn& turn) {
         return;
     }
     turn.wait(1.0f);
-    turn.send("say ^5No matches for " + search);
+    turn.send("say ^5No matches for " + console::outside(search));
 }
 
 }  // namespace varnok::commands

@@ -1,5 +1,6 @@
 #include "console/ConsoleLink.h"
 
+#include "text/CodePage.h"
 #include "text/Text.h"
 
 namespace varnok::console {
@@ -51,13 +52,21 @@ WindowHandle ConsoleLink::findGameWindow() {
     return windows_.findWindow(std::string(kGameWindowClass), std::nullopt);
 }
 
-void ConsoleLink::SendConsoleCommand(const std::string& command) {
+void ConsoleLink::SendConsoleCommand(const CommandLine& command) {
     WindowHandle console = FindConsole();
     if (console == 0) return;
     // A line break would end the line early and run the rest as a second
     // command of its own.
-    PendingCommand = command.substr(0, command.find_first_of("\r\n"));
+    const std::string line = command.text();
+    PendingCommand =
+        text::cutAtCharacter(line.substr(0, line.find_first_of("\r\n")), kMostTypedCharacters);
+    if (clock_ && command.beginsWith("say ")) lastSay_ = clock_->now();
     windows_.enumChildren(console, [this](WindowHandle child) { return ConsoleChildProc(child); });
+}
+
+std::optional<std::chrono::milliseconds> ConsoleLink::sinceLastSay() {
+    if (!clock_ || !lastSay_) return std::nullopt;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(clock_->now() - *lastSay_);
 }
 
 bool ConsoleLink::ConsoleChildProc(WindowHandle child) {

@@ -6,17 +6,23 @@
 // window of the desktop; a console that closed or restarted is searched for
 // afresh.
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "console/CommandLine.h"
 #include "console/WindowManager.h"
+#include "engine/Clock.h"
 
 namespace varnok::console {
 
 inline constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
 // The game's main window class in Windows-1252: the registered sign is byte 0xAE.
 inline constexpr const char* kGameWindowClass = "Jedi Knight\xAE: Jedi Academy (MP)";
+// The most characters a typed line may hold: the game copies each line into a
+// 256-byte buffer, and a longer one overruns it.
+inline constexpr std::size_t kMostTypedCharacters = 255;
 // What a read of an empty, vanished or zero window gives.
 inline constexpr const char* kNoTextSentinel = ">No text for this class<";
 
@@ -25,7 +31,9 @@ std::vector<unsigned char> TextToBytes(const std::string& text);
 
 class ConsoleLink {
   public:
-    explicit ConsoleLink(WindowManager& windows) : windows_(windows) {}
+    // With a clock, the link notes when it typed the last "say".
+    explicit ConsoleLink(WindowManager& windows, engine::Clock* clock = nullptr)
+        : windows_(windows), clock_(clock) {}
 
     // The console by its fixed title, any class.
     WindowHandle FindConsole();
@@ -37,9 +45,15 @@ class ConsoleLink {
     WindowHandle findGameWindow();
 
     // Types `command` into the console's input line and presses Enter; drops
-    // it silently when there is no console or no suitable child. A command is
-    // one line: anything from its first CR or LF on is never typed.
-    void SendConsoleCommand(const std::string& command);
+    // it silently when there is no console or no suitable child. Every line
+    // typed passes here: the values from outside in it are made harmless (see
+    // CommandLine), anything from its first CR or LF on is never typed, and it
+    // is cut to at most kMostTypedCharacters at a character boundary.
+    void SendConsoleCommand(const CommandLine& command);
+
+    // The time since the last line typed that began with "say "; nothing
+    // before the first, or without a clock.
+    std::optional<std::chrono::milliseconds> sinceLastSay();
 
     // The window's whole text, or the sentinel when it reports none; nothing
     // when the window did not answer in time (no reading at all).
@@ -66,6 +80,8 @@ class ConsoleLink {
     WindowHandle keptOrFound(const std::string& windowClass, const std::string& title);
 
     WindowManager& windows_;
+    engine::Clock* clock_;
+    std::optional<std::chrono::system_clock::time_point> lastSay_;
     std::string PendingCommand;
     WindowHandle kept_ = 0;
     std::string keptTitle_;

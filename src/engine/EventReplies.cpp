@@ -162,6 +162,10 @@ void EventReplies::sayDuelTemplate(const std::string& message) {
 }
 
 void EventReplies::say(const std::string& message) {
+    say(console::CommandLine(message));
+}
+
+void EventReplies::say(const console::CommandLine& message) {
     app_.console.SendConsoleCommand("say " + message);
 }
 

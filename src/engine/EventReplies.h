@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "console/CommandLine.h"
+
 namespace varnok::ui {
 class Application;
 }
@@ -40,7 +42,10 @@ class EventReplies {
 
     // Sends a duel template with both names filled in.
     void sayDuelTemplate(const std::string& message);
+    // The player's own reply text as written.
     void say(const std::string& message);
+    // A reply with names filled in, typed as a value each.
+    void say(const console::CommandLine& message);
     void pause(float seconds);
 
     ui::Application& app_;

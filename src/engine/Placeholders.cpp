@@ -1,16 +1,14 @@
 #include "engine/Placeholders.h"
 
-#include "text/Text.h"
-
 namespace varnok::engine {
 
-std::string fillPlaceholders(std::string_view message, std::string_view playerName,
-                             std::string_view otherName) {
-    return fillOtherName(text::replaceAllNoCase(message, "%s", playerName), otherName);
+console::CommandLine fillPlaceholders(std::string_view message, std::string_view playerName,
+                                      std::string_view otherName) {
+    return console::CommandLine(message).filled("%s", playerName).filled("%d", otherName);
 }
 
-std::string fillOtherName(std::string_view message, std::string_view otherName) {
-    return text::replaceAllNoCase(message, "%d", otherName);
+console::CommandLine fillOtherName(std::string_view message, std::string_view otherName) {
+    return console::CommandLine(message).filled("%d", otherName);
 }
 
 }  // namespace varnok::engine

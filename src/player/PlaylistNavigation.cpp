@@ -63,7 +63,7 @@ std::string FrmPlay::playAnnounced(int index) {
 }
 
 void FrmPlay::announcePlaying(const std::string& name) {
-    app.console.SendConsoleCommand(kEchoPlaying + name);
+    app.console.SendConsoleCommand(kEchoPlaying + console::outside(name));
     ++echoes_;
 }
 

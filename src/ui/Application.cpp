@@ -4,7 +4,7 @@ namespace varnok::ui {
 
 Application::Application(const Services& services_)
     : services(services_),
-      console(services.windows),
+      console(services.windows, &services.clock),
       mnuCustomize(*this),
       frmPlay(*this),
       frmPickFolder(*this),

@@ -30,7 +30,7 @@ class StandInConsole : public ::testing::Test {
 
     // Types a command the way Varnok does and answers the pane afterwards.
     std::string typeAndRead(const std::string& command) {
-        link.SendConsoleCommand(command);
+        link.SendConsoleCommand(varnok::console::CommandLine(command));
         return game->paneText();
     }
 

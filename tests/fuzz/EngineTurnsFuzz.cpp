@@ -7,8 +7,9 @@
 // no command typed and no name cut from the console holds a line break, the
 // line handed to the recognisers stays within 200 characters, at most one
 // event reply goes out for a line and none for a line someone said or typed,
-// and while the pane only grows every complete line is examined once, in
-// order, none skipped and none twice.
+// while the pane only grows every complete line is examined once, in order,
+// none skipped and none twice, and every typed line fits the game's line
+// buffer and runs as the one command it was typed as.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +19,11 @@
 #include <string_view>
 #include <vector>
 #include <string>
+#include <vector>
 
 #include "engine/GameLines.h"
 #include "fakes/GameFixture.h"
+#include "fakes/SplitRule.h"
 #include "fuzz/Check.h"
 
 using namespace varnok;
@@ -105,6 +108,27 @@ void trace(const char* what, const std::string& text) {
     std::fprintf(stderr, "%s %s\n", what, shown.c_str());
 }
 
+// The game copies a typed line into a 256-byte buffer and splits it at ";"
+// outside quotes, and "//" starts a comment. The player's own texts here hold
+// none of these (see playerText), so every line must run whole and alone.
+void checkTypedLine(const std::string& line) {
+    check(line.size() <= console::kMostTypedCharacters,
+          "every typed line is at most 255 characters");
+    check(fakes::gameCommands(line) == std::vector<std::string>{line},
+          "every typed line is one console command under the split rule");
+}
+
+// Reply texts are the player's own and may chain commands on purpose; the
+// reply files written here keep them free of ";", '"' and "//".
+std::string playerText(std::string bytes) {
+    for (char& c : bytes) {
+        if (c == ';') c = ',';
+        if (c == '"') c = '\'';
+        if (c == '/') c = '\\';
+    }
+    return bytes;
+}
+
 // Reads the input front to back; past its end every byte reads as 0.
 class Input {
   public:
@@ -151,8 +175,9 @@ class History {
         m.Enter = "#N#";
         m.limit = "#T#";
         m.GreetEn = m.DeathEn = m.EnterEn = m.Limiten = 1;
-        // Two songs that play and one whose file is gone, for the music commands.
-        const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel.wav",
+        // Two songs that play and one whose file is gone, for the music commands;
+        // the second's name would chain commands if it were typed as it is.
+        const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel;quit \"x.wav",
                                      "C:\\Gone\\Lost.wma"};
         f_.media.playable[songs[0]] = f_.media.playable[songs[1]] = 90;
         for (const char* song : songs) {
@@ -203,7 +228,8 @@ class History {
                 f_.game.playerName = kGameNames[in_.pick(std::size(kGameNames))];
                 return trace("the game names the player", f_.game.playerName);
             case 10:
-                return saveFile(in_.pick(2) == 0 ? "x.vnk" : "x.lst", in_.bytes());
+                return in_.pick(2) == 0 ? saveFile("x.vnk", playerText(in_.bytes()))
+                                        : saveFile("x.lst", in_.bytes());
             default:
                 return turn();
         }
@@ -238,6 +264,7 @@ class History {
             trace("    typed", command);
             check(command.find_first_of("\r\n") == std::string::npos,
                   "no command typed holds CR or LF");
+            checkTypedLine(command);
         }
     }
 

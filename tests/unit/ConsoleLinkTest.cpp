@@ -2,6 +2,7 @@
 
 #include "console/ConsoleLink.h"
 #include "fakes/FakeDesktop.h"
+#include "text/CodePage.h"
 
 using namespace varnok;
 using fakes::FakeDesktop;
@@ -69,6 +70,30 @@ TEST_F(ConsoleLinkTest, ACommandIsTypedOnlyUpToItsFirstLineBreak) {
     link.SendConsoleCommand("\r\nsay hidden");
     EXPECT_EQ(game.commands,
               (std::vector<std::string>{"say Kyle^7 vs Jan^7!", "echo one", "say a", ""}));
+}
+
+// The game copies each typed line into a 256-byte buffer: a longer line
+// overruns it. Every line is cut to 255 characters, never between the two
+// bytes of a double-byte character.
+TEST_F(ConsoleLinkTest, NoLineLongerThan255CharactersIsTyped) {
+    FakeGame game(desktop);
+    game.runsCommands = false;
+    const std::string name(300, 'n');
+    link.SendConsoleCommand("echo ^1Currently Playing: ^4" + console::outside(name));
+    link.SendConsoleCommand(console::CommandLine(std::string(255, 'a')));
+    ASSERT_EQ(game.commands.size(), 2u);
+    EXPECT_EQ(game.commands[0], "echo ^1Currently Playing: ^4" + name.substr(0, 227));
+    EXPECT_EQ(game.commands[1], std::string(255, 'a'));
+
+    // Bytes from 0x81 lead a character in this double-byte rule.
+    const auto leads = [](unsigned char byte) { return byte >= 0x81; };
+    const std::string wide = "\x82\xA0";
+    EXPECT_EQ(text::cutAtCharacter("a" + wide + wide, 4, leads), "a" + wide);
+    EXPECT_EQ(text::cutAtCharacter("ab" + wide + wide, 4, leads), "ab" + wide);
+    // A trail byte that looks like a lead byte is still a trail byte.
+    EXPECT_EQ(text::cutAtCharacter("\x82\x82\x82\x82z", 3, leads), "\x82\x82");
+    EXPECT_EQ(text::cutAtCharacter("a\x82", 5, leads), "a\x82");  // a broken last byte stays
+    EXPECT_EQ(text::cutAtCharacter(std::string(300, '\x82'), 255, leads).size(), 254u);
 }
 
 TEST_F(ConsoleLinkTest, AnEmptyCommandStillPressesEnter) {

@@ -4,6 +4,7 @@
 #include "engine/EventReplies.h"
 #include "engine/Placeholders.h"
 #include "fakes/GameFixture.h"
+#include "fakes/SplitRule.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -14,11 +15,14 @@ using Lines = std::vector<std::string>;
 using Pauses = std::vector<std::uint32_t>;
 const std::string kAnnouncement = engine::kAnnouncement;
 
+// The names are values from outside, the reply text is the player's own: a
+// ";" the player wrote chains on purpose, one in a name is made harmless.
 TEST(Placeholders, EveryOccurrenceWhateverItsCaseNameFirst) {
-    EXPECT_EQ(engine::fillPlaceholders("%s beat %D, %S beat %d", "Kyle", "Jan"),
+    EXPECT_EQ(engine::fillPlaceholders("%s beat %D, %S beat %d", "Kyle", "Jan").text(),
               "Kyle beat Jan, Kyle beat Jan");
-    EXPECT_EQ(engine::fillPlaceholders("%s", "a%d", "Jan"), "aJan");  // "%s" goes first
-    EXPECT_EQ(engine::fillOtherName("Welcome %d, I am %s", "Jan"), "Welcome Jan, I am %s");
+    EXPECT_EQ(engine::fillPlaceholders("%s", "a%d", "Jan").text(), "aJan");  // "%s" goes first
+    EXPECT_EQ(engine::fillOtherName("Welcome %d, I am %s", "Jan").text(), "Welcome Jan, I am %s");
+    EXPECT_EQ(engine::fillPlaceholders("gg;say %s/%d", "K;\"", "/J").text(), "gg;say K,'/ /J");
 }
 
 struct Events : ::testing::Test, GameFixture {
@@ -179,6 +183,22 @@ TEST_F(Duel, LostSaysTheLostTemplate) {
     EXPECT_EQ(sent(), Lines{"say Jan beat me"});
     EXPECT_EQ(paused(), Pauses{699});
     EXPECT_FALSE(state().duelEngaged);
+}
+
+// The names come from the game's console; each reply stays one command.
+TEST_F(Duel, NamesFilledIntoRepliesStayOneCommand) {
+    const std::string hostile = "x;quit \"//";
+    onLine(hostile + " has become engaged in a duel with Kyle!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs x,quit '/ /"});
+    onLine("Kyle was sabered by " + hostile + "\r\n");
+    EXPECT_EQ(sent(), Lines{"say x,quit '/ / beat me"});
+
+    state().greetReady = true;
+    messages().Greet = "Welcome %d";
+    messages().GreetEn = 1;
+    onLine(hostile + " entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome x,quit '/ /"});
+    for (const std::string& line : game.commands) EXPECT_TRUE(isOneCommand(line)) << line;
 }
 
 TEST_F(Duel, AKillerTextThatIsPartOfTheNameCountsAsWon) {

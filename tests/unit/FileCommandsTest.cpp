@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "CommandFixture.h"
+#include "fakes/SplitRule.h"
 #include "replies/ReplyFileStore.h"
 
 using namespace varnok;
@@ -83,6 +84,23 @@ TEST_F(FileCommands, LoadRefusesANameThatLeavesTheSavesFolder) {
         EXPECT_EQ(game.commands, Lines{"say ^1Error opening file ^7" + std::string(name)});
     }
     EXPECT_EQ(app->frmMain.txtDuelEngage->text(), "");
+}
+
+// The name typed in the chat is echoed in the answer, harmless: it never ends
+// the "say" and runs a command of its own.
+TEST_F(FileCommands, TheEchoedNameStaysOneCommand) {
+    const std::string hostile = "x;quit \"//";
+    typed("!load " + hostile);
+    commands::loadCommand(turn());
+    typed("!playlist a;disconnect");
+    commands::playlistCommand(turn());
+    save(app->savesFolder() / "a;b\".vnk", kReplyFile);
+    typed("!load a;b\"");
+    commands::loadCommand(turn());
+    EXPECT_EQ(game.commands, (Lines{"say ^1Error opening file ^7x,quit '/ /",
+                                    "say ^1Error opening playlist ^7a,disconnect",
+                                    "say ^7a,b' ^1loaded successfully"}));
+    for (const std::string& line : game.commands) EXPECT_TRUE(isOneCommand(line)) << line;
 }
 
 TEST_F(FileCommands, LoadWithNothingAfterTheWordTakesTheEmptyName) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandFixture.h"
+#include "fakes/SplitRule.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -35,13 +36,26 @@ TEST_F(Printing, CommandsSendsTheFourteenHelpLinesWithoutPauses) {
     EXPECT_TRUE(clock.pauses.empty());
 }
 
-TEST(Listing, FourNamesALineWithAllColourMarkers) {
-    EXPECT_EQ(commands::listingLines({}), Lines{});
-    EXPECT_EQ(commands::listingLines({"a.mp3", "b.mp3", "c.wav", "d.wma"}),
+Lines typedListing(const std::vector<std::string>& names) {
+    Lines typed;
+    for (const console::CommandLine& line : commands::listingLines(names))
+        typed.push_back(line.text());
+    return typed;
+}
+
+// The names come from playlists and folders: one that holds '"' would close
+// the listing's quoted span and let a ";" after it end the command.
+TEST(Listing, FourNamesALineWithAllColourMarkersEachLineOneCommand) {
+    EXPECT_EQ(typedListing({}), Lines{});
+    EXPECT_EQ(typedListing({"a.mp3", "b.mp3", "c.wav", "d.wma"}),
               Lines{"echo ^1\"a.mp3          ^2b.mp3          ^3c.wav          ^4d.wma\""});
-    EXPECT_EQ(commands::listingLines({"a", "b", "c", "d", "e"}),
+    EXPECT_EQ(typedListing({"a", "b", "c", "d", "e"}),
               (Lines{"echo ^1\"a          ^2b          ^3c          ^4d\"",
                      "echo ^1\"e          ^2          ^3          ^4\""}));
+    const Lines hostile = typedListing({"Intro\" ;disconnect ;\"", "x;quit \"//", "/", "/x"});
+    EXPECT_EQ(hostile, Lines{"echo ^1\"Intro' ,disconnect ,'          ^2x,quit '/ /          ^3/   "
+                             "       ^4/x\""});
+    for (const std::string& line : hostile) EXPECT_TRUE(fakes::isOneCommand(line)) << line;
 }
 
 TEST_F(Printing, ListSongsClearsTheConsoleThenListsThePlaylist) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandFixture.h"
+#include "fakes/SplitRule.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -120,6 +121,26 @@ TEST_F(MusicCommands, PlaySearchWithoutAMatchSaysSoEveryTime) {
     EXPECT_EQ(game.commands, (Lines{"say ^5No matches for zzz", "say ^5No matches for zzz"}));
 }
 
+// A search that finds a song which cannot be played: the skip moves on to the
+// next song and echoes it, and the chat hears of that song, now selected; when
+// nothing could start, nothing is said about playing.
+TEST_F(MusicCommands, PlaySearchAnnouncesAndSelectsTheSongThatActuallyStarted) {
+    player().cmdClear_Click();
+    addSongs({"Alpha.mp3", "gone.mp3", "Beta Song.mp3"});
+    run(commands::playCommand, "!play gone");
+    EXPECT_EQ(media.current->file, "C:\\Music\\Beta Song.mp3");
+    EXPECT_EQ(player().lstPlay->listIndex(), 2);
+    EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4Beta Song.mp3",
+                                    "say ^4Currently playing: ^3Beta Song.mp3"}));
+
+    player().cmdClear_Click();
+    addSongs({"gone.mp3"});
+    forget();
+    run(commands::playCommand, "!play gone");
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(game.commands, Lines{});
+}
+
 TEST_F(MusicCommands, PlayFollowedDirectlyByLettersSearchesWithoutTheFirst) {
     run(commands::playCommand, "!playXeta");  // searches for "eta"
     EXPECT_EQ(player().lstPlay->listIndex(), 1);
@@ -180,6 +201,45 @@ TEST_F(MusicCommands, VolIgnoresLettersAndNumbersOutsideTheSlider) {
         EXPECT_EQ(volume().value(), before) << message;
     }
     EXPECT_TRUE(game.commands.empty());
+}
+
+// Song names and the search text come from outside Varnok: a ";", a '"' or a
+// "//" in them never ends the command, opens a quoted span or starts a comment,
+// on every line that carries them.
+TEST_F(MusicCommands, NamesAndSearchesFromOutsideStayOneCommand) {
+    const std::string hostile = "x;quit \"//";
+    player().cmdClear_Click();
+    addSongs({hostile + "1.mp3", hostile + "2.mp3"});
+    for (const std::string& path : app->frmPlay.mSongs) media.playable[path] = 200.0;
+    run(commands::nextCommand, "!next");
+    run(commands::prevCommand, "!prev");
+    run(commands::playCommand, "!play " + hostile + "2");
+    run(commands::playCommand, "!play z" + hostile);
+    toolkit.pressMediaKey(ui::MediaKey::NextTrack);
+    player().mStop();
+    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    EXPECT_EQ(game.commands.size(), 9u);
+    for (const std::string& line : game.commands) EXPECT_TRUE(isOneCommand(line)) << line;
+    EXPECT_EQ(game.commands[0], "echo ^1Currently Playing: ^4x,quit '/ /2.mp3");
+    EXPECT_EQ(game.commands[4], "say ^5No matches for zx,quit '/ /");
+}
+
+// The game's server drops a "say" that follows the previous one within a
+// second; media keys pressed at once keep their says further apart than that.
+TEST_F(MusicCommands, MediaKeysPressedAtOnceKeepTheirSaysASecondAndMoreApart) {
+    toolkit.pressMediaKey(ui::MediaKey::NextTrack);
+    toolkit.pressMediaKey(ui::MediaKey::NextTrack);
+    toolkit.pressMediaKey(ui::MediaKey::Stop);
+    EXPECT_EQ(clock.pauses, (Pauses{1000, 1000, 200, 1000, 200}));
+    EXPECT_EQ(
+        game.commands,
+        (Lines{"echo ^1Currently Playing: ^4Beta Song.mp3",
+               "say ^4Currently playing: ^3Beta Song.mp3", "echo ^1Currently Playing: ^4gamma.wav",
+               "say ^4Currently playing: ^3gamma.wav", "say ^1Playback Stopped"}));
+    forget();
+    clock.elapsedMs += 5000;
+    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    EXPECT_EQ(clock.pauses, Pauses{1000});
 }
 
 // Play/Pause while stopped starts the selection, or the first entry when none

@@ -1,4 +1,5 @@
 // Native file systems name files by bytes: the 8-bit text is the path as it is.
+#include "text/CodePage.h"
 #include "text/SystemPath.h"
 
 namespace varnok::text {
@@ -26,6 +27,11 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
                 return std::nullopt;
     }
     return std::string(utf8);
+}
+
+// The native build keeps its text one byte a character.
+bool isLeadByte(unsigned char) {
+    return false;
 }
 
 }  // namespace varnok::text

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "text/CodePage.h"
 #include "text/SystemPath.h"
 
 namespace varnok::platform::win32 {
@@ -60,6 +61,10 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
                         nullptr, &defaulted);
     if (defaulted || platform::win32::toWide(text) != wide) return std::nullopt;
     return text;
+}
+
+bool isLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 }  // namespace varnok::text
