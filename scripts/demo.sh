@@ -16,10 +16,12 @@ demo_dir="$build_root/demo"
 seconds="${VARNOK_DEMO_SECONDS:-58}"
 
 if [ "${1:-}" = "--session" ]; then
-    # Inside the display: the game first, Varnok a moment later.
-    "$wine_bin" build/windows/tools/standin/standin.exe --name Padawan \
+    # Inside the display: the game first (its console shown, as the game shows
+    # it only on request), Varnok a moment later.
+    "$wine_bin" build/windows/tools/standin/standin.exe --name Padawan --show-console \
         --log "$(windows_path "$demo_dir")\\transcript.log" \
         --pane-log "$(windows_path "$demo_dir")\\console.log" \
+        --faults "$(windows_path "$demo_dir")\\faults.log" \
         --script "$(windows_path "$demo_dir/match.txt")" &
     game_pid=$!
     sleep 2
@@ -35,7 +37,7 @@ if [ "${1:-}" = "--session" ]; then
     exit 0
 fi
 
-rm -f "$build_root/demo.png"
+rm -f "$build_root/demo.png" "$demo_dir/faults.log"
 prepare_varnok_folder "$demo_dir"
 cp scripts/demo-match.txt "$demo_dir/match.txt"
 bash scripts/demo-saves.sh "$demo_dir"
@@ -53,6 +55,13 @@ fi
 echo
 echo "== the game's console (build/demo/console.log)"
 tr -d '\r' <"$demo_dir/console.log" | sed 's/^/  | /'
+echo
+echo "== what the game held against Varnok (build/demo/faults.log: overruns, dropped commands)"
+if [ -s "$demo_dir/faults.log" ]; then
+    sed 's/^/  ! /' "$demo_dir/faults.log"
+else
+    echo "  (nothing)"
+fi
 echo
 if [ -f "$build_root/demo.png" ]; then
     echo "demo: screenshot saved to build/demo.png"

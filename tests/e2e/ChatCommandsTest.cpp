@@ -66,7 +66,7 @@ class ChatCommandsEndToEnd : public ::testing::Test {
             [&] {
                 return app->controlText("lblPlatform")
                            .value_or("")
-                           .find("Current Player: Padawan^7 ") != std::string::npos;
+                           .find("Current Player: Padawan ") != std::string::npos;
             },
             kPatience))
             << app->controlText("lblPlatform").value_or("<no answer>");

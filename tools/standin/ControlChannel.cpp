@@ -1,6 +1,7 @@
 // The stand-in's control channel: the hidden control window that takes
 // WM_COPYDATA commands, the commands themselves and the timed script that
-// runs them after start.
+// runs them after start. Handled in the game's message pump like any other
+// program's messages.
 
 #include <cstdlib>
 #include <fstream>
@@ -8,14 +9,12 @@
 #include "ControlProtocol.h"
 #include "GameText.h"
 #include "StandIn.h"
-#include "StandInInternals.h"
 
 namespace standin {
 
 namespace {
 
-constexpr UINT kHangMessage = WM_APP + 1;
-constexpr UINT kQuitMessage = WM_APP + 2;
+constexpr std::uint64_t kDefaultMapLoadMs = 3000;
 
 std::string trimLineEnd(std::string text) {
     while (!text.empty() && (text.back() == '\0' || text.back() == '\r' || text.back() == '\n'))
@@ -28,6 +27,14 @@ long toNumber(const std::string& text, bool& ok) {
     long value = std::strtol(text.c_str(), &end, 10);
     ok = end != text.c_str();
     return value;
+}
+
+// "<name> <text>" split at the first blank; false without a name.
+bool nameAndText(const std::string& rest, std::string& name, std::string& text) {
+    size_t blank = rest.find(' ');
+    name = rest.substr(0, blank);
+    text = blank == std::string::npos ? "" : rest.substr(blank + 1);
+    return !name.empty();
 }
 
 // "<window title>|<button caption>": clicks a button of another program's
@@ -44,41 +51,54 @@ bool pressButton(const std::string& target) {
 }  // namespace
 
 bool StandIn::runControl(const std::string& command) {
-    bool done = carryOut(command);
-    stamp("control " + command);
+    auto [verb, rest] = splitCommand(command);
+    bool done = carryOut(verb, rest);
+    records_.stamp("control " + command);
     return done;
 }
 
-bool StandIn::carryOut(const std::string& command) {
-    auto [verb, rest] = splitCommand(command);
+bool StandIn::carryOut(const std::string& verb, const std::string& rest) {
+    std::string name, text;
     bool ok = true;
     if (verb == "print") {
-        appendToPane(decodeEscapes(rest));
+        print(decodeEscapes(rest));
     } else if (verb == "chat") {
-        appendToPane(chatLine(playerName_, rest));
-    } else if (verb == "other") {
-        size_t blank = rest.find(' ');
-        std::string speaker = rest.substr(0, blank);
-        std::string text = blank == std::string::npos ? "" : rest.substr(blank + 1);
-        if (speaker.empty()) return false;
-        appendToPane(chatLine(speaker, text));
+        // The player's own chat, back from the server, which took it half a round trip ago.
+        print(chatLine(playerName_, rest.substr(0, kChatTextLimit)));
+        server_.noteTaken(now() - server_.roundTripMs() / 2);
+    } else if (verb == "other" || verb == "otherteam" || verb == "othertell") {
+        if (!nameAndText(rest, name, text)) return false;
+        text = text.substr(0, kChatTextLimit);
+        print(verb == "other"       ? chatLine(name, text)
+              : verb == "otherteam" ? teamChatLine(name, text)
+                                    : privateChatLine(name, text));
     } else if (verb == "enter") {
-        appendToPane(enterLine(rest.empty() ? playerName_ : rest));
+        print(enterLine(rest.empty() ? playerName_ : rest));
+    } else if (verb == "kill") {
+        // An obituary arrives in parts: the victim, then the rest.
+        if (!nameAndText(rest, name, text)) return false;
+        print(name + "^7");
+        if (text.empty()) {
+            print(" killed himself.\n");
+        } else {
+            print(" was sabered by " + text + "^7");
+            print("\n");
+        }
     } else if (verb == "rename") {
         if (rest.empty()) return false;
-        appendToPane(renameLine(playerName_, rest));
-        playerName_ = rest;
-        if (game_) InvalidateRect(game_, nullptr, TRUE);
+        print(renameLine(playerName_, rest));
+        setPlayerName(rest);
     } else if (verb == "setname") {
         if (rest.empty()) return false;
-        playerName_ = rest;
-        if (game_) InvalidateRect(game_, nullptr, TRUE);
+        setPlayerName(rest);
     } else if (verb == "type") {
-        typeLine(rest);
+        typeLines(decodeEscapes(rest));
     } else if (verb == "closeconsole") {
         closeConsole();
     } else if (verb == "openconsole") {
         openConsole();
+    } else if (verb == "showconsole" || verb == "hideconsole") {
+        console_.show(verb == "showconsole");
     } else if (verb == "hidegame") {
         if (game_) ShowWindow(game_, SW_HIDE);
     } else if (verb == "showgame") {
@@ -86,22 +106,51 @@ bool StandIn::carryOut(const std::string& command) {
     } else if (verb == "hang") {
         long ms = toNumber(rest, ok);
         if (!ok || ms < 0) return false;
-        // Posted, so that the sender is answered before the window thread stops.
-        PostMessageA(control_, kHangMessage, static_cast<WPARAM>(ms), 0);
+        stallMs_ = static_cast<std::uint64_t>(ms);
+    } else if (verb == "mapchange") {
+        long ms = rest.empty() ? static_cast<long>(kDefaultMapLoadMs) : toNumber(rest, ok);
+        if (!ok || ms < 0) return false;
+        print("------ Server Initialization ------\n");
+        print("Server: mp/ffa3\n");
+        print("Loading dll file jampgame.\n");
+        stallMs_ = static_cast<std::uint64_t>(ms);
+        afterStall_ = {"Loading dll file cgame.\n", "Loading dll file ui.\n"};
     } else if (verb == "fill") {
         long count = toNumber(rest, ok);
         if (!ok || count < 0) return false;
-        fillPane(count);
+        pane_.fill(count);
     } else if (verb == "clearpane") {
-        clearPane();
+        pane_.clear();
+    } else if (verb == "copy") {
+        pane_.copy();
+    } else if (verb == "fatal") {
+        console_.showFatalError(rest);
+    } else if (verb == "connect" || verb == "disconnect") {
+        connected_ = verb == "connect";
     } else if (verb == "press") {
         if (!pressButton(rest)) return false;
     } else if (verb == "quit") {
-        PostMessageA(control_, kQuitMessage, 0, 0);
+        quitting_ = true;
     } else {
         ok = false;
     }
     return ok;
+}
+
+// Each line into the input line and a WM_CHAR 13, as a program typing into the
+// console does: the lines are entered in the same pump.
+void StandIn::typeLines(const std::string& lines) {
+    size_t start = 0;
+    for (;;) {
+        HWND input = console_.input();
+        if (!input) return;
+        size_t end = lines.find('\n', start);
+        std::string line = lines.substr(start, end == std::string::npos ? end : end - start);
+        SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SendMessageA(input, WM_CHAR, 13, 1);
+        if (end == std::string::npos) return;
+        start = end + 1;
+    }
 }
 
 void StandIn::loadScript() {
@@ -118,7 +167,7 @@ void StandIn::loadScript() {
 
 void StandIn::runScriptSteps() {
     KillTimer(control_, kScriptTimer);
-    while (scriptNext_ < script_.size()) {
+    while (scriptNext_ < script_.size() && !quitting_) {
         const std::string& line = script_[scriptNext_++];
         auto [verb, rest] = splitCommand(line);
         if (verb == "wait") {
@@ -133,12 +182,11 @@ void StandIn::runScriptSteps() {
         if (!runControl(line)) {
             std::fprintf(stderr, "standin: unknown script line: %s\n", line.c_str());
         }
-        if (verb == "quit") return;
     }
 }
 
 LRESULT CALLBACK StandIn::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    StandIn* self = g_standIn;
+    auto* self = reinterpret_cast<StandIn*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (message) {
         case WM_COPYDATA: {
             auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -146,12 +194,6 @@ LRESULT CALLBACK StandIn::controlProc(HWND window, UINT message, WPARAM wParam, 
             std::string command(static_cast<const char*>(data->lpData), data->cbData);
             return self->runControl(trimLineEnd(command)) ? 1 : 0;
         }
-        case kHangMessage:
-            Sleep(static_cast<DWORD>(wParam));
-            return 0;
-        case kQuitMessage:
-            if (self) self->quit();
-            return 0;
         case WM_TIMER:
             if (self && wParam == kScriptTimer) self->runScriptSteps();
             return 0;

@@ -3,22 +3,40 @@
 // end-to-end tests). A client sends WM_COPYDATA to the hidden control window;
 // the data is one command line (8-bit text, no terminating zero needed) and
 // dwData is kControlMagic. The reply is 1 for a command that was carried out
-// (or, for "hang", scheduled) and 0 for an unknown or malformed one.
+// (or, for "hang" and "mapchange", scheduled) and 0 for an unknown or
+// malformed one. The game handles the message between frames, like any other.
 //
-// Commands (the same lines may appear in a --script file):
-//   print <text>          append raw text to the pane; \r \n \t \\ are decoded
-//   chat <text>           the local player's chat line "<name>^7: <text>\r\n"
-//   other <name> <text>   another player's chat line "<name>^7: <text>\r\n"
-//   enter [<name>]        "<name>^7 entered the game\r\n" (default: the local player)
-//   rename <new name>     "<old>^7 renamed to <new>^7\r\n", then the name changes
+// Commands (the same lines may appear in a --script file). What they print
+// goes through the console's print rule (colour codes dropped, "\n" -> CR LF):
+//   print <text>          one print of raw text; \r \n \t \\ are decoded
+//   chat <text>           the player's own chat line "<name>^7: <text>\n", as the
+//                         server sends it back (it also counts for the flood guard)
+//   other <name> <text>   another player's chat "<name>^7: <text>\n"
+//   otherteam <name> <text>  team chat "(<name>^7): <text>\n"
+//   othertell <name> <text>  a private message "[<name>^7]: <text>\n"
+//   enter [<name>]        "<name>^7 entered the game\n" (default: the player)
+//   kill <victim> [<attacker>]  an obituary in parts: "<victim>^7", then
+//                         " was sabered by <attacker>^7" and "\n" (or, without
+//                         an attacker, " killed himself.\n")
+//   rename <new name>     "<old>^7 renamed to <new>\n", then the name changes
 //   setname <name>        changes the player name silently
-//   type <line>           types <line> into the input line and presses Enter
+//   type <lines>          types each line (\n separates them, escapes decoded)
+//                         into the input line with WM_CHAR 13, all in one pump
 //   closeconsole          destroys the console window (the game window stays)
 //   openconsole           creates the console window again (empty pane)
+//   showconsole / hideconsole  shows / hides the console window
 //   hidegame / showgame   hides / shows the game's main window
-//   hang <ms>             stops answering window messages for <ms> milliseconds
-//   fill <n>              fills the pane with filler lines to exactly <n> characters
-//   clearpane             empties the pane
+//   hang <ms>             the current frame stalls: no message handled for <ms>
+//   mapchange [<ms>]      a map change: server start-up lines and "Loading dll
+//                         file jampgame.", a stall of <ms> (default 3000), then
+//                         "Loading dll file cgame." and "... ui."
+//   fill <n>              the pane holds exactly <n> characters of filler lines
+//                         (the print count becomes <n>)
+//   clearpane             the Clear button
+//   copy                  the Copy button
+//   fatal <text>          the fatal-error layout with <text> in the error box
+//   connect / disconnect  with or without a server (without: server commands
+//                         answer "Unknown command")
 //   press <title>|<caption>  clicks the button <caption> of the top-level window
 //                         <title> of another program (the demo opens Varnok's
 //                         player window with it)
@@ -34,13 +52,9 @@ inline constexpr const char* kControlTitle = "Varnok stand-in control";
 inline constexpr std::uintptr_t kControlMagic = 0x564E4B43;  // "VNKC"
 
 inline constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
-inline constexpr const char* kConsoleClass = "VarnokStandInConsole";
+inline constexpr const char* kConsoleClass = "JAMP WinConsole";
 // The game's main window class in Windows-1252: the registered sign is byte 0xAE.
 inline constexpr const char* kGameClass = "Jedi Knight\xAE: Jedi Academy (MP)";
 inline constexpr const char* kGameTitle = "Jedi Knight Academy (stand-in)";
-
-// The most characters the game's console pane holds; appending past it empties
-// the pane first.
-inline constexpr long kPaneCapacity = 32767;
 
 }  // namespace standin

@@ -6,19 +6,31 @@
 namespace standin {
 
 std::string nameLine(const std::string& name) {
-    return "\"name\" is:\"" + name + "^7\" default:\"" + kDefaultName + "^7\"\r\n";
+    return "\"name\" is:\"" + name + "^7\" default:\"" + kDefaultName + "^7\"\n";
 }
 
 std::string chatLine(const std::string& name, const std::string& text) {
-    return name + "^7: " + text + "\r\n";
+    return name + "^7: " + text + "\n";
+}
+
+std::string teamChatLine(const std::string& name, const std::string& text) {
+    return "(" + name + "^7): " + text + "\n";
+}
+
+std::string privateChatLine(const std::string& name, const std::string& text) {
+    return "[" + name + "^7]: " + text + "\n";
 }
 
 std::string renameLine(const std::string& oldName, const std::string& newName) {
-    return oldName + "^7 renamed to " + newName + "^7\r\n";
+    return oldName + "^7 renamed to " + newName + "\n";
 }
 
 std::string enterLine(const std::string& name) {
-    return name + "^7 entered the game\r\n";
+    return name + "^7 entered the game\n";
+}
+
+std::string unknownCommandLine(const std::string& word) {
+    return "Unknown command \"" + word + "^7\"\n";
 }
 
 std::string decodeEscapes(const std::string& text) {
@@ -49,23 +61,6 @@ std::pair<std::string, std::string> splitCommand(const std::string& line) {
     std::transform(verb.begin(), verb.end(), verb.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return {verb, rest};
-}
-
-std::string consoleVerb(const std::string& verb) {
-    if (!verb.empty() && (verb[0] == '/' || verb[0] == '\\')) return verb.substr(1);
-    return verb;
-}
-
-AppendPlan planAppend(long currentLength, const std::string& text, long capacity) {
-    AppendPlan plan;
-    long added = static_cast<long>(text.size());
-    if (currentLength + added <= capacity) {
-        plan.text = text;
-        return plan;
-    }
-    plan.emptyFirst = true;
-    plan.text = added > capacity ? text.substr(text.size() - capacity) : text;
-    return plan;
 }
 
 std::string fillerText(long count) {

@@ -1,27 +1,65 @@
 #pragma once
-// The stand-in game: its main window, its console window (input line, three
-// buttons, output pane, in that z-order) and the hidden control window through
-// which tests and the demo drive it. One instance per process, on the UI thread.
+// The stand-in game: its main window, its console window (ConsoleWindow.h), the
+// hidden control window through which tests and the demo drive it, and the
+// game's frame loop. One instance per process, on the UI thread.
+//
+// It behaves as the game's real console does, as far as another program can
+// observe it:
+// - the console window's class, title, style, size, children, ids and
+//   captions, hidden unless --show-console; closing it hides it; the fatal-error
+//   layout (ConsoleWindow.h);
+// - every print converted by the print rule (line ends, colour codes ^0-^7
+//   dropped, only the last 16383 characters of a long print), inserted at the
+//   pane's selection, the whole pane replaced once the characters printed since
+//   the last reset pass 0x7fff; Copy selects all and leaves it selected, Clear
+//   empties the pane without touching the count (PaneText.h, ConsolePane.h);
+// - only WM_CHAR 13 is Enter: the line (at most 1023 characters) is queued, the
+//   input emptied and "]" + line printed at once; '&' and '(' recall history; a
+//   line of 256 characters or more overruns the game's history buffer and is
+//   recorded as a fault of the caller (ConsoleWindow.h, InputHistory.h);
+// - queued lines run at the end of a frame (11 ms); other programs' messages
+//   are handled only between frames and not at all during a stall or a map
+//   change; of the lines taken in one pump only the first loses a leading "/"
+//   (GameLoop.cpp);
+// - the command buffer's split at "\n", "\r" and ";" outside quotes, "//"
+//   comments, the 1023-character cut (CommandBuffer.h); echo's trailing blank
+//   after each word, "clear" leaving the pane alone, the "name" answer,
+//   "OLD renamed to NEW", say/say_team/tell answered after a round trip with
+//   the server's flood protection and 150-character cut, "Unknown command" for
+//   server commands when not connected (Commands.cpp, ServerLink.h);
+// - kill messages in parts, "Loading dll file ..." at a map change, never
+//   "finished R_Init" (ControlChannel.cpp).
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "CommandBuffer.h"
+#include "ConsolePane.h"
+#include "ConsoleWindow.h"
+#include "Records.h"
+#include "ServerLink.h"
+
 namespace standin {
+
+// The control window's timer that runs the next steps of the script.
+inline constexpr UINT_PTR kScriptTimer = 1;
 
 struct Options {
     std::string playerName = "Padawan";
-    std::string logPath;      // transcript of every line typed into the console
-    std::string scriptPath;   // timed control commands to run after start
-    std::string paneLogPath;  // copy of everything printed into the pane
-    std::string timingPath;   // when each control command ran and each line was typed
-    bool openConsole = true;
+    RecordPaths records;
+    std::string scriptPath;  // timed control commands to run after start
+    bool createConsole = true;
+    bool showConsole = false;
     bool showGame = true;
+    bool connected = true;
+    std::uint64_t roundTripMs = 40;
+    std::uint64_t frameMs = 11;
 };
 
-class StandIn {
+class StandIn : private ConsoleEvents {
   public:
     explicit StandIn(Options options);
     ~StandIn();
@@ -30,50 +68,60 @@ class StandIn {
 
     // Registers the window classes and creates the windows; false on failure.
     bool create(HINSTANCE instance);
-
-    // Runs one control command; false when it is unknown or malformed.
-    bool runControl(const std::string& command);
-
-    // What a carriage return in the input line does with the line it held.
-    void runConsoleLine(const std::string& line);
-
-    void appendToPane(const std::string& text);
-    void clearPane();
-    void openConsole();
-    void closeConsole();
-    void quit();
+    // The game's frame loop, until it quits; the process exit code.
+    int run();
 
   private:
-    static LRESULT CALLBACK controlProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK consoleProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK gameProc(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK inputProc(HWND, UINT, WPARAM, LPARAM);
+    // ConsoleEvents
+    void lineEntered(const std::string& line, bool overran) override;
+    void copyPressed() override { pane_.copy(); }
+    void clearPressed() override { pane_.clear(); }
+    void quitPressed() override { quitting_ = true; }
 
-    bool carryOut(const std::string& command);
-    void logLine(const std::string& line);
-    // "<microseconds since 1970> <what>" into the timing file, for the benchmark.
-    void stamp(const std::string& what);
-    void fillPane(long count);
-    void typeLine(const std::string& line);
+    static LRESULT CALLBACK controlProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK gameProc(HWND, UINT, WPARAM, LPARAM);
+
+    // The frame loop's steps.
+    std::uint64_t now() const;
+    void pumpUntil(std::uint64_t deadline);
+    void takeConsoleInput();
+    void endFrame();
+    void stall(std::uint64_t ms);
+
+    // Commands.cpp: one command of the command buffer.
+    void execute(const std::string& command);
+    void sendToServer(const std::string& command, const std::string& reply);
+    void setPlayerName(const std::string& name);
+
+    // ControlChannel.cpp
+    bool runControl(const std::string& command);
+    bool carryOut(const std::string& verb, const std::string& rest);
+    void typeLines(const std::string& lines);
     void loadScript();
     void runScriptSteps();
-    void copyPaneToClipboard();
+
+    void print(const std::string& text) { pane_.print(text); }
+    void openConsole();
+    void closeConsole();
 
     Options options_;
+    Records records_;
+    ConsoleWindow console_;
+    ConsolePane pane_;
+    CommandBuffer commands_;
+    ServerLink server_;
     std::string playerName_;
+    std::string consoleInput_;  // lines entered since the last pump, each ending in "\n"
     HINSTANCE instance_ = nullptr;
     HWND control_ = nullptr;
     HWND game_ = nullptr;
-    HWND console_ = nullptr;
-    HWND input_ = nullptr;
-    HWND pane_ = nullptr;
-    WNDPROC editProc_ = nullptr;
-    HFONT paneFont_ = nullptr;
-    std::FILE* log_ = nullptr;
-    std::FILE* paneLog_ = nullptr;
-    std::FILE* timing_ = nullptr;
+    bool connected_;
+    bool quitting_ = false;
+    std::uint64_t stallMs_ = 0;
+    std::vector<std::string> afterStall_;  // printed once a stall is over
     std::vector<std::string> script_;
     size_t scriptNext_ = 0;
+    LARGE_INTEGER frequency_{};
 };
 
 }  // namespace standin

@@ -1,10 +1,16 @@
 // The stand-in game for Varnok's tests and demo. Usage:
-//   standin.exe [--name NAME] [--log PATH] [--pane-log PATH] [--script FILE]
-//               [--timing PATH] [--no-console] [--hide-game]
+//   standin.exe [--name NAME] [--log PATH] [--pane-log PATH] [--timing PATH]
+//               [--faults PATH] [--script FILE] [--show-console] [--no-console]
+//               [--hide-game] [--offline] [--round-trip MS] [--frame-ms MS]
 // --log keeps every line typed into the console, one a line; --pane-log keeps
-// a copy of everything the console printed (clears do not erase it); --timing
-// keeps when each control command ran and each line was typed, in
-// microseconds since 1970, for the benchmark.
+// a copy of every print as it reached the pane (clears do not erase it);
+// --timing keeps when each control command ran, each line was typed, each
+// command ran or went to the server (in microseconds since 1970, for the
+// benchmark); --faults keeps the caller's faults ("overrun <n> characters: ..."
+// for a typed line that overran the game's history buffer) and the commands
+// the server ignored as a flood ("flood <command>"). The console window is
+// hidden unless --show-console; --offline starts without a server;
+// --round-trip is the network's round trip (default 40 ms).
 #include <windows.h>
 
 #include <cstdio>
@@ -21,17 +27,28 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (arg == "--name" && hasValue) {
             options.playerName = __argv[++i];
         } else if (arg == "--log" && hasValue) {
-            options.logPath = __argv[++i];
+            options.records.transcript = __argv[++i];
         } else if (arg == "--pane-log" && hasValue) {
-            options.paneLogPath = __argv[++i];
+            options.records.paneLog = __argv[++i];
         } else if (arg == "--timing" && hasValue) {
-            options.timingPath = __argv[++i];
+            options.records.timing = __argv[++i];
+        } else if (arg == "--faults" && hasValue) {
+            options.records.faults = __argv[++i];
         } else if (arg == "--script" && hasValue) {
             options.scriptPath = __argv[++i];
+        } else if (arg == "--round-trip" && hasValue) {
+            options.roundTripMs = std::strtoull(__argv[++i], nullptr, 10);
+        } else if (arg == "--frame-ms" && hasValue) {
+            options.frameMs = std::strtoull(__argv[++i], nullptr, 10);
+            if (options.frameMs == 0) options.frameMs = 1;
+        } else if (arg == "--show-console") {
+            options.showConsole = true;
         } else if (arg == "--no-console") {
-            options.openConsole = false;
+            options.createConsole = false;
         } else if (arg == "--hide-game") {
             options.showGame = false;
+        } else if (arg == "--offline") {
+            options.connected = false;
         } else {
             std::fprintf(stderr, "standin: unknown argument %s\n", arg.c_str());
             return 2;
@@ -43,10 +60,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         std::fprintf(stderr, "standin: could not create its windows\n");
         return 1;
     }
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return game.run();
 }

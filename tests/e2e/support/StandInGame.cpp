@@ -10,9 +10,18 @@ namespace e2e {
 StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
     logPath_ = folder.file("transcript.log");
     paneLogPath_ = folder.file("pane.log");
-    std::vector<std::string> args = {"--name", options.playerName, "--log",
-                                     logPath_, "--pane-log",       paneLogPath_};
+    faultsPath_ = folder.file("faults.log");
+    timingPath_ = folder.file("timing.log");
+    std::vector<std::string> args = {"--name",       options.playerName,
+                                     "--log",        logPath_,
+                                     "--pane-log",   paneLogPath_,
+                                     "--faults",     faultsPath_,
+                                     "--timing",     timingPath_,
+                                     "--round-trip", std::to_string(options.roundTripMs),
+                                     "--frame-ms",   std::to_string(options.frameMs)};
     if (!options.openConsole) args.push_back("--no-console");
+    if (options.showConsole) args.push_back("--show-console");
+    if (!options.connected) args.push_back("--offline");
     if (options.hideGame) args.push_back("--hide-game");
     if (!options.scriptPath.empty()) {
         args.push_back("--script");
@@ -55,12 +64,17 @@ HWND StandInGame::consoleWindow() const {
     return findTopLevelWindow(nullptr, standin::kConsoleTitle, process_.id());
 }
 
+HWND StandInGame::consoleChild(int id) const {
+    HWND console = consoleWindow();
+    return console ? GetDlgItem(console, id) : nullptr;
+}
+
 HWND StandInGame::inputLine() const {
-    return nthChild(consoleWindow(), 0);
+    return consoleChild(101);
 }
 
 HWND StandInGame::outputPane() const {
-    return nthChild(consoleWindow(), 4);
+    return consoleChild(100);
 }
 
 HWND StandInGame::gameWindow() const {
@@ -77,8 +91,20 @@ bool StandInGame::waitForPane(const std::function<bool(const std::string&)>& con
 }
 
 Transcript StandInGame::transcript() const {
+    return linesOf(logPath_);
+}
+
+Transcript StandInGame::faults(const std::string& kind) const {
+    Transcript all = faults();
+    Transcript wanted;
+    for (const std::string& line : all)
+        if (line.rfind(kind + " ", 0) == 0) wanted.push_back(line);
+    return wanted;
+}
+
+Transcript StandInGame::linesOf(const std::string& path) {
     Transcript lines;
-    std::string content = readFile(logPath_);
+    std::string content = readFile(path);
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);

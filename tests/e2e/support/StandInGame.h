@@ -1,7 +1,9 @@
 #pragma once
 // Drives the stand-in game from a test: starts it in a test folder, sends
 // control commands (see tools/standin/ControlProtocol.h), reads its console
-// pane and the transcript of every line typed into its console.
+// pane (the console window is hidden, as the game's is, unless asked for), the
+// transcript of every line typed into its console, the faults it recorded of
+// its callers and its timing file.
 
 #include <windows.h>
 
@@ -18,7 +20,11 @@ namespace e2e {
 struct StandInOptions {
     std::string playerName = "Padawan";
     bool openConsole = true;
+    bool showConsole = false;
     bool hideGame = false;
+    bool connected = true;
+    int roundTripMs = 40;
+    int frameMs = 11;
     std::string scriptPath;  // empty: no script
 };
 
@@ -54,13 +60,18 @@ class StandInGame {
     bool hang(int ms) { return send("hang " + std::to_string(ms)); }
     bool fill(long count) { return send("fill " + std::to_string(count)); }
     bool clearPane() { return send("clearpane"); }
+    bool mapChange(int ms) { return send("mapchange " + std::to_string(ms)); }
+    bool kill(const std::string& victim, const std::string& attacker = "") {
+        return send("kill " + victim + (attacker.empty() ? "" : " " + attacker));
+    }
     bool quit() { return send("quit"); }
 
     // The stand-in's windows (0 when absent).
     HWND controlWindow() const { return control_; }
     HWND consoleWindow() const;
-    HWND inputLine() const;   // first child from the top
-    HWND outputPane() const;  // fifth child from the top
+    HWND inputLine() const;   // the child with id 101 (first from the top)
+    HWND outputPane() const;  // the child with id 100 (fifth from the top)
+    HWND consoleChild(int id) const;
     HWND gameWindow() const;
 
     // The pane's whole text (empty when there is no pane).
@@ -74,11 +85,24 @@ class StandInGame {
     std::string paneLog() const { return readFile(paneLogPath_); }
     bool waitForTranscript(const std::function<bool(const Transcript&)>& condition, Millis timeout);
 
+    // Every fault the stand-in recorded of its callers: "overrun ..." for a
+    // typed line of 256 characters or more (memory corruption in the game),
+    // "flood <command>" for a command the server ignored as a flood.
+    Transcript faults() const { return linesOf(faultsPath_); }
+    // Only the faults of one kind ("overrun", "flood").
+    Transcript faults(const std::string& kind) const;
+    // The timing file: "<microseconds since 1970> <what>" lines.
+    Transcript timing() const { return linesOf(timingPath_); }
+
   private:
+    static Transcript linesOf(const std::string& path);
+
     ChildProcess process_;
     HWND control_ = nullptr;
     std::string logPath_;
     std::string paneLogPath_;
+    std::string faultsPath_;
+    std::string timingPath_;
     std::string error_;
 };
 
