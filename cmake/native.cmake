@@ -1,6 +1,7 @@
 # Native build: the core with its in-memory adapters, unit-tested with GoogleTest
 # (and, in the fuzz preset, driven by the libFuzzer targets too).
-file(GLOB VARNOK_FAKE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp")
+file(GLOB VARNOK_FAKE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp"
+     "${CMAKE_SOURCE_DIR}/tests/common/*.cpp")
 
 add_library(varnok_fakes STATIC ${VARNOK_FAKE_SOURCES})
 target_include_directories(varnok_fakes PUBLIC "${CMAKE_SOURCE_DIR}/tests")

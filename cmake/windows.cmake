@@ -22,12 +22,21 @@ configure_file("${CMAKE_SOURCE_DIR}/src/platform/win32/VarnokVersion.h.in"
                "${CMAKE_BINARY_DIR}/generated/VarnokVersion.h" @ONLY)
 target_include_directories(Varnok PRIVATE "${CMAKE_BINARY_DIR}/generated")
 
-# Checks of the adapters against real windows; run under Wine by
-# scripts/win32-checks.sh.
-add_executable(varnok_win32_checks "${CMAKE_SOURCE_DIR}/src/platform/win32/checks/Win32AdapterChecks.cpp")
-target_link_libraries(varnok_win32_checks PRIVATE varnok_win32)
+# GoogleTest for the Windows test programs (the end-to-end tests and the
+# adapter tests), built from its sources with this toolchain.
+set(VARNOK_GOOGLETEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest sources for the cross build")
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory("${VARNOK_GOOGLETEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
 
-foreach(sub tools/standin tools/deskwindows tests/e2e)
+# What every Windows test program shares (the temporary folder).
+file(GLOB VARNOK_TEST_COMMON_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/common/*.cpp")
+add_library(varnok_test_common STATIC ${VARNOK_TEST_COMMON_SOURCES})
+target_include_directories(varnok_test_common PUBLIC "${CMAKE_SOURCE_DIR}/tests")
+target_link_libraries(varnok_test_common PUBLIC varnok_core)
+
+foreach(sub tools/standin tools/deskwindows tests/e2e tests/win32)
   if(EXISTS "${CMAKE_SOURCE_DIR}/${sub}/CMakeLists.txt")
     add_subdirectory(${sub})
   endif()

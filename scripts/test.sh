@@ -3,7 +3,7 @@
 # the presets, runs the native unit tests with ctest, again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz
 # target, packs the player's zip and checks its contents, then runs the
-# end-to-end suite and the Win32 adapter checks under Wine (and Xvfb when
+# end-to-end suite and the Win32 adapter tests under Wine (and Xvfb when
 # there is no display). Prints the summaries; exits non-zero when anything
 # fails.
 set -uo pipefail
@@ -43,7 +43,7 @@ bash scripts/e2e.sh 2>&1 | tee build/e2e-tests.log
 e2e_rc=${PIPESTATUS[0]}
 e2e_seconds=$(($(date +%s) - e2e_started))
 
-echo "== Win32 adapter checks (under Wine)"
+echo "== Win32 adapter tests (under Wine)"
 bash scripts/win32-checks.sh 2>&1 | tee build/win32-checks.log
 checks_rc=${PIPESTATUS[0]}
 
@@ -55,8 +55,9 @@ grep -E "^fuzz: .*(clean|FOUND)" build/fuzz.log
 grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
     build/e2e-tests.log | tr -d '\r' | sed 's/^/e2e: /'
 grep -aE "^\[  FAILED  \] [A-Za-z]" build/e2e-tests.log | tr -d '\r' | sort -u | sed 's/^/e2e: /'
-grep -aE "checks passed" build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
-grep -aE "^FAIL " build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
+grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
+    build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
+grep -aE "^\[  FAILED  \] [A-Za-z]" build/win32-checks.log | tr -d '\r' | sort -u | sed 's/^/win32: /'
 grep -E "checks passed|^FAIL |^package: " build/package-check.log
 echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
 

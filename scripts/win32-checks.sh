@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Runs the Win32 adapter checks (build/windows/varnok_win32_checks.exe) under
-# Wine in the project's private prefix, then the caption checks again in a
-# second prefix without Wine's own fonts, on a virtual X server when there is
-# no display. Build first with scripts/build.sh.
+# Runs the Win32 adapter tests (build/windows/tests/win32/varnok_win32_tests.exe,
+# a GoogleTest program) under Wine in the project's private prefix, then the
+# caption tests again in a second prefix without Wine's own fonts, on a virtual
+# X server when there is no display. Extra arguments go to the first run (e.g.
+# --gtest_filter=...). Build first with scripts/build.sh.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
-run_bounded win32-checks "${VARNOK_CHECKS_TIMEOUT:-300}" build/windows/varnok_win32_checks.exe
+tests=build/windows/tests/win32/varnok_win32_tests.exe
+
+# The MP3 and WMA songs the DirectShow tests play, encoded once.
+bash scripts/make-test-audio.sh build/test-audio >/dev/null
+export VARNOK_TEST_AUDIO="$(windows_path build/test-audio)"
+
+run_bounded win32-checks "${VARNOK_CHECKS_TIMEOUT:-300}" "$tests" --gtest_color=no "$@"
 rc=$?
 
 # The captions once more where MS Sans Serif is missing (the prefix is made
-# once, then reused).
+# once, then reused); the program then runs the caption tests only.
 use_plain_prefix
-run_bounded win32-checks "${VARNOK_CHECKS_TIMEOUT:-300}" build/windows/varnok_win32_checks.exe \
-    --captions-without-ms-sans-serif || rc=$?
+run_bounded win32-checks "${VARNOK_CHECKS_TIMEOUT:-300}" "$tests" \
+    --captions-without-ms-sans-serif --gtest_color=no || rc=$?
 exit "$rc"

@@ -1,11 +1,7 @@
 #include "player/PlaylistFile.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
-#include "text/SystemPath.h"
 #include "text/Text.h"
+#include "text/WholeFile.h"
 
 namespace varnok::player {
 
@@ -54,45 +50,17 @@ PlaylistRead parsePlaylist(std::string_view text) {
 
 PlaylistRead readPlaylistFile(const std::filesystem::path& file,
                               const std::function<PlaylistRead(std::string_view)>& parse) {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error))
+    text::WholeFileRead read = text::readWholeFile(file, kMostPlaylistFileBytes, "playlist file");
+    if (read.outcome == text::WholeFileRead::Outcome::Read) return parse(read.content);
+    if (read.outcome == text::WholeFileRead::Outcome::Missing)
         return {.outcome = PlaylistRead::Outcome::Missing,
-                .description = "File not found: " + text::fromPath(file)};
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error && size > kMostPlaylistFileBytes)
-        return failed("The file " + text::fromPath(file) + " is too large for a playlist");
-    std::ifstream in(file, std::ios::binary);
-    if (!in || std::filesystem::is_directory(file, error))
-        return failed("Cannot read the playlist file " + text::fromPath(file));
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return failed("Cannot read the playlist file " + text::fromPath(file));
-    return parse(content);
+                .description = std::move(read.description)};
+    return failed(std::move(read.description));
 }
 
 std::optional<std::string> writePlaylistFile(const std::filesystem::path& file,
                                              const std::vector<PlaylistEntry>& entries) {
-    const std::string cannot = "Cannot write the playlist file " + text::fromPath(file);
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return cannot;
-        out << formatPlaylist(entries);
-        out.close();
-        if (out.fail()) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return cannot;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return cannot + ": " + error.message();
-    }
-    return std::nullopt;
+    return text::replaceFile(file, formatPlaylist(entries), "playlist file");
 }
 
 }  // namespace varnok::player

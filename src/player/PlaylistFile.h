@@ -51,8 +51,8 @@ PlaylistRead readPlaylistFile(
     const std::function<PlaylistRead(std::string_view)>& parse = parsePlaylist);
 
 // Writes the playlist beside `file` under a temporary name and renames it over
-// `file`, so a failed save leaves the previous file intact. The failure's
-// description, or nothing on success.
+// `file`, so a failed save leaves the previous file intact (text/WholeFile.h).
+// The failure's description, or nothing on success.
 std::optional<std::string> writePlaylistFile(const std::filesystem::path& file,
                                              const std::vector<PlaylistEntry>& entries);
 

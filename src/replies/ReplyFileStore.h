@@ -1,7 +1,7 @@
 #pragma once
-// Reply files on disk. Reading takes the whole file before anything is
-// checked; writing goes to a temporary file beside the target that replaces
-// the target only once it is complete, so a failed save keeps the old file.
+// Reply files on disk, read whole before anything is checked and replaced
+// through a temporary file, so a failed save keeps the old file
+// (text/WholeFile.h).
 
 #include <cstdint>
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "common/TempFolder.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMedia.h"
@@ -24,16 +25,7 @@ class FixedVersion : public sysinfo::VersionSource {
     sysinfo::VersionRecord read() override { return record; }
 };
 
-// A temporary folder removed again when the object goes.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 struct AppFixture {
     AppFixture();

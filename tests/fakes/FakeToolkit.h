@@ -73,7 +73,8 @@ class FakeCheckBox : public ui::CheckBox, public FakeControl {
     void setValue(int s) override { state = s; }
     int value() const override { return state; }
     void onClick(ui::Handler h) override { handler = std::move(h); }
-    // A user click toggles ticked and unticked, then runs the handler.
+    // A user click ticks an unticked box and unticks a ticked or greyed one,
+    // as the Win32 box does, then runs the handler.
     void click() {
         state = state == 0 ? 1 : 0;
         if (handler) handler();

@@ -72,6 +72,14 @@ TEST_F(MessageEditor, AGreyedFlagOpensGreyedAndBecomesOneOnOk) {
     EXPECT_EQ(box().state, 2);
     ok();
     EXPECT_EQ(messages().EnterEn, 1);
+
+    // A click on the greyed box unticks it, as in the Win32 box.
+    messages().EnterEn = 2;
+    app->frmMain.mnuMsg_Click(2);
+    box().click();
+    EXPECT_EQ(box().state, 0);
+    ok();
+    EXPECT_EQ(messages().EnterEn, 0);
 }
 
 TEST_F(MessageEditor, FlagsAboveTwoShowTickedAndBecomeOne) {

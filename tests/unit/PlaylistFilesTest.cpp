@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 #include "PlayerFixture.h"
 #include "player/M3uFile.h"
@@ -197,6 +198,15 @@ TEST_F(LoadingPlaylists, ABrokenStartUpPlaylistShowsAnErrorBox) {
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].title, "Error");
     EXPECT_EQ(player().mCount(), 0);
+
+    // A folder where the playlist would be: the box gives the system's reason.
+    fs::remove(saves() / "playlist.lst");
+    fs::create_directory(saves() / "playlist.lst");
+    player().loadPlaylist();
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].text,
+              "Cannot read the playlist file \"" + (saves() / "playlist.lst").string() +
+                  "\": " + std::make_error_code(std::errc::is_a_directory).message() + ".");
 }
 
 TEST_F(LoadingPlaylists, ACountOfZeroLoadsAnEmptyPlaylistWithSuccess) {

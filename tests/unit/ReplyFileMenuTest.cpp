@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include "fakes/AppFixture.h"
 
@@ -229,6 +230,16 @@ TEST_F(ReplyFiles, AMissingFileFailsQuietlyByNameAndWithABoxFromTheMenu) {
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].title, "Error");
     EXPECT_NE(dialogs().boxes[0].text.find("nothere.vnk"), std::string::npos);
+
+    // A folder of that name is no file: the box says so, with the system's reason.
+    std::filesystem::create_directory(saved("folder.vnk"));
+    EXPECT_FALSE(app->frmMain.loadReplies("folder"));
+    dialogs().openFileAnswers.push_back(saved("folder.vnk").string());
+    toolkit.chooseMenu("mnuOpen");
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].text,
+              "Cannot read the reply file \"" + saved("folder.vnk").string() +
+                  "\": " + std::make_error_code(std::errc::is_a_directory).message() + ".");
 }
 
 TEST_F(ReplyFiles, LoadByNameTakesTheFileFromTheSavesFolder) {

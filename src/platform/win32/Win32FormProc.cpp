@@ -49,12 +49,12 @@ void drawOwnerDrawnButton(const ControlState& button, const DRAWITEMSTRUCT& item
     }
 }
 
-// A user click on a check box: ticked becomes unticked, unticked or greyed
-// becomes ticked (never greyed, as with an ordinary check box), then the
-// handler runs with the new state in place.
+// A user click on a check box: unticked becomes ticked, ticked or greyed
+// becomes unticked (as Win32's own three-state box leaves greyed; a click
+// never makes a box greyed), then the handler runs with the new state in place.
 void checkBoxClicked(ControlState& box) {
     LRESULT state = SendMessageA(box.hwnd, BM_GETCHECK, 0, 0);
-    SendMessageA(box.hwnd, BM_SETCHECK, state == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+    SendMessageA(box.hwnd, BM_SETCHECK, state == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED, 0);
     runHandler(box.onClick);
 }
 

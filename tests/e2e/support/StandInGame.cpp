@@ -28,7 +28,7 @@ StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
         args.push_back(options.scriptPath);
     }
     std::string exe = standInExePath();
-    if (!process_.start(exe, args, folder.path())) {
+    if (!process_.start(exe, args, folder.text())) {
         error_ = process_.lastError();
         return;
     }

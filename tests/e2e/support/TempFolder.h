@@ -1,27 +1,14 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes away.
+// The tests' one temporary folder (common/TempFolder.h) under the name the
+// end-to-end tests use, and reading a file back.
 
 #include <string>
 
+#include "common/TempFolder.h"
+
 namespace e2e {
 
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    // The path of `name` inside the folder.
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
-    // Writes `content` to `name` inside the folder and answers its path.
-    std::string write(const std::string& name, const std::string& content) const;
-
-  private:
-    std::string path_;
-};
+using TempFolder = varnok::testsupport::TempFolder;
 
 // The whole content of a file; empty when it cannot be read.
 std::string readFile(const std::string& path);

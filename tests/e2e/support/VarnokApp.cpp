@@ -5,14 +5,14 @@
 
 namespace e2e {
 
-VarnokApp::VarnokApp(const TempFolder& folder) : folder_(folder.path()) {
+VarnokApp::VarnokApp(const TempFolder& folder) : folder_(folder.text()) {
     std::string source = varnokExePath();
     std::string exe = folder.file("Varnok.exe");
     if (!CopyFileA(source.c_str(), exe.c_str(), FALSE)) {
         error_ = "cannot copy " + source + " (error " + std::to_string(GetLastError()) + ")";
         return;
     }
-    if (!process_.start(exe, {}, folder.path())) {
+    if (!process_.start(exe, {}, folder.text())) {
         error_ = process_.lastError();
         return;
     }
