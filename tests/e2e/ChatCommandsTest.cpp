@@ -72,11 +72,9 @@ class ChatCommandsEndToEnd : public ::testing::Test {
             << app->controlText("lblPlatform").value_or("<no answer>");
     }
 
-    // Waits until Varnok has read the console up to its end. The game prints
-    // every line Varnok types (and Varnok's own "say" lines as chat lines), and
-    // a chat line that arrives behind such lines in one reading is not the
-    // first line of the new text, so it would rightly run nothing. Varnok shows
-    // what it read last in its ChatText label.
+    // Waits until Varnok has read the console up to its end (it shows what it
+    // read last in its ChatText label), so that what a test types next is
+    // answered after what came before.
     void settle() {
         e2e::waitUntil(
             [&] {
@@ -252,6 +250,54 @@ TEST_F(ChatCommandsEndToEnd, PlaySearchPlaysAMatchAndSaysWhenThereIsNone) {
     EXPECT_EQ(typed, Transcript{"say ^4Currently playing: ^3Beta Song.wav"});
     EXPECT_EQ(askPlayerControl("lstPlay", LB_GETCURSEL), 1);
     chat("!play zzz", "say ^5No matches for zzz");
+}
+
+// The game prints whatever it has in one go: another player's line before
+// the command, two commands at once, long chat right after a command, a print
+// that replaces the whole pane. Every line of the player's runs, in order.
+TEST_F(ChatCommandsEndToEnd, EveryCommandLineRunsHoweverTheLinesArrive) {
+    start();
+    ASSERT_TRUE(game->print("Kyle: hello\\nPadawan: !commands\\n"));
+    ASSERT_TRUE(waitForLine(kHelp.back()));
+
+    ASSERT_TRUE(game->print("Padawan: !mini\\nPadawan: !now\\n"));
+    ASSERT_TRUE(game->waitForTranscript(
+        [](const Transcript& t) {
+            return !t.empty() && t.back().rfind("say ^4 It is currently: ", 0) == 0;
+        },
+        kPatience));
+    const Transcript typed = game->transcript();
+    EXPECT_EQ(typed[typed.size() - 2], "say ^1Minimized");
+
+    ASSERT_TRUE(game->print("Padawan: !commands\\nKyle: " + std::string(400, 'x') + "\\n"));
+    EXPECT_TRUE(game->waitForTranscript(
+        [](const Transcript& t) { return e2e::countLine(t, kHelp.back()) == 2; }, kPatience));
+
+    // Filled to just below the mark, the pane is replaced by the next print.
+    ASSERT_TRUE(game->fill(32700));
+    ASSERT_TRUE(game->print("\\n"));  // the filler's last line ends
+    ASSERT_TRUE(game->print("Padawan: !commands\\n" + std::string(100, 'y') + "\\n"));
+    EXPECT_TRUE(game->waitForTranscript(
+        [](const Transcript& t) { return e2e::countLine(t, kHelp.back()) == 3; }, kPatience));
+    EXPECT_LT(game->paneText().size(), 10000u);  // replaced, not grown
+}
+
+// Song names come from files and playlists, not from Varnok: a long one is
+// cut to what the game's line buffer holds, and one made to chain commands
+// stays a single command, so the game neither overruns nor quits.
+TEST_F(ChatCommandsEndToEnd, LongAndHostileSongNamesStayOneShortCommand) {
+    const std::string longName = "Long" + std::string(296, 'o');
+    const std::string path = folder.file("long.wav");
+    ASSERT_TRUE(e2e::writeWav(path, 30.0));
+    save("playlist.lst",
+         " 2 \r\n" + path + "\r\n" + longName + "\r\n" + path + "\r\nx;quit \"//\r\n");
+    start();
+    chat("!listsongs", "/clear");
+    chat("!play long", "say ^4Currently playing: ^3" + longName.substr(0, 228));
+    chat("!play quit", "say ^4Currently playing: ^3x,quit '/ /");
+    for (const std::string& line : game->transcript()) EXPECT_LE(line.size(), 255u) << line;
+    EXPECT_TRUE(game->faults("overrun").empty());
+    EXPECT_TRUE(game->send("print still here\\n")) << "the game quit";
 }
 
 // Text in the game is Windows-1252; the files are named in Unicode ("’" is
