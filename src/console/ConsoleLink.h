@@ -1,9 +1,11 @@
 #pragma once
 // The link to the game's console window: finding the console, its output pane
 // and the game's main window, typing command lines into the console's input
-// line and reading the output pane. The console found last is kept while it
-// is still a window with the console's title, so a turn does not walk every
-// window of the desktop; a console that closed or restarted is searched for
+// line and reading the output pane. The console found last is kept, so a turn
+// does not walk every window of the desktop: while its output pane answers the
+// turn's length request, that answer vouches for it and nothing else is asked;
+// otherwise (no pane, or a game that does not answer) one caption read checks
+// it. A pane found gone drops the console at once, and it is searched for
 // afresh.
 
 #include <optional>
@@ -33,6 +35,9 @@ class ConsoleLink {
     WindowHandle findConfiguredConsole(const std::string& windowClass, const std::string& title);
     // The fifth child from the top of the console's z-order; 0 when there are fewer.
     WindowHandle FindOutputPane(WindowHandle console);
+    // True once, after a length request found the kept console's pane gone:
+    // the console closed (or lost its pane) and is no longer kept.
+    bool takeLostConsole();
     // The game's main window by its class; 0 when the game is not running.
     WindowHandle findGameWindow();
 
@@ -45,7 +50,8 @@ class ConsoleLink {
     // when the window did not answer in time (no reading at all).
     std::optional<std::string> ReadWindowText(WindowHandle window);
     // The window's text length, 0 for an empty, vanished or zero window;
-    // nothing when it did not answer in time (no measurement at all).
+    // nothing when it did not answer in time (no measurement at all). For the
+    // kept console's pane the answer also vouches for the console, or drops it.
     std::optional<long> ReadTextLength(WindowHandle window);
 
     WindowManager& windows() { return windows_; }
@@ -59,10 +65,17 @@ class ConsoleLink {
     // search finds with `title` (and the class, when one is given).
     WindowHandle keptOrFound(const std::string& windowClass, const std::string& title);
 
+    // Keeps `console` (0: none) for the next lookups.
+    void keep(WindowHandle console, const std::string& title);
+
     WindowManager& windows_;
     std::string PendingCommand;
     WindowHandle kept_ = 0;
     std::string keptTitle_;
+    WindowHandle pane_ = 0;    // the output pane found last
+    WindowHandle paneOf_ = 0;  // the console it was found in
+    bool vouched_ = false;     // the kept console's pane answered its latest length request
+    bool lost_ = false;        // a length request found the kept console's pane gone
 };
 
 }  // namespace varnok::console

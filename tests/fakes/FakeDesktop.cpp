@@ -76,6 +76,7 @@ void FakeDesktop::enumChildren(WindowHandle parent,
 }
 
 std::string FakeDesktop::caption(WindowHandle window, int bufferSize) {
+    ++captionCalls;
     DesktopWindow* w = find(window);
     if (!w || bufferSize <= 0) return {};
     return w->caption.substr(0, static_cast<std::size_t>(bufferSize - 1));
@@ -97,11 +98,11 @@ bool FakeDesktop::sendChar(WindowHandle window, unsigned char code, long) {
     return true;
 }
 
-std::optional<long> FakeDesktop::textLength(WindowHandle window) {
+console::TextLength FakeDesktop::measureText(WindowHandle window) {
     DesktopWindow* w = find(window);
-    if (!w) return 0;
-    if (w->hung) return std::nullopt;
-    return static_cast<long>(w->text.size());
+    if (!w) return {0, window != 0};
+    if (w->hung) return {};
+    return {static_cast<long>(w->text.size())};
 }
 
 std::optional<std::string> FakeDesktop::text(WindowHandle window, long bufferSize) {
