@@ -36,11 +36,22 @@ WindowHandle ConsoleLink::keptOrFound(const std::string& windowClass, const std:
         if (vouched_) return kept_;
         if (text::trimAtNull(windows_.caption(kept_, kCaptionBuffer)) == title) return kept_;
     }
-    std::optional<std::string> cls;
-    if (!windowClass.empty()) cls = windowClass;
-    const WindowHandle found = windows_.findWindow(cls, title);
-    keep(windowClass.empty() ? found : 0, title);
+    if (!windowClass.empty()) {
+        keep(0, title);
+        return windows_.findWindow(windowClass, title);
+    }
+    const WindowHandle found = searchByTitle(title);
+    keep(found, title);
     return found;
+}
+
+WindowHandle ConsoleLink::searchByTitle(const std::string& title) {
+    if (searchesToFull_ > 0) {
+        --searchesToFull_;
+        return windows_.findWindow(std::string(kConsoleClass), title);
+    }
+    searchesToFull_ = kFullSearchEvery - 1;
+    return windows_.findWindow(std::nullopt, title);
 }
 
 void ConsoleLink::keep(WindowHandle console, const std::string& title) {
@@ -107,6 +118,7 @@ std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
         if (answer.gone) {
             lost_ = true;
             keep(0, keptTitle_);
+            searchesToFull_ = 0;  // a restarted game's console may have any class
         }
     }
     return answer.length;

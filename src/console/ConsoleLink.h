@@ -17,6 +17,8 @@
 namespace varnok::console {
 
 inline constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
+// The window class the game registers for its console.
+inline constexpr const char* kConsoleClass = "JAMP WinConsole";
 // The game's main window class in Windows-1252: the registered sign is byte 0xAE.
 inline constexpr const char* kGameWindowClass = "Jedi Knight\xAE: Jedi Academy (MP)";
 // What a read of an empty, vanished or zero window gives.
@@ -56,6 +58,9 @@ class ConsoleLink {
 
     WindowManager& windows() { return windows_; }
 
+    // Every how many searches by title alone read every caption on the desktop.
+    static constexpr int kFullSearchEvery = 5;
+
   private:
     // Delivers the pending command to an input line with an empty caption and
     // answers whether the enumeration goes on.
@@ -64,6 +69,12 @@ class ConsoleLink {
     // The kept console while it still has `title`, else the first window the
     // search finds with `title` (and the class, when one is given).
     WindowHandle keptOrFound(const std::string& windowClass, const std::string& title);
+    // A window of `title` and any class. The window system answers a search
+    // by class from its class table, but one by title alone only by reading
+    // the caption of every top-level window: that full search runs only every
+    // kFullSearchEvery-th time (and right after a console was lost), the
+    // others look for the game console's own class.
+    WindowHandle searchByTitle(const std::string& title);
 
     // Keeps `console` (0: none) for the next lookups.
     void keep(WindowHandle console, const std::string& title);
@@ -76,6 +87,7 @@ class ConsoleLink {
     WindowHandle paneOf_ = 0;  // the console it was found in
     bool vouched_ = false;     // the kept console's pane answered its latest length request
     bool lost_ = false;        // a length request found the kept console's pane gone
+    int searchesToFull_ = 0;   // class searches left before the next full one
 };
 
 }  // namespace varnok::console

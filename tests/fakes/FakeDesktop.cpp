@@ -129,7 +129,7 @@ FakeGame::FakeGame(FakeDesktop& desktop, std::string name)
 
 void FakeGame::openConsole() {
     if (console_) return;
-    console_ = desktop_.addTopLevel("JKAConsole", console::kConsoleTitle);
+    console_ = desktop_.addTopLevel(console::kConsoleClass, console::kConsoleTitle);
     input_ = desktop_.addChild(console_, "Edit", "");
     desktop_.addChild(console_, "Button", "copy");
     desktop_.addChild(console_, "Button", "clear");
