@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # What Varnok costs and how fast it answers, under Wine beside the stand-in
 # game, printed as one table:
-#   - idle CPU of Varnok.exe, and what it adds to the wineserver and the game
-#     (their CPU over the same time without Varnok, subtracted), with the
-#     console present, with N other top-level windows open (half hidden, by
-#     tools/deskwindows), and with no game running;
+#   - idle CPU of Varnok.exe, and what it adds to the wineserver, the game and
+#     the game's own thread (their CPU over the same time without Varnok,
+#     subtracted), with the console present, with N other top-level windows
+#     open (half hidden, by tools/deskwindows), and with no game running; and
+#     the CPU of one idle turn: all of that over the turns Varnok counted (it
+#     counts its idle waits into the file VARNOK_TURN_COUNTER names);
 #   - reaction from a chat line appearing in the pane to the first command
 #     typed, for "!commands" and, less its 1 s pause, "!now";
 #   - start-up: launch to the first "name" typed;
 #   - the cost of one turn that reads a pane of 32 000 characters.
-# CPU is user+system time from /proc; the times come from the stand-in's
-# timing file. Takes about eight minutes with the defaults.
+# CPU is the run time of every thread from /proc/PID/task/*/schedstat (in ns;
+# clock ticks from /proc/PID/stat where that is missing); the times come from
+# the stand-in's timing file. The game's own thread is the stand-in's first
+# thread, which owns the console window. Takes about eight minutes with the
+# defaults.
 #
 # Usage: bash scripts/bench.sh [--seconds S] [--windows N] [--rounds R] [--exe PATH]
 #   --seconds  length of each idle measurement (default 20)
@@ -59,28 +64,49 @@ wine_pid_of() {
     return 1
 }
 
-ticks_of() {  # utime + stime of the given processes, in clock ticks (gone ones count 0)
-    local total=0 pid
+# CPU time of the given processes in microseconds (gone ones count 0): the
+# run time of all their threads where the kernel keeps it, else user+system
+# time in clock ticks. A "PID/TID" counts that one thread only.
+schedstat=0
+[ -r /proc/self/schedstat ] && schedstat=1
+cpu_us_of() {
+    local total=0 pid files file
     for pid in "$@"; do
-        [ -r "/proc/$pid/stat" ] || continue
-        total=$((total + $(awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat")))
+        if [[ "$pid" == */* ]]; then files="/proc/${pid%/*}/task/${pid#*/}"; else files="/proc/$pid/task/"*; fi
+        for file in $files; do
+            [ -r "$file/stat" ] || continue
+            if [ "$schedstat" = 1 ]; then
+                total=$((total + $(awk '{ printf "%d", $1 / 1000 }' "$file/schedstat" 2>/dev/null || echo 0)))
+            else
+                total=$((total + $(awk -v hz="$hz" '{ sub(/^.*\) /, ""); printf "%d", ($12 + $13) * 1000000 / hz }' "$file/stat" 2>/dev/null || echo 0)))
+            fi
+        done
     done
     echo "$total"
 }
 
 now_us() { echo $(($(date +%s%N) / 1000)); }
 
-# CPU ticks the given processes use over the next $1 seconds.
-ticks_over() {
+# CPU microseconds the given processes use over the next $1 seconds.
+cpu_us_over() {
     local span="$1" before
     shift
-    before=$(ticks_of "$@")
+    before=$(cpu_us_of "$@")
     sleep "$span"
-    echo $(($(ticks_of "$@") - before))
+    echo $(($(cpu_us_of "$@") - before))
 }
 
-percent() {  # ticks over seconds as a share of one core
-    awk -v t="$1" -v hz="$hz" -v s="$2" 'BEGIN { printf "%.2f %%", 100 * t / hz / s }'
+percent() {  # microseconds of CPU over seconds as a share of one core
+    awk -v t="$1" -v s="$2" 'BEGIN { printf "%.2f %%", t / 1e4 / s }'
+}
+
+per_turn() {  # microseconds of CPU over a number of turns, in ms
+    awk -v t="$1" -v n="$2" 'BEGIN { if (n > 0) printf "%.3f ms", t / 1000 / n; else print "no turns" }'
+}
+
+# Varnok's count of idle turns so far (0 before it started counting).
+turns_counted() {
+    od -An -tu8 -N8 "$bench_dir/turns.bin" 2>/dev/null | tr -d ' ' | grep . || echo 0
 }
 
 start_game() {  # standin.exe with a timing file and optional script; prints nothing
@@ -91,8 +117,10 @@ start_game() {  # standin.exe with a timing file and optional script; prints not
 }
 
 start_varnok() {  # records the launch time in $bench_dir/launch-us
+    rm -f "$bench_dir/turns.bin"
     now_us >"$bench_dir/launch-us"
-    (cd "$bench_dir" && exec "$wine_bin" Varnok.exe) >/dev/null 2>&1 &
+    (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
+        exec "$wine_bin" Varnok.exe) >/dev/null 2>&1 &
 }
 
 # Launch to the first "name" typed into the console, in ms; empty when none.
@@ -105,6 +133,7 @@ startup_ms() {
 
 startups=()
 rows=()
+idle_rows=()
 row() { rows+=("$(printf '| %s | %s |' "$1" "$2")"); }
 
 # Idle cost: the game and the wineserver without Varnok, then with it, over
@@ -116,24 +145,40 @@ idle_phase() {
     [ "$others" -gt 0 ] && "$wine_bin" "$deskwindows" "$others" >/dev/null 2>&1 &
     [ "$game" = game ] && start_game "$timing"
     sleep "$settle"
-    local others_pids
-    others_pids="$(wine_pid_of wineserver || true) $(wine_pid_of 'standin\.exe' || true)"
+    local server game_pid="" thread=""
+    server=$(wine_pid_of wineserver || true)
+    if [ "$game" = game ]; then
+        game_pid=$(wine_pid_of 'standin\.exe' || true)
+        [ -n "$game_pid" ] && thread="$game_pid/$game_pid"
+    fi
     echo "bench: $label: ${seconds} s without Varnok..." >&2
-    local without
-    without=$(ticks_over "$seconds" $others_pids)
+    local server0 game0 thread0
+    server0=$(cpu_us_of $server)
+    game0=$(cpu_us_of $game_pid)
+    thread0=$(cpu_us_of $thread)
+    sleep "$seconds"
+    local without_s=$(($(cpu_us_of $server) - server0)) without_g=$(($(cpu_us_of $game_pid) - game0))
+    local without_t=$(($(cpu_us_of $thread) - thread0))
     start_varnok
     sleep "$settle"
     local varnok
     varnok=$(wine_pid_of 'Varnok\.exe') || { echo "bench: Varnok.exe is not running" >&2; exit 1; }
     echo "bench: $label: ${seconds} s with Varnok..." >&2
-    local before_v before_o
-    before_v=$(ticks_of "$varnok")
-    before_o=$(ticks_of $others_pids)
+    local before_v turns0
+    turns0=$(turns_counted)
+    before_v=$(cpu_us_of "$varnok")
+    server0=$(cpu_us_of $server)
+    game0=$(cpu_us_of $game_pid)
+    thread0=$(cpu_us_of $thread)
     sleep "$seconds"
-    local own=$(($(ticks_of "$varnok") - before_v)) added=$(($(ticks_of $others_pids) - before_o - without))
-    row "idle, $label: Varnok.exe" "$(percent "$own" "$seconds")"
-    row "idle, $label: added to wineserver + game" "$(percent "$added" "$seconds")"
-    row "idle, $label: total" "$(percent $((own + added)) "$seconds")"
+    local own=$(($(cpu_us_of "$varnok") - before_v)) turns=$(($(turns_counted) - turns0))
+    local add_s=$(($(cpu_us_of $server) - server0 - without_s)) add_g=$(($(cpu_us_of $game_pid) - game0 - without_g))
+    local add_t=$(($(cpu_us_of $thread) - thread0 - without_t))
+    local total=$((own + add_s + add_g)) game_cols="no game | no game"
+    [ -n "$game_pid" ] && game_cols="$(percent "$add_g" "$seconds") | $(percent "$add_t" "$seconds"), $(per_turn "$add_t" "$turns") a turn"
+    idle_rows+=("$(printf '| %s | %s | %s | %s | %s | %s | %s |' "$label" "$(percent "$own" "$seconds")" \
+        "$(percent "$add_s" "$seconds")" "$game_cols" "$(percent "$total" "$seconds")" \
+        "$(awk -v n="$turns" -v s="$seconds" 'BEGIN { printf "%.1f", n / s }')" "$(per_turn "$total" "$turns")")")
     if [ "$game" = game ]; then
         local ms
         ms=$(startup_ms "$timing")
@@ -225,11 +270,11 @@ pane_phase() {
         pids="$(wine_pid_of wineserver || true) $(wine_pid_of 'standin\.exe' || true)"
         [ "$run" = with ] && pids="$pids $(wine_pid_of 'Varnok\.exe' || true)"
         echo "bench: 32 000-character pane, $run Varnok..." >&2
-        ticks+=("$(ticks_over $((span + 1)) $pids)")
+        ticks+=("$(cpu_us_over $((span + 1)) $pids)")
     done
     row "one turn on a 32 000-character pane (all processes, per change)" \
-        "$(awk -v a="${ticks[1]}" -v b="${ticks[0]}" -v n="$changes" -v hz="$hz" \
-            'BEGIN { printf "%.2f ms CPU (%d changes)", 1000 * (a - b) / hz / n, n }')"
+        "$(awk -v a="${ticks[1]}" -v b="${ticks[0]}" -v n="$changes" \
+            'BEGIN { printf "%.2f ms CPU (%d changes)", (a - b) / 1000 / n, n }')"
 }
 
 if [ "$session" = 0 ]; then
@@ -258,7 +303,15 @@ row "start-up, launch to first \"name\"" "$startup"
 echo
 echo "Varnok benchmark: $(date -u '+%Y-%m-%d %H:%M UTC'), $(wine --version 2>/dev/null || echo wine)"
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo), load $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "idle windows of ${seconds} s; exe: $exe"
+echo "idle windows of ${seconds} s; exe: $exe; CPU from $([ "$schedstat" = 1 ] && echo "schedstat run times" || echo "clock ticks")"
+if [ ${#idle_rows[@]} -gt 0 ]; then
+    echo
+    echo "Idle, as a share of one core (\"added\": with Varnok less without it):"
+    echo
+    echo "| idle | Varnok.exe | added to wineserver | added to game | added to game's own thread | total | turns/s | CPU per turn |"
+    echo "|---|---|---|---|---|---|---|---|"
+    printf '%s\n' "${idle_rows[@]}"
+fi
 echo
 echo "| figure | value |"
 echo "|---|---|"

@@ -26,26 +26,55 @@ WindowHandle ConsoleLink::findConfiguredConsole(const std::string& windowClass,
     return keptOrFound(windowClass, title);
 }
 
-// Reading a caption asks the window system, not the game, so it is cheap and
-// a hung game cannot block it. A window of a configured class is searched for
-// every time, since the kept one's class is not checked.
+// A console whose pane answered the latest length request is still there: a
+// window that is gone answers nothing, and its children go with it. Without
+// that answer, one caption read checks it: that asks the window system, not
+// the game, so it is cheap and a hung game cannot block it. A window of a
+// configured class is searched for every time, since the kept one's class is
+// not checked.
 WindowHandle ConsoleLink::keptOrFound(const std::string& windowClass, const std::string& title) {
-    if (kept_ != 0 && windowClass.empty() && title == keptTitle_ &&
-        text::trimAtNull(windows_.caption(kept_, kCaptionBuffer)) == title)
-        return kept_;
-    std::optional<std::string> cls;
-    if (!windowClass.empty()) cls = windowClass;
-    const WindowHandle found = windows_.findWindow(cls, title);
-    kept_ = windowClass.empty() ? found : 0;
-    keptTitle_ = title;
+    if (kept_ != 0 && windowClass.empty() && title == keptTitle_) {
+        if (vouched_) return kept_;
+        if (text::trimAtNull(windows_.caption(kept_, kCaptionBuffer)) == title) return kept_;
+    }
+    if (!windowClass.empty()) {
+        keep(0, title);
+        return windows_.findWindow(windowClass, title);
+    }
+    const WindowHandle found = searchByTitle(title);
+    keep(found, title);
     return found;
+}
+
+WindowHandle ConsoleLink::searchByTitle(const std::string& title) {
+    if (searchesToFull_ > 0) {
+        --searchesToFull_;
+        return windows_.findWindow(std::string(kConsoleClass), title);
+    }
+    searchesToFull_ = kFullSearchEvery - 1;
+    return windows_.findWindow(std::nullopt, title);
+}
+
+void ConsoleLink::keep(WindowHandle console, const std::string& title) {
+    if (console != kept_) vouched_ = false;
+    kept_ = console;
+    keptTitle_ = title;
 }
 
 WindowHandle ConsoleLink::FindOutputPane(WindowHandle console) {
     WindowHandle child = windows_.relative(console, Relation::FirstChild);
     for (int step = 0; step < 4 && child != 0; ++step)
         child = windows_.relative(child, Relation::NextSibling);
+    pane_ = child;
+    paneOf_ = console;
+    vouched_ = false;
     return child;
+}
+
+bool ConsoleLink::takeLostConsole() {
+    const bool lost = lost_;
+    lost_ = false;
+    return lost;
 }
 
 WindowHandle ConsoleLink::findGameWindow() {
@@ -101,7 +130,16 @@ std::optional<std::string> ConsoleLink::ReadPaneText(WindowHandle pane, long len
 }
 
 std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
-    return windows_.textLength(window);
+    const TextLength answer = windows_.measureText(window);
+    if (window != 0 && window == pane_ && paneOf_ == kept_ && kept_ != 0) {
+        vouched_ = answer.length.has_value() && !answer.gone;
+        if (answer.gone) {
+            lost_ = true;
+            keep(0, keptTitle_);
+            searchesToFull_ = 0;  // a restarted game's console may have any class
+        }
+    }
+    return answer.length;
 }
 
 }  // namespace varnok::console

@@ -1,9 +1,11 @@
 #pragma once
 // The link to the game's console window: finding the console, its output pane
 // and the game's main window, typing command lines into the console's input
-// line and reading the output pane. The console found last is kept while it
-// is still a window with the console's title, so a turn does not walk every
-// window of the desktop; a console that closed or restarted is searched for
+// line and reading the output pane. The console found last is kept, so a turn
+// does not walk every window of the desktop: while its output pane answers the
+// turn's length request, that answer vouches for it and nothing else is asked;
+// otherwise (no pane, or a game that does not answer) one caption read checks
+// it. A pane found gone drops the console at once, and it is searched for
 // afresh.
 
 #include <chrono>
@@ -18,6 +20,8 @@
 namespace varnok::console {
 
 inline constexpr const char* kConsoleTitle = "Jedi Knight Academy MP Console";
+// The window class the game registers for its console.
+inline constexpr const char* kConsoleClass = "JAMP WinConsole";
 // The game's main window class in Windows-1252: the registered sign is byte 0xAE.
 inline constexpr const char* kGameWindowClass = "Jedi Knight\xAE: Jedi Academy (MP)";
 // The most characters a typed line may hold: the game copies each line into a
@@ -41,6 +45,9 @@ class ConsoleLink {
     WindowHandle findConfiguredConsole(const std::string& windowClass, const std::string& title);
     // The fifth child from the top of the console's z-order; 0 when there are fewer.
     WindowHandle FindOutputPane(WindowHandle console);
+    // True once, after a length request found the kept console's pane gone:
+    // the console closed (or lost its pane) and is no longer kept.
+    bool takeLostConsole();
     // The game's main window by its class; 0 when the game is not running.
     WindowHandle findGameWindow();
 
@@ -65,10 +72,14 @@ class ConsoleLink {
     // not answer in time.
     std::optional<std::string> ReadPaneText(WindowHandle pane, long length);
     // The window's text length, 0 for an empty, vanished or zero window;
-    // nothing when it did not answer in time (no measurement at all).
+    // nothing when it did not answer in time (no measurement at all). For the
+    // kept console's pane the answer also vouches for the console, or drops it.
     std::optional<long> ReadTextLength(WindowHandle window);
 
     WindowManager& windows() { return windows_; }
+
+    // Every how many searches by title alone read every caption on the desktop.
+    static constexpr int kFullSearchEvery = 5;
 
   private:
     // Delivers the pending command to an input line with an empty caption and
@@ -78,6 +89,15 @@ class ConsoleLink {
     // The kept console while it still has `title`, else the first window the
     // search finds with `title` (and the class, when one is given).
     WindowHandle keptOrFound(const std::string& windowClass, const std::string& title);
+    // A window of `title` and any class. The window system answers a search
+    // by class from its class table, but one by title alone only by reading
+    // the caption of every top-level window: that full search runs only every
+    // kFullSearchEvery-th time (and right after a console was lost), the
+    // others look for the game console's own class.
+    WindowHandle searchByTitle(const std::string& title);
+
+    // Keeps `console` (0: none) for the next lookups.
+    void keep(WindowHandle console, const std::string& title);
 
     WindowManager& windows_;
     engine::Clock* clock_;
@@ -85,6 +105,11 @@ class ConsoleLink {
     std::string PendingCommand;
     WindowHandle kept_ = 0;
     std::string keptTitle_;
+    WindowHandle pane_ = 0;    // the output pane found last
+    WindowHandle paneOf_ = 0;  // the console it was found in
+    bool vouched_ = false;     // the kept console's pane answered its latest length request
+    bool lost_ = false;        // a length request found the kept console's pane gone
+    int searchesToFull_ = 0;   // class searches left before the next full one
 };
 
 }  // namespace varnok::console

@@ -19,6 +19,14 @@ using WindowHandle = std::uintptr_t;
 enum class Relation { FirstChild, NextSibling };  // GW_CHILD, GW_HWNDNEXT
 enum class ShowCommand { Hide, Show };            // SW_HIDE, SW_SHOW
 
+// What a WM_GETTEXTLENGTH found out: the length, or no answer in time, or that
+// the window no longer exists (length 0). Telling "gone" from "empty" comes
+// with the answer itself, so a window that answers needs no other check.
+struct TextLength {
+    std::optional<long> length;  // nothing: the window did not answer in time
+    bool gone = false;           // the window no longer exists
+};
+
 class WindowManager {
   public:
     virtual ~WindowManager() = default;
@@ -38,9 +46,12 @@ class WindowManager {
     virtual bool setText(WindowHandle window, const std::string& text) = 0;
     // WM_CHAR with the character code and the key data (repeat count in the low word).
     virtual bool sendChar(WindowHandle window, unsigned char code, long keyData) = 0;
-    // WM_GETTEXTLENGTH; 0 for handle 0 or a vanished window; nothing when the
+    // WM_GETTEXTLENGTH; 0 for handle 0 or a vanished window (marked gone);
+    // no length when the window did not answer in time.
+    virtual TextLength measureText(WindowHandle window) = 0;
+    // The length alone: 0 for handle 0 or a vanished window; nothing when the
     // window did not answer in time.
-    virtual std::optional<long> textLength(WindowHandle window) = 0;
+    std::optional<long> textLength(WindowHandle window) { return measureText(window).length; }
     // WM_GETTEXT into a buffer of `bufferSize` bytes: the characters copied
     // (none for handle 0 or a vanished window); nothing when the window did
     // not answer in time.

@@ -29,23 +29,40 @@ bool Engine::turn() {
     if (!yieldToWindows()) return false;
     dockPlayerWindow();
 
-    ui::FrmMain& main = app_.frmMain;
     // With no console, searching the whole desktop is the turn's only work:
     // it runs at the pace's slower interval, not on every wake-up.
     if (state.consoleWnd == 0 && !pace.searchDue(app_.services.clock.now())) return false;
+    const bool busy = watchConsole();
+    if (!app_.console.takeLostConsole()) return busy;
+    // The kept console's pane answered that it is gone: the console closed
+    // since the last turn. A new one (the game restarted) is looked for at once.
+    state.consoleWnd = 0;
+    state.resetConsole();
+    const bool found = watchConsole();
+    app_.console.takeLostConsole();  // gone again already: the next turn searches
+    return found || busy;
+}
+
+bool Engine::watchConsole() {
     const console::WindowHandle previous = state.consoleWnd;
     state.consoleWnd = findConsole();
     if (state.consoleWnd == 0) {
-        if (main.cmdBack->visible()) main.cmdBack->setVisible(false);
-        state.resetConsole();
-        showNotRunningStatus();
+        forgetConsole();
         return false;
     }
     // Another console than last turn's: the game restarted between two turns,
     // and the pane, the lengths and the name belong to the old one.
     if (previous != 0 && previous != state.consoleWnd) state.resetConsole();
+    ui::FrmMain& main = app_.frmMain;
     if (!main.cmdBack->visible()) main.cmdBack->setVisible(true);
     return trackConsole();
+}
+
+void Engine::forgetConsole() {
+    ui::FrmMain& main = app_.frmMain;
+    if (main.cmdBack->visible()) main.cmdBack->setVisible(false);
+    state.resetConsole();
+    showNotRunningStatus();
 }
 
 // A turn that fails is skipped as a whole and written down; the next one

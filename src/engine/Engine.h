@@ -1,8 +1,9 @@
 #pragma once
 // The engine: start-up of the console link and the main polling loop. Each turn
 // yields to the window system, docks the player window when the main window
-// moved, checks that the game's console is still there (searching for it
-// while it is not) and, when it is there, hands over to the log tracking.
+// moved, takes the kept console (searching for it while there is none) and
+// hands over to the log tracking, whose length request also tells whether the
+// console is still there.
 
 #include <cstdint>
 #include <functional>
@@ -64,6 +65,12 @@ class Engine {
     void setStatus(const std::string& text);
     // The console by the class and title in the main window's hidden fields.
     console::WindowHandle findConsole();
+    // The turn's console check and, with a console, its log tracking; true
+    // when there was new text.
+    bool watchConsole();
+    // No console (any more): "Back to Game" hidden, the console's state reset,
+    // the not-running status line.
+    void forgetConsole();
     // The log tracking of a turn that found the console: pane upkeep,
     // measuring, reading, then each new line in turn. True when there was
     // new text.

@@ -15,8 +15,11 @@ class TurnPace {
     using TimePoint = std::chrono::system_clock::time_point;
     using Ms = std::chrono::milliseconds;
 
+    // Every new complete line is handed on however many arrive in one turn,
+    // so a quiet console can be looked at seldom: the longer wait only delays
+    // the first line after quiet, which then brings the short one at once.
     static constexpr Ms kBusyWait{10};
-    static constexpr Ms kQuietWait{25};
+    static constexpr Ms kQuietWait{50};
     // How long after the last new text the console still counts as busy: the
     // lines of a burst that follow the first are taken one by one.
     static constexpr Ms kBusySpell{300};

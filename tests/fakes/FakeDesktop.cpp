@@ -76,6 +76,7 @@ void FakeDesktop::enumChildren(WindowHandle parent,
 }
 
 std::string FakeDesktop::caption(WindowHandle window, int bufferSize) {
+    ++captionCalls;
     DesktopWindow* w = find(window);
     if (!w || bufferSize <= 0) return {};
     return w->caption.substr(0, static_cast<std::size_t>(bufferSize - 1));
@@ -112,12 +113,12 @@ long characterCount(const std::string& text) {
 }
 }  // namespace
 
-std::optional<long> FakeDesktop::textLength(WindowHandle window) {
+console::TextLength FakeDesktop::measureText(WindowHandle window) {
     DesktopWindow* w = find(window);
-    if (!w) return 0;
-    if (w->hung) return std::nullopt;
-    if (w->countsCharacters) return characterCount(w->text);
-    return static_cast<long>(w->text.size());
+    if (!w) return {0, window != 0};
+    if (w->hung) return {};
+    if (w->countsCharacters) return {characterCount(w->text)};
+    return {static_cast<long>(w->text.size())};
 }
 
 std::optional<std::string> FakeDesktop::text(WindowHandle window, long bufferSize) {
@@ -145,7 +146,7 @@ FakeGame::FakeGame(FakeDesktop& desktop, std::string name)
 
 void FakeGame::openConsole() {
     if (console_) return;
-    console_ = desktop_.addTopLevel("JAMP WinConsole", console::kConsoleTitle);
+    console_ = desktop_.addTopLevel(console::kConsoleClass, console::kConsoleTitle);
     input_ = desktop_.addChild(console_, "Edit", "");
     desktop_.addChild(console_, "Button", "Copy");
     desktop_.addChild(console_, "Button", "Clear");

@@ -42,6 +42,7 @@ class FakeDesktop : public console::WindowManager {
     // Counts of calls, for tests that check nothing was cached or sent.
     int findCalls = 0;
     int setTextCalls = 0;
+    int captionCalls = 0;
 
     // WindowManager
     WindowHandle findWindow(const std::optional<std::string>& windowClass,
@@ -51,7 +52,7 @@ class FakeDesktop : public console::WindowManager {
     std::string caption(WindowHandle window, int bufferSize) override;
     bool setText(WindowHandle window, const std::string& text) override;
     bool sendChar(WindowHandle window, unsigned char code, long keyData) override;
-    std::optional<long> textLength(WindowHandle window) override;
+    console::TextLength measureText(WindowHandle window) override;
     std::optional<std::string> text(WindowHandle window, long bufferSize) override;
     void show(WindowHandle window, console::ShowCommand command) override;
     void reposition(WindowHandle window, int x, int y, int width, int height,

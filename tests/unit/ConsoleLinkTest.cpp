@@ -26,7 +26,23 @@ TEST_F(ConsoleLinkTest, FindsTheConsoleByTitleAndTheFifthChildAsThePane) {
 TEST_F(ConsoleLinkTest, ConfiguredLookupHonoursAClassWhenGiven) {
     FakeGame game(desktop);
     EXPECT_EQ(link.findConfiguredConsole("OtherClass", console::kConsoleTitle), 0u);
-    EXPECT_EQ(link.findConfiguredConsole("JAMP WinConsole", console::kConsoleTitle), game.console());
+    EXPECT_EQ(link.findConfiguredConsole(console::kConsoleClass, console::kConsoleTitle),
+              game.console());
+}
+
+// Only every few searches reads every caption on the desktop: a console of
+// the game's own class is found by any search, one of another class by the
+// next full one.
+TEST_F(ConsoleLinkTest, AConsoleOfAnotherClassIsFoundByTheNextFullSearch) {
+    EXPECT_EQ(link.FindConsole(), 0u);  // the first search is a full one
+    const auto other = desktop.addTopLevel("OtherClass", console::kConsoleTitle);
+    int searches = 1;
+    while (link.FindConsole() == 0 && searches < 10) ++searches;
+    EXPECT_EQ(searches, console::ConsoleLink::kFullSearchEvery);
+    desktop.remove(other);
+    link.FindConsole();  // the kept one is gone: no answer, so a search
+    FakeGame game(desktop);
+    EXPECT_EQ(link.FindConsole(), game.console());
 }
 
 TEST_F(ConsoleLinkTest, AbsentConsoleGivesZeroEverywhere) {

@@ -120,18 +120,21 @@ TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
     EXPECT_EQ(state().outputPane, game.outputPane());
 }
 
-// The console is kept from turn to turn while it has its title; one that
-// closed and opened again between two turns is found with its new pane, and
-// what was known of the old one is forgotten.
+// The console is kept from turn to turn while its pane answers, with no
+// search and no caption read; one that closed and opened again between two
+// turns is found with its new pane within the turn, and what was known of the
+// old one is forgotten; one that closed is noticed within the turn.
 TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
     FakeGame game(desktop);
     startUp();
     app->frmMain.engine.turn();
     state().playerName = "Padawan";
     const int searches = desktop.findCalls;
+    const int captions = desktop.captionCalls;
     app->frmMain.engine.turn();
     app->frmMain.engine.turn();
     EXPECT_EQ(desktop.findCalls, searches);
+    EXPECT_EQ(desktop.captionCalls, captions);
 
     const console::WindowHandle oldPane = game.outputPane();
     game.closeConsole();
@@ -144,10 +147,31 @@ TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
     EXPECT_EQ(state().playerName, "");
     EXPECT_EQ(state().newText, "fresh\r\n");
 
-    desktop.window(game.console()).caption = "Another window";
     app->frmMain.engine.turn();
+    const int captionsBefore = desktop.captionCalls;
+    game.closeConsole();
+    app->frmMain.engine.turn();
+    EXPECT_EQ(desktop.captionCalls, captionsBefore);
     EXPECT_EQ(state().consoleWnd, 0u);
+    EXPECT_EQ(state().outputPane, 0u);
     EXPECT_FALSE(backButton().visible());
+    EXPECT_EQ(status().text,
+              "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
+}
+
+// A console whose pane gives no answer (the game stalls) is not taken for
+// gone: it is checked by its caption instead, and kept.
+TEST_F(Loop, AStalledConsoleIsKeptByItsCaption) {
+    FakeGame game(desktop);
+    startUp();
+    app->frmMain.engine.turn();
+    desktop.window(game.outputPane()).hung = true;
+    app->frmMain.engine.turn();
+    const int captions = desktop.captionCalls;
+    app->frmMain.engine.turn();
+    EXPECT_GT(desktop.captionCalls, captions);
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_TRUE(backButton().visible());
 }
 
 TEST_F(Loop, TimersSetTheirFlagsOnlyInsideAYield) {
@@ -179,7 +203,7 @@ TEST_F(Loop, RunEndsFromInsideAYieldAndIdlesWhenNothingIsNew) {
 }
 
 // Fast turns while the console is busy, slower ones once it has been quiet
-// for the busy spell, and at once again when new text comes.
+// for the busy spell, and fast at once again when new text comes.
 TEST_F(Loop, TheIntervalFollowsHowBusyTheConsoleIs) {
     FakeGame game(desktop);
     startUp();
@@ -202,8 +226,12 @@ TEST_F(Loop, TheIntervalFollowsHowBusyTheConsoleIs) {
     EXPECT_EQ(idles.front(), 10u);  // the pane's text at start is new
     unsigned fastAfterOne = 0, slowAfterOne = 0;
     std::size_t i = 0;
-    for (; i < idles.size() && idles[i] == 10; ++i) fastAfterOne += 10;
-    for (; i < idles.size() && idles[i] == 25; ++i) slowAfterOne += 25;
+    const unsigned fast = engine::TurnPace::kBusyWait.count();
+    const unsigned quiet = engine::TurnPace::kQuietWait.count();
+    EXPECT_GT(quiet, fast);
+    EXPECT_LE(quiet, 50u);  // the first line after quiet still comes quickly
+    for (; i < idles.size() && idles[i] == fast; ++i) fastAfterOne += fast;
+    for (; i < idles.size() && idles[i] == quiet; ++i) slowAfterOne += quiet;
     EXPECT_GE(fastAfterOne, 300u);
     EXPECT_LT(fastAfterOne, 400u);
     EXPECT_GT(slowAfterOne, 0u);

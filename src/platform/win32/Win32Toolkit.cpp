@@ -440,6 +440,7 @@ void Win32Toolkit::yield() {
 }
 
 void Win32Toolkit::idle(unsigned maxMs) {
+    idleWaits_.count();
     // MWMO_INPUTAVAILABLE: wake also for input that is queued but was already seen.
     DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     waitedInVainAt_ = woken == WAIT_TIMEOUT ? GetTickCount64() : 0;

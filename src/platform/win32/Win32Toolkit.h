@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "platform/win32/Win32TurnCounter.h"
 #include "ui/Toolkit.h"
 
 namespace varnok::platform::win32 {
@@ -60,6 +61,7 @@ class Win32Toolkit : public ui::Toolkit {
     std::unique_ptr<Impl> impl_;
     bool ended_ = false;
     unsigned long long waitedInVainAt_ = 0;  // when idle() last ran out with nothing arriving
+    Win32TurnCounter idleWaits_;
 };
 
 }  // namespace varnok::platform::win32

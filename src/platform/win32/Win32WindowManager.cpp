@@ -219,25 +219,39 @@ Win32WindowManager::~Win32WindowManager() {
 
 namespace {
 
-std::optional<LRESULT> deliver(Win32WindowManager::Courier& courier, Message& message,
-                               unsigned timeoutMs) {
-    if (message.hwnd == nullptr) return std::nullopt;
-    if (!courier.inOtherProcess(message.hwnd)) return sendNow(message, timeoutMs);
-    if (message.message != WM_GETTEXTLENGTH) return courier.send(message, timeoutMs);
-    // The length, asked many times a second, is sent from this thread: the
-    // hand-over to the courier and back costs more than the message itself.
-    // A wide WM_GETTEXTLENGTH keeps to its time limit under Wine too; a
-    // window that lets it pass is watched by the courier from then on.
-    if (courier.busy()) return std::nullopt;  // still waiting for an earlier answer
-    std::optional<LRESULT> length = sendNow(message, timeoutMs);
-    if (!length && IsWindow(message.hwnd)) courier.watch(message.hwnd);
-    return length;
-}
-
 // A message that got no answer: a window that is gone answers as empty, one
 // that is still there did not answer in time (the game is busy or hung).
 bool stillThere(HWND hwnd) {
     return IsWindow(hwnd) != FALSE;
+}
+
+std::optional<LRESULT> deliver(Win32WindowManager::Courier& courier, Message& message,
+                               unsigned timeoutMs) {
+    if (message.hwnd == nullptr) return std::nullopt;
+    if (!courier.inOtherProcess(message.hwnd)) return sendNow(message, timeoutMs);
+    return courier.send(message, timeoutMs);
+}
+
+// The length, asked on every turn, is sent from this thread: the hand-over to
+// the courier and back costs more than the message itself. A wide
+// WM_GETTEXTLENGTH keeps to its time limit under Wine too; a window that lets
+// it pass is watched by the courier from then on. Whether a window that did
+// not answer is gone comes with the failed send's error code, so an answered
+// or refused request needs no second one; only while the courier still waits
+// for an earlier answer (nothing was sent) is the window asked about.
+console::TextLength measure(Win32WindowManager::Courier& courier, HWND hwnd, unsigned timeoutMs) {
+    if (courier.inOtherProcess(hwnd) && courier.busy()) {
+        if (stillThere(hwnd)) return {};
+        return {0, true};
+    }
+    Message message{hwnd, WM_GETTEXTLENGTH, 0, 0, {}, false};
+    SetLastError(ERROR_SUCCESS);
+    if (const std::optional<LRESULT> length = sendNow(message, timeoutMs))
+        return {*length < 0 ? 0 : static_cast<long>(*length)};
+    const DWORD error = GetLastError();
+    if (error == ERROR_INVALID_WINDOW_HANDLE || !stillThere(hwnd)) return {0, true};
+    if (courier.inOtherProcess(hwnd)) courier.watch(hwnd);
+    return {};
 }
 
 }  // namespace
@@ -285,15 +299,9 @@ bool Win32WindowManager::sendChar(WindowHandle window, unsigned char code, long 
     return deliver(*courier_, message, timeoutMs_).has_value();
 }
 
-std::optional<long> Win32WindowManager::textLength(WindowHandle window) {
-    if (window == 0) return 0;
-    Message message{toHwnd(window), WM_GETTEXTLENGTH, 0, 0, {}, false};
-    auto length = deliver(*courier_, message, timeoutMs_);
-    if (!length) {
-        if (stillThere(message.hwnd)) return std::nullopt;
-        return 0;
-    }
-    return *length < 0 ? 0 : static_cast<long>(*length);
+console::TextLength Win32WindowManager::measureText(WindowHandle window) {
+    if (window == 0) return {0};
+    return measure(*courier_, toHwnd(window), timeoutMs_);
 }
 
 std::optional<std::string> Win32WindowManager::text(WindowHandle window, long bufferSize) {

@@ -37,7 +37,7 @@ class Win32WindowManager : public console::WindowManager {
     std::string caption(console::WindowHandle window, int bufferSize) override;
     bool setText(console::WindowHandle window, const std::string& text) override;
     bool sendChar(console::WindowHandle window, unsigned char code, long keyData) override;
-    std::optional<long> textLength(console::WindowHandle window) override;
+    console::TextLength measureText(console::WindowHandle window) override;
     std::optional<std::string> text(console::WindowHandle window, long bufferSize) override;
     void show(console::WindowHandle window, console::ShowCommand command) override;
     void reposition(console::WindowHandle window, int x, int y, int width, int height,
