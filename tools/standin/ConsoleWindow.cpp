@@ -114,6 +114,11 @@ void ConsoleWindow::show(bool shown) {
     if (shown) UpdateWindow(window_);
 }
 
+void ConsoleWindow::moveTo(int left, int top) {
+    if (window_)
+        SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ConsoleWindow::showFatalError(const std::string& message) {
     if (!window_) return;
     if (input_) {

@@ -47,6 +47,8 @@ class ConsoleWindow {
     bool create(HINSTANCE instance, bool shown);
     void destroy();
     void show(bool shown);
+    // Places the window's top left corner; its size stays the game's.
+    void moveTo(int left, int top);
     // The fatal-error layout: the input line destroyed, the error box added, the window shown.
     void showFatalError(const std::string& message);
 

@@ -99,6 +99,13 @@ bool StandIn::carryOut(const std::string& verb, const std::string& rest) {
         openConsole();
     } else if (verb == "showconsole" || verb == "hideconsole") {
         console_.show(verb == "showconsole");
+    } else if (verb == "moveconsole") {
+        const std::size_t blank = rest.find(' ');
+        if (blank == std::string::npos) return false;
+        const long left = toNumber(rest.substr(0, blank), ok);
+        const long top = ok ? toNumber(rest.substr(blank + 1), ok) : 0;
+        if (!ok) return false;
+        console_.moveTo(static_cast<int>(left), static_cast<int>(top));
     } else if (verb == "hidegame") {
         if (game_) ShowWindow(game_, SW_HIDE);
     } else if (verb == "showgame") {

@@ -25,6 +25,8 @@
 //   closeconsole          destroys the console window (the game window stays)
 //   openconsole           creates the console window again (empty pane)
 //   showconsole / hideconsole  shows / hides the console window
+//   moveconsole <x> <y>   moves the console window (the game centres it; the
+//                         demo puts it where Varnok's windows leave it seen)
 //   hidegame / showgame   hides / shows the game's main window
 //   hang <ms>             the current frame stalls: no message handled for <ms>
 //   mapchange [<ms>]      a map change: server start-up lines and "Loading dll
