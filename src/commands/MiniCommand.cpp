@@ -3,7 +3,9 @@
 // to the front with the focus. "Back to Game" shows the game window again.
 //
 // The taskbar is left alone: repositioning it to 0, 0 with a size of 0 by 0
-// would only ever shrink or misplace the user's taskbar.
+// would only ever shrink or misplace the user's taskbar. The 0.6 s pause that
+// came between its two moves stays, before the main window is restored: the
+// hidden game has let go of the screen by then.
 #include "commands/Commands.h"
 #include "ui/Application.h"
 
@@ -15,6 +17,7 @@ void miniCommand(const CommandTurn& turn) {
     ui::Window& main = *app.frmMain.window;
     main.setState(ui::WindowState::Maximized);
     app.services.windows.show(game, console::ShowCommand::Hide);
+    turn.wait(0.6f);
     main.setState(ui::WindowState::Normal);
     main.focus();
     turn.wait(1.0f);

@@ -106,7 +106,7 @@ TEST_F(Printing, MiniHidesTheGameAndBringsTheMainWindowForward) {
               (std::vector<ui::WindowState>{ui::WindowState::Maximized, ui::WindowState::Normal}));
     EXPECT_EQ(mainWindow().focusCount, 1);
     EXPECT_TRUE(desktop.repositions.empty());
-    EXPECT_EQ(clock.pauses, std::vector<std::uint32_t>{1000});
+    EXPECT_EQ(clock.pauses, (std::vector<std::uint32_t>{600, 1000}));
     EXPECT_EQ(game.commands, Lines{"say ^1Minimized"});
 
     // "Back to Game" shows it again.
