@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "commands/Commands.h"
-#include "engine/Clock.h"
+#include "ports/Clock.h"
 #include "text/Text.h"
 #include "ui/Application.h"
 

@@ -2,7 +2,7 @@
 // The keyboard's media keys drive the player from anywhere, the game in front
 // included, each doing what its chat command does, answers and pauses too.
 
-#include "ui/Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::ui {
 class Application;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/Failures.h"
+#include "ports/Failures.h"
 #include "ui/Application.h"
 
 namespace varnok::engine {

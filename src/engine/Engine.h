@@ -12,8 +12,8 @@
 
 #include "engine/EngineState.h"
 #include "engine/TurnPace.h"
+#include "ports/Toolkit.h"
 #include "sysinfo/COpSysInfo.h"
-#include "ui/Toolkit.h"
 
 namespace varnok::ui {
 class Application;

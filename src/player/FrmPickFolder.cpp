@@ -1,7 +1,7 @@
 #include "player/FrmPickFolder.h"
 
+#include "ports/Placement.h"
 #include "ui/Application.h"
-#include "ui/Placement.h"
 
 namespace varnok::player {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "ui/Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::ui {
 class Application;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "player/MediaGraph.h"
 #include "player/PlaylistFile.h"
-#include "ui/Toolkit.h"
+#include "ports/MediaGraph.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::ui {
 class Application;

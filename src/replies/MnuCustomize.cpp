@@ -1,7 +1,7 @@
 #include "replies/MnuCustomize.h"
 
+#include "ports/Placement.h"
 #include "ui/Application.h"
-#include "ui/Placement.h"
 
 namespace varnok::replies {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "ui/Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::ui {
 class Application;

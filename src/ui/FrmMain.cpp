@@ -1,9 +1,9 @@
 #include "ui/FrmMain.h"
 
 #include "commands/MediaKeys.h"
+#include "ports/Placement.h"
 #include "ui/Application.h"
 #include "ui/FrmMainLayout.h"
-#include "ui/Placement.h"
 
 namespace varnok::ui {
 

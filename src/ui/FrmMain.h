@@ -7,8 +7,8 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "ports/Toolkit.h"
 #include "replies/ReplyMessages.h"
-#include "ui/Toolkit.h"
 
 namespace varnok::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's layout: positions in twips, colours and fonts.
 
-#include "ui/Layout.h"
+#include "ports/Layout.h"
 
 namespace varnok::ui::mainlayout {
 

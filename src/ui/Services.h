@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "console/WindowManager.h"
-#include "engine/Clock.h"
-#include "player/MediaGraph.h"
-#include "sysinfo/VersionRecord.h"
-#include "ui/Toolkit.h"
+#include "ports/Clock.h"
+#include "ports/MediaGraph.h"
+#include "ports/Toolkit.h"
+#include "ports/VersionRecord.h"
+#include "ports/WindowManager.h"
 
 namespace varnok::ui {
 

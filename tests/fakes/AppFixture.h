@@ -10,7 +10,7 @@
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMedia.h"
 #include "fakes/FakeToolkit.h"
-#include "sysinfo/VersionRecord.h"
+#include "ports/VersionRecord.h"
 #include "ui/Application.h"
 
 namespace varnok::fakes {

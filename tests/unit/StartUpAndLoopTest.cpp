@@ -6,8 +6,8 @@
 #include <functional>
 #include <stdexcept>
 
-#include "engine/Failures.h"
 #include "fakes/AppFixture.h"
+#include "ports/Failures.h"
 
 using namespace varnok;
 using namespace varnok::fakes;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/Clock.h"
+#include "ports/Clock.h"
 #include "text/Text.h"
 
 using namespace varnok;

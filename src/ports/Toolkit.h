@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Layout.h"
+#include "ports/Layout.h"
 
 namespace varnok::ui {
 

@@ -10,8 +10,17 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnok::console {
+
+// The characters' 8-bit codes followed by a zero byte: the text as the
+// window system's ANSI calls take it.
+inline std::vector<unsigned char> TextToBytes(const std::string& text) {
+    std::vector<unsigned char> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
 
 // A window of the window system; 0 means none.
 using WindowHandle = std::uintptr_t;

@@ -1,4 +1,4 @@
-#include "engine/Failures.h"
+#include "ports/Failures.h"
 
 #include <exception>
 #include <utility>

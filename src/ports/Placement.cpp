@@ -1,4 +1,4 @@
-#include "ui/Placement.h"
+#include "ports/Placement.h"
 
 #include <algorithm>
 

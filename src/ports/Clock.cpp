@@ -1,4 +1,4 @@
-#include "engine/Clock.h"
+#include "ports/Clock.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // placement stays inside the work area (the screen less its task bars) as far
 // as its size allows.
 
-#include "ui/Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::ui {
 
