@@ -5,16 +5,15 @@
 // The taskbar is left alone: repositioning it to 0, 0 with a size of 0 by 0
 // would only ever shrink or misplace the user's taskbar.
 #include "commands/Commands.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
 void miniCommand(const CommandTurn& turn) {
-    ui::Application& app = turn.app;
-    const console::WindowHandle game = app.console.findGameWindow();
-    ui::Window& main = *app.frmMain.window;
+    const CommandContext& context = turn.context;
+    const console::WindowHandle game = context.console.findGameWindow();
+    ui::Window& main = context.host.mainWindow();
     main.setState(ui::WindowState::Maximized);
-    app.services.windows.show(game, console::ShowCommand::Hide);
+    context.windows.show(game, console::ShowCommand::Hide);
     main.setState(ui::WindowState::Normal);
     main.focus();
     turn.wait(1.0f);

@@ -1,7 +1,8 @@
 #include "player/FrmPlay.h"
 
 #include "player/FrmPlayLayout.h"
-#include "ui/Application.h"
+
+#include <utility>
 
 namespace varnok::player {
 
@@ -11,8 +12,14 @@ namespace {
 constexpr unsigned kMusicTimerMs = 100;
 }
 
-FrmPlay::FrmPlay(ui::Application& app_) : app(app_) {
-    ui::Toolkit& tk = app.services.toolkit;
+FrmPlay::FrmPlay(ui::Toolkit& toolkit, MediaGraphFactory& media, console::ConsoleLink& console,
+                 std::filesystem::path savesFolder, FrmPickFolder& picker)
+    : toolkit_(toolkit),
+      media_(media),
+      console_(console),
+      savesFolder_(std::move(savesFolder)),
+      picker_(picker) {
+    ui::Toolkit& tk = toolkit_;
     window = tk.createWindow(pl::window());
     ui::Window& w = *window;
 

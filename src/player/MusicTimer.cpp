@@ -6,7 +6,6 @@
 
 #include "player/FrmPlay.h"
 #include "player/Numbers.h"
-#include "ui/Application.h"
 
 namespace varnok::player {
 

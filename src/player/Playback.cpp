@@ -3,7 +3,6 @@
 // released first.
 #include "player/FrmPlay.h"
 #include "player/Numbers.h"
-#include "ui/Application.h"
 
 namespace varnok::player {
 
@@ -30,7 +29,7 @@ void FrmPlay::resumePaused() {
 std::optional<std::string> FrmPlay::startSong() {
     if (graph) graph->stop();
     graph.reset();
-    graph = app.services.media.createGraph();
+    graph = media_.createGraph();
     if (!graph || !graph->renderFile(mFile)) return std::nullopt;
     positionSet_ = true;
     tmrMusic->setEnabled(true);
@@ -76,9 +75,9 @@ std::string FrmPlay::skipUnplayable() {
     int attempts = 0;
     std::optional<std::string> started;
     for (int left = entryCount() - (failed >= 0 ? 1 : 0); left > 0 && !started; --left) {
-        app.services.toolkit.yield();
+        toolkit_.yield();
         // The program ended, or the user started a song meanwhile.
-        if (app.services.toolkit.ended() || mPlaying) break;
+        if (toolkit_.ended() || mPlaying) break;
         if (entryCount() == 0) break;
         at = entryAfter(at);
         ++attempts;
@@ -95,7 +94,7 @@ std::string FrmPlay::skipUnplayable() {
         mFile.clear();
         if (at >= 0) mIndex = static_cast<std::int16_t>(at);
     }
-    if (attempts > 0 && !app.services.toolkit.ended()) announcePlaying(started.value_or(""));
+    if (attempts > 0 && !toolkit_.ended()) announcePlaying(started.value_or(""));
     return started.value_or("");
 }
 

@@ -2,9 +2,9 @@
 // folder's songs, remove the selected entry, clear. None of them touches the
 // song that plays or the current index.
 #include "player/FolderScan.h"
+#include "player/FrmPickFolder.h"
 #include "player/FrmPlay.h"
 #include "text/SystemPath.h"
-#include "ui/Application.h"
 
 namespace varnok::player {
 
@@ -21,7 +21,7 @@ bool FrmPlay::appendSong(const std::string& name, const std::string& path) {
 }
 
 void FrmPlay::showError(const std::string& description) {
-    app.services.toolkit.dialogs().messageBox(description, "Error", ui::MessageIcon::Error);
+    toolkit_.dialogs().messageBox(description, "Error", ui::MessageIcon::Error);
 }
 
 void FrmPlay::cmdAddFile_Click() {
@@ -29,8 +29,7 @@ void FrmPlay::cmdAddFile_Click() {
 }
 
 bool FrmPlay::addFileFromDialog() {
-    const std::optional<std::string> chosen =
-        app.services.toolkit.dialogs().openFile(*window, kSongFilter);
+    const std::optional<std::string> chosen = toolkit_.dialogs().openFile(*window, kSongFilter);
     if (!chosen) return false;
     if (!appendSong(fileNameOf(*chosen), *chosen)) {
         showError("The playlist is full: it holds " + std::to_string(kMostSongs) + " songs");
@@ -41,7 +40,7 @@ bool FrmPlay::addFileFromDialog() {
 
 // The picker shows itself without waiting; its "Ok" sets songDir and calls addFolder.
 void FrmPlay::cmdDir_Click() {
-    app.frmPickFolder.open();
+    picker_.open();
 }
 
 // Adds the songs of songDir in the file list's order; sub-folders are not

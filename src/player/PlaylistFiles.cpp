@@ -6,7 +6,6 @@
 #include "player/FrmPlay.h"
 #include "player/M3uFile.h"
 #include "text/SystemPath.h"
-#include "ui/Application.h"
 
 namespace varnok::player {
 
@@ -19,7 +18,7 @@ constexpr const char* kStartUpPlaylist = "playlist";
 
 std::filesystem::path FrmPlay::playlistPath(const std::string& name,
                                             const std::string& extension) const {
-    return app.savesFolder() / text::toPath(name + extension);
+    return savesFolder_ / text::toPath(name + extension);
 }
 
 std::vector<PlaylistEntry> FrmPlay::entries() const {
@@ -46,9 +45,9 @@ PlaylistRead FrmPlay::loadFrom(const std::filesystem::path& file) {
 
 // An empty answer (a cancelled prompt too) saves under the name ".lst".
 void FrmPlay::cmdSave_Click() {
-    const std::string name = app.services.toolkit.dialogs().inputBox(
-        "Enter the name of the playlist you want to save this as.", "Save Playlist",
-        kStartUpPlaylist);
+    const std::string name =
+        toolkit_.dialogs().inputBox("Enter the name of the playlist you want to save this as.",
+                                    "Save Playlist", kStartUpPlaylist);
     if (std::optional<std::string> failure = writePlaylistFile(playlistPath(name), entries()))
         showError(*failure);
 }
@@ -60,8 +59,7 @@ void FrmPlay::loadPlaylist() {
 }
 
 void FrmPlay::cmdOpenList_Click() {
-    const std::optional<std::string> chosen =
-        app.services.toolkit.dialogs().openFile(*window, kPlaylistFilter);
+    const std::optional<std::string> chosen = toolkit_.dialogs().openFile(*window, kPlaylistFilter);
     if (!chosen) return;
     const PlaylistRead read = loadFrom(text::toPath(*chosen));
     if (read.outcome == PlaylistRead::Outcome::Failed) showError(read.description);

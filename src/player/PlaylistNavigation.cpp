@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "player/FrmPlay.h"
-#include "ui/Application.h"
 
 namespace varnok::player {
 
@@ -63,7 +62,7 @@ std::string FrmPlay::playAnnounced(int index) {
 }
 
 void FrmPlay::announcePlaying(const std::string& name) {
-    app.console.SendConsoleCommand(kEchoPlaying + console::outside(name));
+    console_.SendConsoleCommand(kEchoPlaying + console::outside(name));
     ++echoes_;
 }
 

@@ -25,7 +25,10 @@ struct CommandFixture : ::testing::Test, AppFixture {
     void typed(const std::string& message) {
         state().newText = std::string(kName) + ": " + message + "\r\n";
     }
-    commands::CommandTurn turn() { return commands::CommandTurn(*app); }
+    commands::CommandTurn turn() {
+        return commands::CommandTurn(app->frmMain.commandContext, state().newText,
+                                     state().playerName);
+    }
 
     // Songs in the playlist, by displayed name, with paths in a music folder.
     void addSongs(const std::vector<std::string>& names) {

@@ -1,9 +1,8 @@
-#include "ui/FrmMain.h"
+#include "app/FrmMain.h"
 
+#include "app/FrmMainLayout.h"
 #include "commands/MediaKeys.h"
 #include "ports/Placement.h"
-#include "ui/Application.h"
-#include "ui/FrmMainLayout.h"
 
 namespace varnok::ui {
 
@@ -14,15 +13,28 @@ constexpr unsigned kClearIntervalMs = 60000;
 constexpr unsigned kGreetIntervalMs = 15000;
 }  // namespace
 
-FrmMain::FrmMain(Application& app_) : app(app_), engine(app_) {
-    window = app.services.toolkit.createWindow(ml::window());
+FrmMain::FrmMain(const Services& services, console::ConsoleLink& console, player::FrmPlay& frmPlay,
+                 replies::MnuCustomize& mnuCustomize)
+    : commandContext{console, services.clock, services.windows, frmPlay, *this},
+      engine({.toolkit = services.toolkit,
+              .clock = services.clock,
+              .console = console,
+              .version = services.version,
+              .savesFolder = services.savesFolder(),
+              .commands = commandContext,
+              .host = *this}),
+      services_(services),
+      console_(console),
+      frmPlay_(frmPlay),
+      mnuCustomize_(mnuCustomize) {
+    window = services_.toolkit.createWindow(ml::window());
     window->onClose([this] { Form_Unload(); });
     buildControls();
     buildMenus();
 }
 
 void FrmMain::buildControls() {
-    Toolkit& tk = app.services.toolkit;
+    Toolkit& tk = services_.toolkit;
     Window& w = *window;
     Label1 = tk.createLabel(
         w, ml::templateLabel("Label1", "Duel Engage:", {840, 720, 1425, 375}, Align::Right));
@@ -75,7 +87,7 @@ void FrmMain::buildMenus() {
           {"mnuClearList", "Clear List", [this] { mnuClearList_Click(); }},
           {"mnuMediaKeys", "Media Keys", [this] { mnuMediaKeys_Click(); }}}},
     };
-    app.services.toolkit.createMenuBar(*window, menus);
+    services_.toolkit.createMenuBar(*window, menus);
 }
 
 void FrmMain::Form_Load() {
@@ -85,11 +97,11 @@ void FrmMain::Form_Load() {
 
 void FrmMain::startUp() {
     // The editor and the player window come to life hidden.
-    app.mnuCustomize.window->show();
-    app.mnuCustomize.window->hide();
-    app.frmPlay.Form_Load();
-    app.frmPlay.window->show();
-    app.frmPlay.window->hide();
+    mnuCustomize_.window->show();
+    mnuCustomize_.window->hide();
+    frmPlay_.Form_Load();
+    frmPlay_.window->show();
+    frmPlay_.window->hide();
 
     placeWithPlayer();
     window->show();
@@ -103,10 +115,10 @@ void FrmMain::startUp() {
 // otherwise as high as it allows, so that the main window's title bar is always
 // on the screen and the player's bottom row is as far up as it can be.
 void FrmMain::placeWithPlayer() {
-    Window& player = *app.frmPlay.window;
+    Window& player = *frmPlay_.window;
     player.setOuterWidth(window->frame().width);
     const Frame main = window->frame();
-    const Frame area = app.services.toolkit.workArea();
+    const Frame area = services_.toolkit.workArea();
     const Frame pair{0, 0, main.width, main.height + player.frame().height};
     const Frame placed = centredOver(pair, area, area);
     window->moveTo(placed.left, placed.top);
@@ -117,7 +129,7 @@ void FrmMain::placeWithPlayer() {
 // is unticked. Only its position changes, visible or not.
 void FrmMain::chkPlaylist_Click() {
     const Frame main = window->frame();
-    Window& player = *app.frmPlay.window;
+    Window& player = *frmPlay_.window;
     if (chkPlaylist->value() != 0)
         player.moveTo(main.left, main.top + main.height);
     else
@@ -125,7 +137,7 @@ void FrmMain::chkPlaylist_Click() {
 }
 
 void FrmMain::cmdViewPlay_Click() {
-    Window& player = *app.frmPlay.window;
+    Window& player = *frmPlay_.window;
     if (player.visible())
         player.hide();
     else
@@ -133,31 +145,31 @@ void FrmMain::cmdViewPlay_Click() {
 }
 
 void FrmMain::cmdBack_Click() {
-    app.services.windows.show(app.console.findGameWindow(), console::ShowCommand::Show);
-    app.console.SendConsoleCommand("say ^1Maximized");
+    services_.windows.show(console_.findGameWindow(), console::ShowCommand::Show);
+    console_.SendConsoleCommand("say ^1Maximized");
 }
 
 void FrmMain::Form_Unload() {
-    app.services.toolkit.endProgram();
+    services_.toolkit.endProgram();
 }
 void FrmMain::mnuExit_Click() {
-    app.services.toolkit.endProgram();
+    services_.toolkit.endProgram();
 }
 
 void FrmMain::mnuAddFile_Click() {
-    app.frmPlay.cmdAddFile_Click();
+    frmPlay_.cmdAddFile_Click();
 }
 void FrmMain::mnuAddFolder_Click() {
-    app.frmPlay.cmdDir_Click();
+    frmPlay_.cmdDir_Click();
 }
 void FrmMain::mnuClearList_Click() {
-    app.frmPlay.cmdClear_Click();
+    frmPlay_.cmdClear_Click();
 }
 void FrmMain::mnuOpenPlaylist_Click() {
-    app.frmPlay.cmdOpenList_Click();
+    frmPlay_.cmdOpenList_Click();
 }
 void FrmMain::mnuSavePlaylist_Click() {
-    app.frmPlay.cmdSave_Click();
+    frmPlay_.cmdSave_Click();
 }
 
 void FrmMain::mnuMediaKeys_Click() {
@@ -166,9 +178,10 @@ void FrmMain::mnuMediaKeys_Click() {
 
 // Off gives the keys back, so that another player on the desktop can have them.
 void FrmMain::setMediaKeys(bool on) {
-    Toolkit& tk = app.services.toolkit;
+    Toolkit& tk = services_.toolkit;
     if (on)
-        tk.takeMediaKeys(*window, [this](MediaKey key) { commands::mediaKeyPressed(app, key); });
+        tk.takeMediaKeys(*window,
+                         [this](MediaKey key) { commands::mediaKeyPressed(commandContext, key); });
     else
         tk.releaseMediaKeys();
     mediaKeysOn = on;

@@ -19,6 +19,9 @@ struct Services {
     sysinfo::VersionSource& version;
     player::MediaGraphFactory& media;
     std::filesystem::path programFolder;  // the folder of the running program
+
+    // The "Saves" folder beside the program.
+    std::filesystem::path savesFolder() const { return programFolder / "Saves"; }
 };
 
 }  // namespace varnok::ui

@@ -1,8 +1,8 @@
 // The "File" menu's reply-file items and the load by name behind "!load": the
 // reply set moves between the windows and a reply file in the "Saves" folder.
+#include "app/FrmMain.h"
 #include "replies/ReplyFileStore.h"
 #include "text/SystemPath.h"
-#include "ui/Application.h"
 
 namespace varnok::ui {
 
@@ -14,20 +14,17 @@ constexpr const char* kSaveTitle = "Save Messages";
 constexpr const char* kSaveProposed = "main";
 constexpr const char* kOpenFilter = "Varnock  (*.vnk)|*.vnk";
 
-replies::ReplySet currentSet(Application& app) {
-    FrmMain& main = app.frmMain;
-    return {
-        .duelEngage = main.txtDuelEngage->text(),
-        .duelWon = main.txtDuelWon->text(),
-        .duelLost = main.txtDuelLost->text(),
-        .messages = main.messages,
-        .options = replies::ReplyOptions{main.chkPlaylist->value(), app.frmPlay.Check1->value()}};
+replies::ReplySet currentSet(FrmMain& main, player::FrmPlay& player) {
+    return {.duelEngage = main.txtDuelEngage->text(),
+            .duelWon = main.txtDuelWon->text(),
+            .duelLost = main.txtDuelLost->text(),
+            .messages = main.messages,
+            .options = replies::ReplyOptions{main.chkPlaylist->value(), player.Check1->value()}};
 }
 
 // Puts a complete set into the windows. A changed docking box runs its click
 // action, which moves the player window to the docking place it names.
-void applySet(Application& app, const replies::ReplySet& set) {
-    FrmMain& main = app.frmMain;
+void applySet(FrmMain& main, player::FrmPlay& player, const replies::ReplySet& set) {
     main.txtDuelEngage->setText(set.duelEngage);
     main.txtDuelWon->setText(set.duelWon);
     main.txtDuelLost->setText(set.duelLost);
@@ -36,41 +33,43 @@ void applySet(Application& app, const replies::ReplySet& set) {
     const bool dockingChanged = main.chkPlaylist->value() != set.options->showPlaylistOnBottom;
     main.chkPlaylist->setValue(set.options->showPlaylistOnBottom);
     if (dockingChanged) main.chkPlaylist_Click();
-    app.frmPlay.Check1->setValue(set.options->sayPlayingSong);
+    player.Check1->setValue(set.options->sayPlayingSong);
 }
 
-void errorBox(Application& app, const std::string& text) {
-    app.services.toolkit.dialogs().messageBox(text, "Error", MessageIcon::Error);
+void errorBox(Toolkit& toolkit, const std::string& text) {
+    toolkit.dialogs().messageBox(text, "Error", MessageIcon::Error);
 }
 
 }  // namespace
 
 void FrmMain::mnuSave_Click() {
     const std::string name =
-        app.services.toolkit.dialogs().inputBox(kSavePrompt, kSaveTitle, kSaveProposed);
-    const auto file = replies::replyFilePath(app.savesFolder(), name);
-    if (auto failure = replies::writeReplyFile(file, currentSet(app))) errorBox(app, *failure);
+        services_.toolkit.dialogs().inputBox(kSavePrompt, kSaveTitle, kSaveProposed);
+    const auto file = replies::replyFilePath(services_.savesFolder(), name);
+    if (auto failure = replies::writeReplyFile(file, currentSet(*this, frmPlay_)))
+        errorBox(services_.toolkit, *failure);
 }
 
 void FrmMain::mnuOpen_Click() {
     const std::optional<std::string> chosen =
-        app.services.toolkit.dialogs().openFile(*window, kOpenFilter);
+        services_.toolkit.dialogs().openFile(*window, kOpenFilter);
     if (!chosen) return;
     const replies::ReplyFileRead read = replies::readReplyFile(text::toPath(*chosen));
     if (read.set)
-        applySet(app, *read.set);
+        applySet(*this, frmPlay_, *read.set);
     else
-        errorBox(app, read.description);
+        errorBox(services_.toolkit, read.description);
 }
 
 // From the "!load" chat command: only a wrong header is shown on the desktop;
 // the other failures are answered in the game by the command.
 bool FrmMain::loadReplies(const std::string& name) {
     const replies::ReplyFileRead read =
-        replies::readReplyFile(replies::replyFilePath(app.savesFolder(), name));
-    if (read.fault == replies::ReplyFileFault::WrongHeader) errorBox(app, read.description);
+        replies::readReplyFile(replies::replyFilePath(services_.savesFolder(), name));
+    if (read.fault == replies::ReplyFileFault::WrongHeader)
+        errorBox(services_.toolkit, read.description);
     if (!read.set) return false;
-    applySet(app, *read.set);
+    applySet(*this, frmPlay_, *read.set);
     return true;
 }
 

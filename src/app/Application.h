@@ -1,14 +1,15 @@
 #pragma once
-// The whole program: the console link and the four windows, created once and
-// alive for the whole run. Windows reach each other through the application,
-// the way the player window's buttons reach the main window and back.
+// The whole program, composed: the console link and the four windows, created
+// once and alive for the whole run, each given the collaborators it uses. Only
+// the composition (this, main.cpp and the tests' fixtures) sees everything.
 
+#include "app/FrmMain.h"
+#include "app/MainWindowLink.h"
+#include "app/Services.h"
 #include "console/ConsoleLink.h"
 #include "player/FrmPickFolder.h"
 #include "player/FrmPlay.h"
 #include "replies/MnuCustomize.h"
-#include "ui/FrmMain.h"
-#include "ui/Services.h"
 
 namespace varnok::ui {
 
@@ -23,10 +24,11 @@ class Application {
     void run() { frmMain.Form_Load(); }
 
     // The "Saves" folder beside the program.
-    std::filesystem::path savesFolder() const { return services.programFolder / "Saves"; }
+    std::filesystem::path savesFolder() const { return services.savesFolder(); }
 
     Services services;
     console::ConsoleLink console;
+    MainWindowLink mainLink;  // the main window, for the windows made before it
     replies::MnuCustomize mnuCustomize;
     player::FrmPlay frmPlay;
     player::FrmPickFolder frmPickFolder;

@@ -1,10 +1,10 @@
 // The main window's "Customize Messages" items open the message editor.
-#include "ui/Application.h"
+#include "app/FrmMain.h"
 
 namespace varnok::ui {
 
 void FrmMain::mnuMsg_Click(int index) {
-    app.mnuCustomize.open(index);
+    mnuCustomize_.open(index);
 }
 
 }  // namespace varnok::ui
