@@ -320,4 +320,131 @@ TEST_F(Unplayable, NoGraphFromThePlatformCountsAsUnplayable) {
     EXPECT_EQ(position().value(), 0);
 }
 
+struct NextAndPrevious : PlayerFixture {};
+
+TEST_F(NextAndPrevious, NextOnTheLastEntryWrapsToTheFirstAndEchoesIt) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a", "b", "c"});
+    playEntry(2);
+    EXPECT_EQ(player().nextSong(), "a.mp3");
+    EXPECT_EQ(list().listIndex(), 0);
+    EXPECT_EQ(player().mIndex, 0);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4a.mp3");
+}
+
+TEST_F(NextAndPrevious, PreviousOnTheFirstEntryWrapsToTheLastWithoutAnEcho) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a", "b", "c"});
+    playEntry(0);
+    const auto sent = game.commands.size();
+    EXPECT_EQ(player().prevSong(), "c.mp3");
+    EXPECT_EQ(list().listIndex(), 2);
+    EXPECT_EQ(player().mIndex, 2);
+    EXPECT_EQ(game.commands.size(), sent);
+}
+
+TEST_F(NextAndPrevious, NextWhilePausedStopsTheSongAndStartsTheNextEntry) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    player().Pause();
+    EXPECT_EQ(player().nextSong(), "b.mp3");
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+}
+
+TEST_F(NextAndPrevious, OnAnEmptyPlaylistNothingHappensAndNothingIsSent) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    player().cmdClear_Click();
+    const auto sent = game.commands.size();
+    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_EQ(player().prevSong(), "");
+    EXPECT_TRUE(player().mPlaying);  // the song that plays goes on
+    EXPECT_EQ(game.commands.size(), sent);
+}
+
+TEST_F(NextAndPrevious, BeforeAnySongNextStartsTheSecondEntry) {
+    startUp();
+    addSongs({"a", "b"});
+    EXPECT_EQ(player().nextSong(), "b.mp3");
+    EXPECT_EQ(player().mIndex, 1);
+}
+
+TEST_F(NextAndPrevious, NextWhenNothingCouldStartStillEchoesWithAnEmptyName) {
+    FakeGame game(desktop);
+    startUp();
+    addSong(songPath("x"), -1);
+    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4");
+}
+
+TEST_F(NextAndPrevious, PreviousAfterTheListShrankBelowTheCurrentIndexTakesTheLastEntry) {
+    startUp();
+    addSongs({"a", "b", "c", "d"});
+    playEntry(3);
+    list().setListIndex(0);
+    player().cmdRemove_Click();
+    list().setListIndex(0);
+    player().cmdRemove_Click();
+    EXPECT_EQ(player().prevSong(), "d.mp3");
+}
+
+TEST_F(NextAndPrevious, PlaylistByIndexDoesNotStopFirstAndIgnoresIndexesOutside) {
+    startUp();
+    addSongs({"a", "b"});
+    EXPECT_EQ(player().playlist(1), "b.mp3");
+    EXPECT_EQ(player().playlist(0), "");  // playing: the caller stops first
+    EXPECT_EQ(graph().file, songPath("b"));
+    player().mStop();
+    EXPECT_EQ(player().playlist(5), "");
+    EXPECT_EQ(player().playlist(-1), "");
+    EXPECT_EQ(player().playlist(0), "a.mp3");
+}
+
+struct PlayButton : PlayerFixture {};
+
+TEST_F(PlayButton, WithNothingSelectedPlaysTheCurrentIndex) {
+    startUp();
+    addSongs({"a", "b", "c"});
+    playEntry(1);
+    list().setListIndex(-1);
+    player().cmdPlay_Click();
+    EXPECT_EQ(list().listIndex(), 1);
+    EXPECT_EQ(graph().file, songPath("b"));
+}
+
+TEST_F(PlayButton, WhilePausedResumesTheSongWhateverIsSelected) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    player().Pause();
+    playEntry(1);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+    EXPECT_EQ(media.graphsMade, 1);
+}
+
+TEST_F(PlayButton, WhilePlayingRestartsWithTheSelection) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    playEntry(1);
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_EQ(player().mIndex, 1);
+}
+
+TEST_F(PlayButton, OnAnEmptyListDoesNothing) {
+    startUp();
+    player().cmdPlay_Click();
+    EXPECT_EQ(media.graphsMade, 0);
+}
+
 }  // namespace

@@ -8,23 +8,6 @@ using namespace varnok::fakes;
 
 namespace {
 
-TEST(NumberRules, HalvesRoundToTheEvenNeighbour) {
-    EXPECT_EQ(player::roundHalfEven(2.5), 2.0);
-    EXPECT_EQ(player::roundHalfEven(3.5), 4.0);
-    EXPECT_EQ(player::roundHalfEven(215.43), 215.0);
-    EXPECT_EQ(player::roundHalfEven(-0.5), 0.0);
-    EXPECT_EQ(player::roundToHundredths(215.4349), 215.43);
-    EXPECT_EQ(player::roundToHundredths(0.125), 0.12);
-}
-
-TEST(NumberRules, DurationsAreWrittenWithoutTrailingZeros) {
-    EXPECT_EQ(player::formatSeconds(215.43), "215.43");
-    EXPECT_EQ(player::formatSeconds(215.4), "215.4");
-    EXPECT_EQ(player::formatSeconds(215.0), "215");
-    EXPECT_EQ(player::formatSeconds(0.0), "0");
-    EXPECT_EQ(player::formatSeconds(9.996), "10");
-}
-
 struct MusicTimer : PlayerFixture {
     // Lets the song run to `seconds` and the timer tick once.
     void tickAt(double seconds) {
@@ -199,6 +182,110 @@ TEST_F(PlayerLayout, BorderlessDarkBlueWindowWithItsSlidersAndCheckBox) {
     EXPECT_EQ(fake<FakeCheckBox>(player().Check1).spec.caption, "Say the currently playing song");
     EXPECT_EQ(fake<FakeButton>(player().cmdPlay).spec.background, (ui::Rgb{128, 128, 128}));
     EXPECT_EQ(lengthLabel().text, "Position:");
+}
+
+struct RemoveAndClear : PlayerFixture {};
+
+TEST_F(RemoveAndClear, RemovingAMiddleEntrySelectsTheOneThatMovedUp) {
+    startUp();
+    addSongs({"a", "b", "c"});
+    list().setListIndex(1);
+    player().cmdRemove_Click();
+    EXPECT_EQ(list().items, (std::vector<std::string>{"a.mp3", "c.mp3"}));
+    EXPECT_EQ(player().mSongs, (std::vector<std::string>{songPath("a"), songPath("c")}));
+    EXPECT_EQ(player().mCount(), 2);
+    EXPECT_EQ(list().listIndex(), 1);
+}
+
+TEST_F(RemoveAndClear, RemovingTheLastEntryLeavesNothingSelected) {
+    startUp();
+    addSongs({"a", "b"});
+    list().setListIndex(1);
+    player().cmdRemove_Click();
+    EXPECT_EQ(list().listIndex(), -1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
+    EXPECT_EQ(player().mCount(), 1);
+}
+
+TEST_F(RemoveAndClear, RemoveWithNothingSelectedChangesNothing) {
+    startUp();
+    addSongs({"a"});
+    list().setListIndex(-1);
+    player().cmdRemove_Click();
+    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(list().count(), 1);
+}
+
+TEST_F(RemoveAndClear, RemovingAboveTheCurrentSongKeepsItsIndexAndItsMusic) {
+    startUp();
+    addSongs({"a", "b", "c", "d"});
+    playEntry(2);
+    list().setListIndex(0);
+    player().cmdRemove_Click();
+    EXPECT_EQ(player().mIndex, 2);
+    EXPECT_TRUE(player().mPlaying);
+    // The next song is the one after the entry now at index 2 ("d"): the first.
+    EXPECT_EQ(player().nextSong(), "b.mp3");
+    EXPECT_EQ(list().listIndex(), 0);
+}
+
+TEST_F(RemoveAndClear, ClearWhilePlayingLetsTheSongGoOnAndItsEndDoesNothing) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(1);
+    player().cmdClear_Click();
+    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_TRUE(player().mSongs.empty());
+    EXPECT_EQ(list().count(), 0);
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_EQ(player().mIndex, 1);
+    const auto sent = game.commands.size();
+    graph().at = graph().length;
+    player().tmrMusic_Timer();
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(game.commands.size(), sent);
+}
+
+struct AddFile : PlayerFixture {};
+
+TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
+    startUp();
+    dialogs().openFileAnswers.push_back("D:\\Tunes\\Duel of the Fates.wma");
+    EXPECT_TRUE(player().addFileFromDialog());
+    EXPECT_EQ(dialogs().openFileFilters.back(),
+              "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav");
+    EXPECT_EQ(list().items, std::vector<std::string>{"Duel of the Fates.wma"});
+    EXPECT_EQ(player().mSongs, std::vector<std::string>{"D:\\Tunes\\Duel of the Fates.wma"});
+    EXPECT_EQ(player().mCount(), 1);
+}
+
+TEST_F(AddFile, CancellingAddsNothing) {
+    startUp();
+    EXPECT_FALSE(player().addFileFromDialog());
+    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(AddFile, TheMainWindowMenuRunsTheSameHandlers) {
+    startUp();
+    dialogs().openFileAnswers.push_back("C:\\x.mp3");
+    toolkit.chooseMenu("mnuAddFile");
+    EXPECT_EQ(player().mCount(), 1);
+    toolkit.chooseMenu("mnuClearList");
+    EXPECT_EQ(player().mCount(), 0);
+}
+
+TEST_F(AddFile, AFullPlaylistRefusesTheFileWithAnErrorBox) {
+    startUp();
+    player().mSongs.assign(32767, "C:\\x.mp3");
+    for (int i = 0; i < 32767; ++i) list().items.push_back("x.mp3");
+    dialogs().openFileAnswers.push_back("C:\\y.mp3");
+    EXPECT_FALSE(player().addFileFromDialog());
+    ASSERT_EQ(dialogs().boxes.size(), 1u);
+    EXPECT_EQ(dialogs().boxes[0].title, "Error");
+    EXPECT_EQ(dialogs().boxes[0].icon, ui::MessageIcon::Error);
+    EXPECT_EQ(player().mSongs.size(), 32767u);
 }
 
 }  // namespace
