@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the three duel reply templates, the latest console text, the
 // status line, "Back to Game", "Playlist", the docking check box and the menu
-// bar. Its load handler hosts the start-up and the main loop (the engine).
+// bar. Its load handler hosts the start-up and the main loop (the engine). It
+// is the host through which the engine and the commands reach its controls.
 
 #include <memory>
 #include <string>
@@ -18,7 +19,6 @@
 
 namespace varnok::ui {
 
-// It is the host the engine and the commands reach its controls through.
 class FrmMain : public engine::MainWindowControls, public commands::MainWindowHost {
   public:
     FrmMain(const Services& services, console::ConsoleLink& console, player::FrmPlay& frmPlay,
