@@ -11,7 +11,7 @@ enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
-file(GLOB VARNOK_UNIT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/unit/*.cpp")
+file(GLOB_RECURSE VARNOK_UNIT_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/unit/*.cpp")
 
 add_executable(varnok_unit_tests ${VARNOK_UNIT_SOURCES})
 target_link_libraries(varnok_unit_tests PRIVATE varnok_fakes GTest::gtest GTest::gmock GTest::gtest_main)

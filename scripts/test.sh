@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The whole test run: installs what is missing (scripts/setup.sh), builds
-# the presets, runs the native unit tests with ctest, again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a short run of each fuzz
-# target, packs the player's zip and checks its contents, then runs the
+# The whole test run: installs what is missing (scripts/setup.sh), checks
+# that the folders of src/ include each other one way only
+# (scripts/check-folders.sh), builds the presets, runs the native unit tests
+# with ctest, again under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# short run of each fuzz target, packs the player's zip and checks its contents, then runs the
 # end-to-end suite and the Win32 adapter tests under Wine (and Xvfb when
 # there is no display). Prints the summaries; exits non-zero when anything
 # fails.
@@ -15,6 +16,10 @@ if ! bash scripts/setup.sh; then
     echo "test: setup failed" >&2
     exit 1
 fi
+echo "== folder layering (no folder cycle in src/)"
+bash scripts/check-folders.sh 2>&1 | tee build/check-folders.log
+folders_rc=${PIPESTATUS[0]}
+
 if ! bash scripts/build.sh native windows fuzz; then
     echo "test: build failed" >&2
     exit 1
@@ -49,6 +54,7 @@ checks_rc=${PIPESTATUS[0]}
 
 echo
 echo "== summary"
+tail -1 build/check-folders.log | sed 's/^/folders: /'
 grep -E "tests passed|tests failed" build/unit-tests.log | tail -1 | sed 's/^/unit: /'
 grep -E "tests passed|tests failed" build/asan-tests.log | tail -1 | sed 's/^/asan: /'
 grep -E "^fuzz: .*(clean|FOUND)" build/fuzz.log
@@ -61,10 +67,11 @@ grep -aE "^\[  FAILED  \] [A-Za-z]" build/win32-checks.log | tr -d '\r' | sort -
 grep -E "checks passed|^FAIL |^package: " build/package-check.log
 echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
 
-if [ "$unit_rc" -ne 0 ] || [ "$asan_rc" -ne 0 ] || [ "$fuzz_rc" -ne 0 ] ||
-    [ "$package_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] || [ "$checks_rc" -ne 0 ]; then
-    echo "test: FAILED (unit rc=$unit_rc, asan rc=$asan_rc, fuzz rc=$fuzz_rc," \
-        "package rc=$package_rc, e2e rc=$e2e_rc, win32 checks rc=$checks_rc)"
+if [ "$folders_rc" -ne 0 ] || [ "$unit_rc" -ne 0 ] || [ "$asan_rc" -ne 0 ] ||
+    [ "$fuzz_rc" -ne 0 ] || [ "$package_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] ||
+    [ "$checks_rc" -ne 0 ]; then
+    echo "test: FAILED (folders rc=$folders_rc, unit rc=$unit_rc, asan rc=$asan_rc," \
+        "fuzz rc=$fuzz_rc, package rc=$package_rc, e2e rc=$e2e_rc, win32 checks rc=$checks_rc)"
     exit 1
 fi
 echo "test: all passed"

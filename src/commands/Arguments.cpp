@@ -1,17 +1,16 @@
 // The argument rules of the chat commands and the turn they run in.
 #include <cmath>
+#include <utility>
 
 #include "commands/Commands.h"
-#include "engine/Clock.h"
+#include "ports/Clock.h"
 #include "text/Text.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
-CommandTurn::CommandTurn(ui::Application& app_)
-    : app(app_),
-      newText(app_.frmMain.engine.state.newText),
-      playerName(app_.frmMain.engine.state.playerName) {}
+CommandTurn::CommandTurn(const CommandContext& context_, std::string newText_,
+                         std::string playerName_)
+    : context(context_), newText(std::move(newText_)), playerName(std::move(playerName_)) {}
 
 namespace {
 
@@ -28,14 +27,14 @@ std::chrono::milliseconds restOfSayGap(console::ConsoleLink& console) {
 
 void CommandTurn::send(const console::CommandLine& line) const {
     if (spacesSays && line.beginsWith("say ")) {
-        const std::chrono::milliseconds rest = restOfSayGap(app.console);
-        if (rest.count() > 0) app.services.clock.sleepMs(static_cast<std::uint32_t>(rest.count()));
+        const std::chrono::milliseconds rest = restOfSayGap(context.console);
+        if (rest.count() > 0) context.clock.sleepMs(static_cast<std::uint32_t>(rest.count()));
     }
-    app.console.SendConsoleCommand(line);
+    context.console.SendConsoleCommand(line);
 }
 
 void CommandTurn::wait(float seconds) const {
-    engine::waitSeconds(app.services.clock, seconds);
+    engine::waitSeconds(context.clock, seconds);
 }
 
 std::optional<std::string> commandArgument(std::string_view newText, std::string_view marker,

@@ -6,7 +6,6 @@
 
 #include "commands/ChatCommands.h"
 #include "commands/Commands.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
@@ -34,8 +33,9 @@ constexpr ChainEntry kChain[] = {
 
 }  // namespace
 
-bool runChatCommands(ui::Application& app) {
-    const CommandTurn turn(app);
+bool runChatCommands(const CommandContext& context, const std::string& newText,
+                     const std::string& playerName) {
+    const CommandTurn turn(context, newText, playerName);
     for (const ChainEntry& entry : kChain) {
         if (!isCommand(turn.newText, turn.playerName, entry.word)) continue;
         entry.action(turn);

@@ -12,22 +12,20 @@
 #include <string_view>
 #include <vector>
 
+#include "commands/CommandContext.h"
 #include "console/CommandLine.h"
-
-namespace varnok::ui {
-class Application;
-}
 
 namespace varnok::commands {
 
-// The turn a command runs in: the application, the turn's new text and the
-// local player's name (both from the engine), and the two ways of answering.
+// The turn a command runs in: its collaborators, the line being examined and
+// the local player's name (both handed over by the engine), and the two ways
+// of answering.
 struct CommandTurn {
-    explicit CommandTurn(ui::Application& app);
+    CommandTurn(const CommandContext& context, std::string newText, std::string playerName);
 
-    ui::Application& app;
-    const std::string& newText;
-    const std::string& playerName;
+    const CommandContext& context;
+    const std::string newText;
+    const std::string playerName;
     // The game's server ignores a "say" that follows the previous one within a
     // second. A turn with no pause of its own before the game (a media key
     // pressed again at once) keeps each "say" kSayGapSeconds after the last.

@@ -2,7 +2,6 @@
 // folder, by a name typed in the chat. The name is text from the game, so one
 // that could reach outside the folder is refused before anything is read.
 #include "commands/Commands.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
@@ -18,7 +17,7 @@ std::string nameArgument(const CommandTurn& turn, std::string_view marker, std::
 
 void loadCommand(const CommandTurn& turn) {
     const std::string name = nameArgument(turn, ": !load", 8);
-    const bool loaded = isPlainFileName(name) && turn.app.frmMain.loadReplies(name);
+    const bool loaded = isPlainFileName(name) && turn.context.host.loadReplies(name);
     turn.wait(kAfterLoadSeconds);
     if (loaded)
         turn.send("say ^7" + console::outside(name) + " ^1loaded successfully");
@@ -28,7 +27,7 @@ void loadCommand(const CommandTurn& turn) {
 
 void playlistCommand(const CommandTurn& turn) {
     const std::string name = nameArgument(turn, ": !playlist", 12);
-    const bool loaded = isPlainFileName(name) && turn.app.frmPlay.openIt2(name);
+    const bool loaded = isPlainFileName(name) && turn.context.frmPlay.openIt2(name);
     turn.wait(kAfterLoadSeconds);
     if (loaded)
         turn.send("say ^7 " + console::outside(name) + " ^1loaded successfully");

@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "commands/Commands.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
@@ -75,13 +74,13 @@ void commandsCommand(const CommandTurn& turn) {
 
 void nowCommand(const CommandTurn& turn) {
     turn.wait(1.0f);
-    const std::tm local = localTime(turn.app.services.clock.now());
+    const std::tm local = localTime(turn.context.clock.now());
     turn.send("say ^4 It is currently: ^1" + console::CommandLine(dateTimeText(local)));
 }
 
 void listSongsCommand(const CommandTurn& turn) {
     turn.send("/clear");
-    for (const console::CommandLine& line : listingLines(songNames(*turn.app.frmPlay.lstPlay)))
+    for (const console::CommandLine& line : listingLines(songNames(*turn.context.frmPlay.lstPlay)))
         turn.send(line);
 }
 

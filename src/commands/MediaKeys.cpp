@@ -4,8 +4,9 @@
 
 namespace varnok::commands {
 
-void mediaKeyPressed(ui::Application& app, ui::MediaKey key) {
-    CommandTurn turn(app);
+// A key is no chat line: its actions read neither a line nor the player's name.
+void mediaKeyPressed(const CommandContext& context, ui::MediaKey key) {
+    CommandTurn turn(context, "", "");
     turn.spacesSays = true;
     switch (key) {
         case ui::MediaKey::NextTrack:

@@ -7,16 +7,15 @@
 // came between its two moves stays, before the main window is restored: the
 // hidden game has let go of the screen by then.
 #include "commands/Commands.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
 void miniCommand(const CommandTurn& turn) {
-    ui::Application& app = turn.app;
-    const console::WindowHandle game = app.console.findGameWindow();
-    ui::Window& main = *app.frmMain.window;
+    const CommandContext& context = turn.context;
+    const console::WindowHandle game = context.console.findGameWindow();
+    ui::Window& main = context.host.mainWindow();
     main.setState(ui::WindowState::Maximized);
-    app.services.windows.show(game, console::ShowCommand::Hide);
+    context.windows.show(game, console::ShowCommand::Hide);
     turn.wait(0.6f);
     main.setState(ui::WindowState::Normal);
     main.focus();

@@ -3,14 +3,13 @@
 // and the Play/Pause media key, made of them.
 #include "commands/Commands.h"
 #include "text/Text.h"
-#include "ui/Application.h"
 
 namespace varnok::commands {
 
 namespace {
 
 player::FrmPlay& playerOf(const CommandTurn& turn) {
-    return turn.app.frmPlay;
+    return turn.context.frmPlay;
 }
 
 // "Say the currently playing song": any state but unticked.

@@ -11,12 +11,6 @@ constexpr unsigned char kCarriageReturn = 13;
 constexpr long kOneKeyPress = 1;
 }  // namespace
 
-std::vector<unsigned char> TextToBytes(const std::string& text) {
-    std::vector<unsigned char> bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
 WindowHandle ConsoleLink::FindConsole() {
     return keptOrFound("", kConsoleTitle);
 }

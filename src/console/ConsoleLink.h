@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "console/CommandLine.h"
-#include "console/WindowManager.h"
-#include "engine/Clock.h"
+#include "ports/Clock.h"
+#include "ports/WindowManager.h"
 
 namespace varnok::console {
 
@@ -29,9 +29,6 @@ inline constexpr const char* kGameWindowClass = "Jedi Knight\xAE: Jedi Academy (
 inline constexpr std::size_t kMostTypedCharacters = 255;
 // What a read of an empty, vanished or zero window gives.
 inline constexpr const char* kNoTextSentinel = ">No text for this class<";
-
-// The characters' 8-bit codes followed by a zero byte.
-std::vector<unsigned char> TextToBytes(const std::string& text);
 
 class ConsoleLink {
   public:

@@ -3,26 +3,25 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/Failures.h"
-#include "ui/Application.h"
+#include "ports/Failures.h"
 
 namespace varnok::engine {
 
-Engine::Engine(ui::Application& app) : app_(app) {}
+Engine::Engine(const EngineContext& context) : ctx_(context) {}
 Engine::~Engine() = default;
 
 void Engine::startUp() {
-    os = std::make_unique<sysinfo::COpSysInfo>(app_.services.version);
+    os = std::make_unique<sysinfo::COpSysInfo>(ctx_.version);
     buildText = std::to_string(os->BuildNumber());
     showStartUpStatus();
     state.replyOn = true;
 
     state.consoleWnd = findConsole();
-    state.outputPane = app_.console.FindOutputPane(state.consoleWnd);
-    app_.console.SendConsoleCommand("name");
+    state.outputPane = ctx_.console.FindOutputPane(state.consoleWnd);
+    ctx_.console.SendConsoleCommand("name");
 
     std::error_code ignored;  // an existing or uncreatable folder is no error here
-    std::filesystem::create_directory(app_.savesFolder(), ignored);
+    std::filesystem::create_directory(ctx_.savesFolder, ignored);
 }
 
 bool Engine::turn() {
@@ -31,15 +30,15 @@ bool Engine::turn() {
 
     // With no console, searching the whole desktop is the turn's only work:
     // it runs at the pace's slower interval, not on every wake-up.
-    if (state.consoleWnd == 0 && !pace.searchDue(app_.services.clock.now())) return false;
+    if (state.consoleWnd == 0 && !pace.searchDue(ctx_.clock.now())) return false;
     const bool busy = watchConsole();
-    if (!app_.console.takeLostConsole()) return busy;
+    if (!ctx_.console.takeLostConsole()) return busy;
     // The kept console's pane answered that it is gone: the console closed
     // since the last turn. A new one (the game restarted) is looked for at once.
     state.consoleWnd = 0;
     state.resetConsole();
     const bool found = watchConsole();
-    app_.console.takeLostConsole();  // gone again already: the next turn searches
+    ctx_.console.takeLostConsole();  // gone again already: the next turn searches
     return found || busy;
 }
 
@@ -53,14 +52,14 @@ bool Engine::watchConsole() {
     // Another console than last turn's: the game restarted between two turns,
     // and the pane, the lengths and the name belong to the old one.
     if (previous != 0 && previous != state.consoleWnd) state.resetConsole();
-    ui::FrmMain& main = app_.frmMain;
-    if (!main.cmdBack->visible()) main.cmdBack->setVisible(true);
+    ui::Button& back = ctx_.host.backButton();
+    if (!back.visible()) back.setVisible(true);
     return trackConsole();
 }
 
 void Engine::forgetConsole() {
-    ui::FrmMain& main = app_.frmMain;
-    if (main.cmdBack->visible()) main.cmdBack->setVisible(false);
+    ui::Button& back = ctx_.host.backButton();
+    if (back.visible()) back.setVisible(false);
     state.resetConsole();
     showNotRunningStatus();
 }
@@ -68,12 +67,12 @@ void Engine::forgetConsole() {
 // A turn that fails is skipped as a whole and written down; the next one
 // starts after the usual wait, so a failure that repeats cannot spin a core.
 void Engine::run() {
-    ui::Toolkit& toolkit = app_.services.toolkit;
+    ui::Toolkit& toolkit = ctx_.toolkit;
     while (!toolkit.ended()) {
         bool busy = false;
         runContained("a turn", [this, &busy] { busy = turn(); });
         if (toolkit.ended()) break;
-        const auto now = app_.services.clock.now();
+        const auto now = ctx_.clock.now();
         if (busy) {
             pace.noteBusy(now);
             continue;
@@ -84,27 +83,25 @@ void Engine::run() {
 }
 
 void Engine::dockPlayerWindow() {
-    ui::FrmMain& main = app_.frmMain;
-    const ui::Frame frame = main.window->frame();
+    const ui::Frame frame = ctx_.host.mainWindow().frame();
     if (dockedTo_ && dockedTo_->left == frame.left && dockedTo_->top == frame.top &&
         dockedTo_->width == frame.width && dockedTo_->height == frame.height)
         return;
-    main.chkPlaylist_Click();
+    ctx_.host.dockPlayer();
     dockedTo_ = frame;
 }
 
 console::WindowHandle Engine::findConsole() {
-    const ui::FrmMain& main = app_.frmMain;
-    return app_.console.findConfiguredConsole(main.Text2->text(), main.Text1->text());
+    return ctx_.console.findConfiguredConsole(ctx_.host.consoleClass(), ctx_.host.consoleTitle());
 }
 
 bool Engine::yieldToWindows() {
-    app_.services.toolkit.yield();
-    return !app_.services.toolkit.ended();
+    ctx_.toolkit.yield();
+    return !ctx_.toolkit.ended();
 }
 
 void Engine::setStatus(const std::string& text) {
-    ui::Label& status = *app_.frmMain.lblPlatform;
+    ui::Label& status = ctx_.host.statusLine();
     if (status.caption() != text) status.setCaption(text);
 }
 

@@ -6,24 +6,37 @@
 // console is still there.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "commands/CommandContext.h"
+#include "console/ConsoleLink.h"
 #include "engine/EngineState.h"
+#include "engine/MainWindowControls.h"
 #include "engine/TurnPace.h"
+#include "ports/Clock.h"
+#include "ports/Toolkit.h"
+#include "ports/VersionRecord.h"
 #include "sysinfo/COpSysInfo.h"
-#include "ui/Toolkit.h"
-
-namespace varnok::ui {
-class Application;
-}
 
 namespace varnok::engine {
 
+// Exactly what a turn needs.
+struct EngineContext {
+    ui::Toolkit& toolkit;
+    Clock& clock;
+    console::ConsoleLink& console;
+    sysinfo::VersionSource& version;
+    std::filesystem::path savesFolder;
+    const commands::CommandContext& commands;
+    MainWindowControls& host;
+};
+
 class Engine {
   public:
-    explicit Engine(ui::Application& app);
+    explicit Engine(const EngineContext& context);
     ~Engine();
 
     // Start-up from the system description on: status line, replies on, the
@@ -31,6 +44,8 @@ class Engine {
     void startUp();
     // One turn of the loop; true when it found new console text to handle.
     bool turn();
+    const EngineContext& context() const { return ctx_; }
+
     // Turns until the program ends. A turn that found nothing new waits for
     // window input or the pace's interval instead of spinning a core.
     void run();
@@ -89,7 +104,7 @@ class Engine {
     // Sends "/clear" and marks the clear done.
     void sendClear();
 
-    ui::Application& app_;
+    EngineContext ctx_;
     std::optional<ui::Frame> dockedTo_;  // the main window's frame at the last docking
 };
 

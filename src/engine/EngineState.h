@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "console/WindowManager.h"
 #include "engine/ConsoleLines.h"
 #include "engine/Pacer.h"
+#include "ports/WindowManager.h"
 
 namespace varnok::engine {
 

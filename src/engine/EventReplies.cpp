@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-#include "commands/ChatCommands.h"
+#include "engine/Engine.h"
 #include "engine/GameLines.h"
 #include "engine/Placeholders.h"
+#include "engine/ReplySwitch.h"
 #include "text/Text.h"
-#include "ui/Application.h"
 
 namespace varnok::engine {
 
@@ -28,34 +28,34 @@ constexpr std::size_t kDuelLineEnd = 3;  // the duel line's end holds one more c
 using replies::isEnabled;
 }  // namespace
 
-EventReplies::EventReplies(ui::Application& app, Engine& engine)
-    : app_(app), engine_(engine), state_(engine.state) {}
+EventReplies::EventReplies(Engine& engine)
+    : engine_(engine), ctx_(engine.context()), state_(engine.state) {}
 
 // A line someone said, or one typed at the console, is no event whatever
 // phrase it holds; of the chain only the reply-off command can hold there.
 bool EventReplies::run() {
     if (!isGameMessage(state_.newText)) {
-        commands::replyOffTest(app_);
+        replyOffTest(state_, ctx_.console, ctx_.clock);
         return false;
     }
     if (engineReload()) return true;
     ownEntry() || greeting() || duelNamedFirst() || selfKill() || duelNamedSecond() || rename() ||
-        commands::replyOffTest(app_) || duelResult() || matchEnd();
+        replyOffTest(state_, ctx_.console, ctx_.clock) || duelResult() || matchEnd();
     return false;
 }
 
 // The game restarted its renderer, maybe with another profile: ask the name again.
 bool EventReplies::engineReload() {
     if (!text::containsNoCase(state_.newText, kEngineReload)) return false;
-    if (engine_.yieldToWindows()) app_.console.SendConsoleCommand("name");
+    if (engine_.yieldToWindows()) ctx_.console.SendConsoleCommand("name");
     return true;
 }
 
 bool EventReplies::ownEntry() {
     if (!text::beginsWithNoCase(state_.newText, state_.playerName + kEntered)) return false;
     pause(1.0f);
-    app_.console.SendConsoleCommand(kAnnouncement);
-    const replies::ReplyMessages& messages = app_.frmMain.messages;
+    ctx_.console.SendConsoleCommand(kAnnouncement);
+    const replies::ReplyMessages& messages = ctx_.host.replyMessages();
     if (isEnabled(messages.EnterEn)) {
         pause(1.0f);
         say(messages.Enter);
@@ -67,7 +67,7 @@ bool EventReplies::ownEntry() {
 // tick for a later entry.
 bool EventReplies::greeting() {
     if (!text::containsNoCase(state_.newText, kEntered) || !state_.greetReady) return false;
-    const replies::ReplyMessages& messages = app_.frmMain.messages;
+    const replies::ReplyMessages& messages = ctx_.host.replyMessages();
     if (!isEnabled(messages.GreetEn)) return true;
     state_.greetReady = false;
     const std::string entering = text::before(state_.newText, kEntered).value_or("");
@@ -81,7 +81,7 @@ bool EventReplies::duelNamedFirst() {
     if (auto opponent =
             text::afterMarkerLess(state_.newText, kDuelWith, kDuelWith.size(), kDuelLineEnd))
         state_.duelOpponent = *opponent;
-    sayDuelTemplate(app_.frmMain.txtDuelEngage->text());
+    sayDuelTemplate(ctx_.host.duelEngage());
     return true;
 }
 
@@ -92,9 +92,9 @@ bool EventReplies::selfKill() {
     if (!victim) return false;
     // An empty victim text begins every name, so it counts as the player.
     if (text::beginsWithNoCase(state_.playerName, *victim) &&
-        isEnabled(app_.frmMain.messages.DeathEn)) {
+        isEnabled(ctx_.host.replyMessages().DeathEn)) {
         pause(1.0f);
-        say(app_.frmMain.messages.Death);
+        say(ctx_.host.replyMessages().Death);
     }
     return true;
 }
@@ -105,7 +105,7 @@ bool EventReplies::duelNamedSecond() {
     if (!opponent) return false;
     state_.duelEngaged = true;
     state_.duelOpponent = *opponent;
-    sayDuelTemplate(app_.frmMain.txtDuelEngage->text());
+    sayDuelTemplate(ctx_.host.duelEngage());
     return true;
 }
 
@@ -128,14 +128,13 @@ bool EventReplies::duelResult() {
     if (!victim) return false;
     std::optional<std::string> killer =
         text::afterMarkerLess(state_.newText, kSaberedBy, kSaberedBy.size(), kLineEnd);
-    ui::FrmMain& main = app_.frmMain;
     if (killer && text::containsNoCase(state_.playerName, *killer)) {
         pause(0.7f);
-        sayDuelTemplate(main.txtDuelWon->text());
+        sayDuelTemplate(ctx_.host.duelWon());
         state_.duelEngaged = false;
     } else if (text::containsNoCase(state_.playerName, *victim)) {
         pause(0.7f);
-        sayDuelTemplate(main.txtDuelLost->text());
+        sayDuelTemplate(ctx_.host.duelLost());
         state_.duelEngaged = false;
     }
     return true;
@@ -146,9 +145,9 @@ bool EventReplies::matchEnd() {
     if (!text::beginsWithNoCase(t, "Timelimit hit.") &&
         !text::beginsWithNoCase(t, "hit the kill limit."))
         return false;
-    const replies::ReplyMessages& messages = app_.frmMain.messages;
+    const replies::ReplyMessages& messages = ctx_.host.replyMessages();
     if (isEnabled(messages.Limiten)) {
-        Clock& clock = app_.services.clock;
+        Clock& clock = ctx_.clock;
         clock.seedFromClock();
         const double r = std::clamp(clock.random(), 0.0, 1.0);
         pause(1.0f + 2.5f * static_cast<float>(r));
@@ -166,11 +165,11 @@ void EventReplies::say(const std::string& message) {
 }
 
 void EventReplies::say(const console::CommandLine& message) {
-    app_.console.SendConsoleCommand("say " + message);
+    ctx_.console.SendConsoleCommand("say " + message);
 }
 
 void EventReplies::pause(float seconds) {
-    waitSeconds(app_.services.clock, seconds);
+    waitSeconds(ctx_.clock, seconds);
 }
 
 }  // namespace varnok::engine

@@ -8,13 +8,10 @@
 
 #include "console/CommandLine.h"
 
-namespace varnok::ui {
-class Application;
-}
-
 namespace varnok::engine {
 
 class Engine;
+struct EngineContext;
 struct EngineState;
 
 // Sent after the player's own entry and when the replies are switched back on.
@@ -23,7 +20,7 @@ inline constexpr const char* kAnnouncement =
 
 class EventReplies {
   public:
-    EventReplies(ui::Application& app, Engine& engine);
+    explicit EventReplies(Engine& engine);
 
     // Runs the chain on the engine's new text. True when the turn ends here
     // (the game reloaded its engine): no chat command or name reading follows.
@@ -48,8 +45,8 @@ class EventReplies {
     void say(const console::CommandLine& message);
     void pause(float seconds);
 
-    ui::Application& app_;
     Engine& engine_;
+    const EngineContext& ctx_;
     EngineState& state_;
 };
 

@@ -8,8 +8,8 @@
 #include "engine/Engine.h"
 #include "engine/EventReplies.h"
 #include "engine/NameReader.h"
+#include "engine/ReplySwitch.h"
 #include "text/Text.h"
-#include "ui/Application.h"
 
 namespace varnok::engine {
 
@@ -24,34 +24,33 @@ constexpr const char* kEngineLoadHint = "Loading dll file ";
 // messages is neither taken twice nor skipped.
 bool Engine::trackConsole() {
     keepPaneAndName();
-    const std::optional<long> length = app_.console.ReadTextLength(state.outputPane);
+    const std::optional<long> length = ctx_.console.ReadTextLength(state.outputPane);
     if (!length) return false;
     state.curLen = static_cast<std::int32_t>(*length);
     // A pane shorter than at the last reading was emptied or replaced, and a
     // full one is about to replace itself: moments for the due clear.
-    if (state.clearDue && (state.curLen < state.prevLen || state.curLen >= kPaneLimit))
-        sendClear();
+    if (state.clearDue && (state.curLen < state.prevLen || state.curLen >= kPaneLimit)) sendClear();
 
     std::vector<std::string> lines;
     bool tookText = false;
     if (state.curLen != state.prevLen) {
         if (!yieldToWindows()) return false;
         const std::optional<std::string> pane =
-            app_.console.ReadPaneText(state.outputPane, state.curLen);
+            ctx_.console.ReadPaneText(state.outputPane, state.curLen);
         if (!pane) return false;
         state.prevLen = state.curLen;
-        ConsoleLines::Taken taken = state.lines.take(*pane, app_.services.clock.now());
+        ConsoleLines::Taken taken = state.lines.take(*pane, ctx_.clock.now());
         if (!taken.added.empty()) {
             tookText = true;
-            app_.frmMain.ChatText->setCaption(text::lastChars(taken.added, kMaxNewText));
+            ctx_.host.chatText().setCaption(text::lastChars(taken.added, kMaxNewText));
         }
         lines = std::move(taken.lines);
     }
-    if (std::optional<std::string> line = state.lines.overdue(app_.services.clock.now()))
+    if (std::optional<std::string> line = state.lines.overdue(ctx_.clock.now()))
         lines.push_back(std::move(*line));
 
     for (const std::string& line : lines) {
-        if (app_.services.toolkit.ended()) break;
+        if (ctx_.toolkit.ended()) break;
         examineLine(line);
     }
     return tookText || !lines.empty();
@@ -59,12 +58,12 @@ bool Engine::trackConsole() {
 
 void Engine::keepPaneAndName() {
     if (state.outputPane == 0) {
-        state.outputPane = app_.console.FindOutputPane(state.consoleWnd);
+        state.outputPane = ctx_.console.FindOutputPane(state.consoleWnd);
         if (state.clearDue) sendClear();
     } else if (!state.playerName.empty()) {
         state.nameQueries.restart();  // the next spell without a name asks at once
-    } else if (state.nameQueries.allow(app_.services.clock.now())) {
-        app_.console.SendConsoleCommand("/name");
+    } else if (state.nameQueries.allow(ctx_.clock.now())) {
+        ctx_.console.SendConsoleCommand("/name");
     }
 }
 
@@ -74,7 +73,7 @@ void Engine::examineLine(const std::string& line) {
     if (watchLines) watchLines(line);
     state.newText = text::lastChars(line, kMaxNewText);
     if (text::containsNoCase(state.newText, kEngineLoadHint))
-        app_.console.SendConsoleCommand("name");
+        ctx_.console.SendConsoleCommand("name");
     if (state.newText == state.lastText) return;
     state.lastText = state.newText;
     handleNewText();
@@ -82,13 +81,14 @@ void Engine::examineLine(const std::string& line) {
 
 void Engine::handleNewText() {
     if (!state.playerName.empty() && state.replyOn) {
-        if (EventReplies(app_, *this).run()) return;
+        if (EventReplies(*this).run()) return;
     } else {
-        commands::replyOnTest(app_);
+        replyOnTest(state, ctx_.console, ctx_.clock);
     }
-    if (app_.services.toolkit.ended()) return;
-    if (!state.playerName.empty()) commands::runChatCommands(app_);
-    if (app_.services.toolkit.ended()) return;
+    if (ctx_.toolkit.ended()) return;
+    if (!state.playerName.empty())
+        commands::runChatCommands(ctx_.commands, state.newText, state.playerName);
+    if (ctx_.toolkit.ended()) return;
     if (text::beginsWithNoCase(state.newText, kNamePhrase)) readName();
 }
 
@@ -107,11 +107,11 @@ void Engine::readName() {
     if (ended) return;
     if (name) state.playerName = *name;
     showPlayerStatus();
-    app_.frmMain.ChatText->setCaption("");
+    ctx_.host.chatText().setCaption("");
 }
 
 void Engine::sendClear() {
-    app_.console.SendConsoleCommand("/clear");
+    ctx_.console.SendConsoleCommand("/clear");
     state.clearDue = false;
 }
 

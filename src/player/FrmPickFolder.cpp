@@ -1,7 +1,7 @@
 #include "player/FrmPickFolder.h"
 
-#include "ui/Application.h"
-#include "ui/Placement.h"
+#include "player/FrmPlay.h"
+#include "ports/Placement.h"
 
 namespace varnok::player {
 
@@ -16,8 +16,9 @@ ui::WindowSpec pickerWindow() {
 
 }  // namespace
 
-FrmPickFolder::FrmPickFolder(ui::Application& app_) : app(app_) {
-    ui::Toolkit& tk = app.services.toolkit;
+FrmPickFolder::FrmPickFolder(ui::Toolkit& toolkit, FrmPlay& frmPlay, PickerHost& host)
+    : toolkit_(toolkit), frmPlay_(frmPlay), host_(host) {
+    ui::Toolkit& tk = toolkit_;
     window = tk.createWindow(pickerWindow());
     drv = tk.createDriveList(*window, {.name = "drv", .rect = {480, 120, 3015, 315}});
     Dir = tk.createFolderList(*window, {.name = "Dir", .rect = {480, 480, 3015, 3015}});
@@ -38,15 +39,15 @@ FrmPickFolder::FrmPickFolder(ui::Application& app_) : app(app_) {
 }
 
 void FrmPickFolder::open() {
-    ui::centreOver(*window, *app.frmMain.window, app.services.toolkit.workArea());
+    ui::centreOver(*window, host_.mainWindow(), toolkit_.workArea());
     Form_Load();
     window->show();
     window->focus();
 }
 
 void FrmPickFolder::Form_Load() {
-    app.frmPlay.window->hide();
-    app.frmMain.window->hide();
+    frmPlay_.window->hide();
+    host_.mainWindow().hide();
 }
 
 void FrmPickFolder::drv_Change() {
@@ -55,16 +56,16 @@ void FrmPickFolder::drv_Change() {
 }
 
 void FrmPickFolder::cmdOk_Click() {
-    app.frmPlay.songDir = Dir->path();
-    app.frmPlay.addFolder();
+    frmPlay_.songDir = Dir->path();
+    frmPlay_.addFolder();
     window->hide();
-    app.frmPlay.window->show();
-    app.frmMain.window->show();
+    frmPlay_.window->show();
+    host_.mainWindow().show();
 }
 
 void FrmPickFolder::cmdCancel_Click() {
-    app.frmPlay.window->show();
-    app.frmMain.window->show();
+    frmPlay_.window->show();
+    host_.mainWindow().show();
     window->hide();
 }
 

@@ -5,17 +5,23 @@
 
 #include <memory>
 
-#include "ui/Toolkit.h"
-
-namespace varnok::ui {
-class Application;
-}
+#include "ports/Toolkit.h"
 
 namespace varnok::player {
 
+class FrmPlay;
+
+// The main window as the picker sees it: centred over, hidden while the
+// picker is open, shown again after.
+class PickerHost {
+  public:
+    virtual ~PickerHost() = default;
+    virtual ui::Window& mainWindow() = 0;
+};
+
 class FrmPickFolder {
   public:
-    explicit FrmPickFolder(ui::Application& app);
+    FrmPickFolder(ui::Toolkit& toolkit, FrmPlay& frmPlay, PickerHost& host);
 
     // Shows the picker centred over the main window without waiting for it;
     // Form_Load hides the main and
@@ -27,11 +33,15 @@ class FrmPickFolder {
     void cmdOk_Click();
     void cmdCancel_Click();
 
-    ui::Application& app;
     std::unique_ptr<ui::Window> window;
     std::unique_ptr<ui::DriveList> drv;
     std::unique_ptr<ui::FolderList> Dir;
     std::unique_ptr<ui::Button> cmdOk, cmdCancel;
+
+  private:
+    ui::Toolkit& toolkit_;
+    FrmPlay& frmPlay_;
+    PickerHost& host_;
 };
 
 }  // namespace varnok::player

@@ -10,19 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "player/MediaGraph.h"
+#include "console/ConsoleLink.h"
 #include "player/PlaylistFile.h"
-#include "ui/Toolkit.h"
-
-namespace varnok::ui {
-class Application;
-}
+#include "ports/MediaGraph.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::player {
 
+class FrmPickFolder;
+
 class FrmPlay {
   public:
-    explicit FrmPlay(ui::Application& app);
+    // `picker` ("Add Folder") may be created after this window: it is used
+    // only once the windows run.
+    FrmPlay(ui::Toolkit& toolkit, MediaGraphFactory& media, console::ConsoleLink& console,
+            std::filesystem::path savesFolder, FrmPickFolder& picker);
     ~FrmPlay();
 
     // Runs when the window is created: loads the start-up playlist and sets
@@ -63,7 +65,6 @@ class FrmPlay {
     void Slider3_Moved();
     void tmrMusic_Timer();
 
-    ui::Application& app;
     std::unique_ptr<ui::Window> window;
     std::unique_ptr<ui::Label> lblLength, Label1;
     std::unique_ptr<ui::Slider> Slider3, sldVol;
@@ -124,6 +125,12 @@ class FrmPlay {
     // every announced pair could be read.
     PlaylistRead loadFrom(const std::filesystem::path& file);
     void showError(const std::string& description);
+
+    ui::Toolkit& toolkit_;
+    MediaGraphFactory& media_;
+    console::ConsoleLink& console_;  // the "Currently Playing" echo
+    std::filesystem::path savesFolder_;
+    FrmPickFolder& picker_;
 
     bool positionSet_ = false;  // a song has rendered at least once
     bool skipping_ = false;     // skipUnplayable is walking the list

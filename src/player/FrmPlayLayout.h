@@ -2,7 +2,7 @@
 // The player window's layout: a borderless window whose controls sit on a dark
 // blue background, buttons and labels on grey.
 
-#include "ui/Layout.h"
+#include "ports/Layout.h"
 
 namespace varnok::player::playlayout {
 

@@ -1,11 +1,18 @@
-// The playback engine of the player window: start, resume, pause, stop and
-// volume. Each started song gets a new media graph; the old one is stopped and
-// released first.
+// The playback of the player window: start, resume, pause, stop and volume,
+// and the moves through the playlist (play the selection, next, previous, play
+// by index; every caller selects the entry before play() takes it as
+// current). Each started song gets a new media graph; the old one is stopped
+// and released first.
+#include <algorithm>
+
 #include "player/FrmPlay.h"
 #include "player/Numbers.h"
-#include "ui/Application.h"
 
 namespace varnok::player {
+
+namespace {
+constexpr const char* kEchoPlaying = "echo ^1Currently Playing: ^4";
+}
 
 std::string FrmPlay::play(const std::string& filename) {
     if (mPlaying && PauseBb) resumePaused();
@@ -30,7 +37,7 @@ void FrmPlay::resumePaused() {
 std::optional<std::string> FrmPlay::startSong() {
     if (graph) graph->stop();
     graph.reset();
-    graph = app.services.media.createGraph();
+    graph = media_.createGraph();
     if (!graph || !graph->renderFile(mFile)) return std::nullopt;
     positionSet_ = true;
     tmrMusic->setEnabled(true);
@@ -76,9 +83,9 @@ std::string FrmPlay::skipUnplayable() {
     int attempts = 0;
     std::optional<std::string> started;
     for (int left = entryCount() - (failed >= 0 ? 1 : 0); left > 0 && !started; --left) {
-        app.services.toolkit.yield();
+        toolkit_.yield();
         // The program ended, or the user started a song meanwhile.
-        if (app.services.toolkit.ended() || mPlaying) break;
+        if (toolkit_.ended() || mPlaying) break;
         if (entryCount() == 0) break;
         at = entryAfter(at);
         ++attempts;
@@ -95,7 +102,7 @@ std::string FrmPlay::skipUnplayable() {
         mFile.clear();
         if (at >= 0) mIndex = static_cast<std::int16_t>(at);
     }
-    if (attempts > 0 && !app.services.toolkit.ended()) announcePlaying(started.value_or(""));
+    if (attempts > 0 && !toolkit_.ended()) announcePlaying(started.value_or(""));
     return started.value_or("");
 }
 
@@ -103,10 +110,6 @@ void FrmPlay::Pause() {
     if (!mPlaying) return;
     if (graph) graph->pause();
     PauseBb = true;
-}
-
-void FrmPlay::cmdPause_Click() {
-    Pause();
 }
 
 // Every step is tried on its own: before the first song there is no graph and
@@ -120,13 +123,79 @@ void FrmPlay::mStop() {
     mFile.clear();
 }
 
-void FrmPlay::cmdStop_Click() {
-    mStop();
-}
-
 void FrmPlay::volumetune(std::int16_t volu) {
     sldVol->setValue(sliderForLoudness(volu));  // refused outside 0..20
     if (graph) graph->setVolume(graphVolume(sldVol->value()));
+}
+
+// --- Moving through the playlist --------------------------------------------
+
+int FrmPlay::entryCount() const {
+    return std::min(lstPlay->count(), static_cast<int>(mSongs.size()));
+}
+
+void FrmPlay::stopIfStarted() {
+    if (positionSet_) cmdStop_Click();
+}
+
+std::string FrmPlay::playEntry(int index) {
+    if (index < 0 || index >= entryCount()) return {};
+    return play(mSongs[static_cast<std::size_t>(index)]);
+}
+
+// The entry after the current one (after the last, the first), announced in
+// the game's console. An empty playlist has nothing to move to. When the entry
+// cannot be played, the skip announces the song it reaches and returns its
+// name here, so the console hears of each started song once.
+std::string FrmPlay::nextSong() {
+    if (entryCount() == 0) return {};
+    return playAnnounced(entryAfter(mIndex));
+}
+
+int FrmPlay::entryAfter(int index) const {
+    const int next = index + 1;
+    return next >= 0 && next < entryCount() ? next : 0;
+}
+
+std::string FrmPlay::playSelection() {
+    const int entries = entryCount();
+    if (entries == 0) return {};
+    const int selected = lstPlay->listIndex();
+    return playAnnounced(selected >= 0 && selected < entries ? selected : 0);
+}
+
+std::string FrmPlay::playAnnounced(int index) {
+    lstPlay->setListIndex(index);
+    stopIfStarted();
+    const int echoesBefore = echoes_;
+    const std::string name = playEntry(index);
+    if (echoes_ == echoesBefore) announcePlaying(name);
+    return name;
+}
+
+void FrmPlay::announcePlaying(const std::string& name) {
+    console_.SendConsoleCommand(kEchoPlaying + console::outside(name));
+    ++echoes_;
+}
+
+// The entry before the current one (before the first, the last). When the
+// current index lies past the end of a shortened list, the last entry is taken.
+std::string FrmPlay::prevSong() {
+    const int entries = entryCount();
+    if (entries == 0) return {};
+    const int previous = mIndex - 1;
+    const int target = previous < 0 || previous > entries - 1 ? entries - 1 : previous;
+    lstPlay->setListIndex(target);
+    stopIfStarted();
+    return playEntry(target);
+}
+
+// Plays entry `lstIndex` without stopping first (the caller stops). An index
+// outside the playlist plays nothing.
+std::string FrmPlay::playlist(std::int16_t lstIndex) {
+    if (lstIndex < 0 || lstIndex >= entryCount()) return {};
+    lstPlay->setListIndex(lstIndex);
+    return playEntry(lstIndex);
 }
 
 }  // namespace varnok::player

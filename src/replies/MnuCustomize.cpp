@@ -1,7 +1,6 @@
 #include "replies/MnuCustomize.h"
 
-#include "ui/Application.h"
-#include "ui/Placement.h"
+#include "ports/Placement.h"
 
 namespace varnok::replies {
 
@@ -9,8 +8,9 @@ int checkStateForFlag(std::uint8_t flag) {
     return flag <= 2 ? flag : 1;
 }
 
-MnuCustomize::MnuCustomize(ui::Application& app_) : app(app_) {
-    ui::Toolkit& tk = app.services.toolkit;
+MnuCustomize::MnuCustomize(ui::Toolkit& toolkit, EditorHost& host)
+    : toolkit_(toolkit), host_(host) {
+    ui::Toolkit& tk = toolkit_;
     window = tk.createWindow({.name = "mnuCustomize",
                               .caption = "",
                               .clientWidth = 4680,
@@ -45,19 +45,19 @@ MnuCustomize::MnuCustomize(ui::Application& app_) : app(app_) {
 }
 
 void MnuCustomize::open(int index) {
-    ReplyMessages& messages = app.frmMain.messages;
+    ReplyMessages& messages = host_.replyMessages();
     if (std::string* text = messages.textAt(index)) {
         txtMessage->setText(*text);
         chkEnabled->setValue(checkStateForFlag(*messages.flagAt(index)));
     }
-    ui::centreOver(*window, *app.frmMain.window, app.services.toolkit.workArea());
+    ui::centreOver(*window, host_.mainWindow(), toolkit_.workArea());
     window->show();
     msgIndex = static_cast<std::int16_t>(index);
-    app.frmMain.window->hide();
+    host_.mainWindow().hide();
 }
 
 void MnuCustomize::Command1_Click() {
-    ReplyMessages& messages = app.frmMain.messages;
+    ReplyMessages& messages = host_.replyMessages();
     if (std::string* text = messages.textAt(msgIndex)) {
         *messages.flagAt(msgIndex) = chkEnabled->value() == 0 ? 0 : 1;
         *text = txtMessage->text();
@@ -74,7 +74,7 @@ void MnuCustomize::Form_Unload() {
 
 void MnuCustomize::backToMain() {
     window->hide();
-    app.frmMain.window->show();
+    host_.mainWindow().show();
 }
 
 }  // namespace varnok::replies

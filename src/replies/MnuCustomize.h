@@ -6,17 +6,23 @@
 #include <cstdint>
 #include <memory>
 
-#include "ui/Toolkit.h"
-
-namespace varnok::ui {
-class Application;
-}
+#include "ports/Toolkit.h"
+#include "replies/ReplyMessages.h"
 
 namespace varnok::replies {
 
+// The main window as the editor sees it: the messages it edits, and the
+// window it is centred over, hides and brings back.
+class EditorHost {
+  public:
+    virtual ~EditorHost() = default;
+    virtual ui::Window& mainWindow() = 0;
+    virtual ReplyMessages& replyMessages() = 0;
+};
+
 class MnuCustomize {
   public:
-    explicit MnuCustomize(ui::Application& app);
+    MnuCustomize(ui::Toolkit& toolkit, EditorHost& host);
 
     // Shows the editor on message `index` (0..3), centred over the main
     // window, and hides the main window.
@@ -24,7 +30,6 @@ class MnuCustomize {
     void Command1_Click();
     void Form_Unload();
 
-    ui::Application& app;
     std::int16_t msgIndex = 0;
     std::unique_ptr<ui::Window> window;
     std::unique_ptr<ui::Label> Label1;
@@ -34,6 +39,9 @@ class MnuCustomize {
 
   private:
     void backToMain();
+
+    ui::Toolkit& toolkit_;
+    EditorHost& host_;
 };
 
 // The check-box state that shows a stored flag: 0 and 1 as they are, 2 greyed,

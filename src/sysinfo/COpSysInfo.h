@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sysinfo/VersionRecord.h"
+#include "ports/VersionRecord.h"
 
 namespace varnok::sysinfo {
 

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "ports/ControlIds.h"
 #include "support/Paths.h"
 #include "support/StandInGame.h"
 #include "support/TestAudio.h"
 #include "support/VarnokApp.h"
-#include "ui/ControlIds.h"
 
 using namespace std::chrono_literals;
 using e2e::StandInGame;

@@ -13,11 +13,11 @@
 #include <memory>
 #include <regex>
 
+#include "ports/ControlIds.h"
 #include "support/Paths.h"
 #include "support/StandInGame.h"
 #include "support/TestAudio.h"
 #include "support/VarnokApp.h"
-#include "ui/ControlIds.h"
 
 using namespace std::chrono_literals;
 using e2e::Transcript;

@@ -9,9 +9,9 @@
 #include <string>
 #include <thread>
 
+#include "ports/ControlIds.h"
 #include "support/StandInGame.h"
 #include "support/VarnokApp.h"
-#include "ui/ControlIds.h"
 
 using namespace std::chrono_literals;
 using e2e::Millis;

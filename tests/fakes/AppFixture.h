@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/Application.h"
 #include "common/TempFolder.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMedia.h"
 #include "fakes/FakeToolkit.h"
-#include "sysinfo/VersionRecord.h"
-#include "ui/Application.h"
+#include "ports/VersionRecord.h"
 
 namespace varnok::fakes {
 

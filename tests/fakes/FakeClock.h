@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "engine/Clock.h"
+#include "ports/Clock.h"
 
 namespace varnok::fakes {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/WindowManager.h"
+#include "ports/WindowManager.h"
 
 namespace varnok::fakes {
 
@@ -21,11 +21,11 @@ struct DesktopWindow {
     std::string caption;  // what GetWindowTextA reads
     std::string text;     // what WM_GETTEXT reads (the caption for plain windows)
     bool visible = true;
-    bool hung = false;                   // answers no message (every send times out)
-    bool hangsAfterLength = false;       // answers its length, then times out on the text
-    bool countsCharacters = false;       // measures double-byte characters as one
+    bool hung = false;              // answers no message (every send times out)
+    bool hangsAfterLength = false;  // answers its length, then times out on the text
+    bool countsCharacters = false;  // measures double-byte characters as one
     std::function<void(DesktopWindow&)> beforeRead;  // runs just before WM_GETTEXT answers
-    std::vector<WindowHandle> children;  // top of the z-order first
+    std::vector<WindowHandle> children;              // top of the z-order first
     std::vector<unsigned char> charsReceived;
     std::function<void(DesktopWindow&, unsigned char)> onChar;
 };

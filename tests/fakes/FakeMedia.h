@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "player/MediaGraph.h"
+#include "ports/MediaGraph.h"
 
 namespace varnok::fakes {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fakes/FakeClock.h"
-#include "ui/Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::fakes {
 

@@ -11,11 +11,11 @@
 #include <utility>
 
 #include "Win32TestSupport.h"
+#include "app/Application.h"
 #include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32WindowManager.h"
-#include "ui/Application.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "Win32TestSupport.h"
-#include "ui/ControlIds.h"
+#include "ports/ControlIds.h"
 
 namespace win32test {
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "Win32TestSupport.h"
-#include "engine/Failures.h"
-#include "ui/ControlIds.h"
-#include "ui/Layout.h"
+#include "ports/ControlIds.h"
+#include "ports/Failures.h"
+#include "ports/Layout.h"
 
 namespace {
 

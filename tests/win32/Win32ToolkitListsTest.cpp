@@ -12,7 +12,7 @@
 
 #include "Win32TestSupport.h"
 #include "common/TempFolder.h"
-#include "ui/ControlIds.h"
+#include "ports/ControlIds.h"
 
 namespace {
 

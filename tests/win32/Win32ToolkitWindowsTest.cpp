@@ -7,8 +7,8 @@
 #include <string>
 
 #include "Win32TestSupport.h"
-#include "ui/ControlIds.h"
-#include "ui/Layout.h"
+#include "ports/ControlIds.h"
+#include "ports/Layout.h"
 
 namespace {
 

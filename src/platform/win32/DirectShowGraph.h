@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "player/MediaGraph.h"
+#include "ports/MediaGraph.h"
 
 struct IMediaControl;
 struct IMediaPosition;

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "engine/Clock.h"
+#include "ports/Clock.h"
 
 namespace varnok::platform::win32 {
 

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "engine/Failures.h"
 #include "platform/win32/Win32Forms.h"
-#include "ui/ControlIds.h"
+#include "ports/ControlIds.h"
+#include "ports/Failures.h"
 
 namespace varnok::platform::win32 {
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "platform/win32/Win32TurnCounter.h"
-#include "ui/Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::platform::win32 {
 

@@ -3,7 +3,7 @@
 // the Windows versions it supports, so from Windows 8.1 on the call reports the
 // true version rather than 6.2.
 
-#include "sysinfo/VersionRecord.h"
+#include "ports/VersionRecord.h"
 
 namespace varnok::platform::win32 {
 

@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "console/ConsoleLink.h"
-#include "engine/Failures.h"
+#include "ports/Failures.h"
+#include "ports/WindowManager.h"
 
 namespace varnok::platform::win32 {
 

@@ -17,7 +17,7 @@
 
 #include <memory>
 
-#include "console/WindowManager.h"
+#include "ports/WindowManager.h"
 
 namespace varnok::platform::win32 {
 

@@ -11,13 +11,13 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/Failures.h"
+#include "app/Application.h"
 #include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32WindowManager.h"
-#include "ui/Application.h"
+#include "ports/Failures.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "support/VarnokApp.h"
 
+#include "ports/ControlIds.h"
 #include "support/Paths.h"
-#include "ui/ControlIds.h"
 
 namespace e2e {
 

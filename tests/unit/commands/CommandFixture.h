@@ -1,0 +1,45 @@
+#pragma once
+// The application started with the game running and the local player's name
+// known, ready for a chat line of the local player to be handed to a command.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/Commands.h"
+#include "fakes/AppFixture.h"
+
+namespace varnok::fakes {
+
+struct CommandFixture : ::testing::Test, AppFixture {
+    static constexpr const char* kName = "Padawan^7";
+
+    CommandFixture() {
+        startUp();
+        game.commands.clear();
+        state().playerName = kName;
+    }
+
+    // The turn's new text: the local player's chat line holding `message`.
+    void typed(const std::string& message) {
+        state().newText = std::string(kName) + ": " + message + "\r\n";
+    }
+    commands::CommandTurn turn() {
+        return commands::CommandTurn(app->frmMain.commandContext, state().newText,
+                                     state().playerName);
+    }
+
+    // Songs in the playlist, by displayed name, with paths in a music folder.
+    void addSongs(const std::vector<std::string>& names) {
+        player::FrmPlay& player = app->frmPlay;
+        for (const std::string& name : names) {
+            player.lstPlay->addItem(name);
+            player.mSongs.push_back("C:\\Music\\" + name);
+        }
+    }
+
+    FakeGame game{desktop};
+};
+
+}  // namespace varnok::fakes

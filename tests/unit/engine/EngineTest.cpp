@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+
+#include "fakes/AppFixture.h"
+#include "ports/Failures.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+struct StartUp : ::testing::Test, AppFixture {};
+
+TEST_F(StartUp, WithoutTheGameTheStatusShowsThePlatformAndNameGoesNowhere) {
+    startUp();
+    EXPECT_EQ(status().text, "[ Windows 10 - 19045 ]");
+    EXPECT_TRUE(state().replyOn);
+    EXPECT_EQ(state().consoleWnd, 0u);
+    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_EQ(desktop.setTextCalls, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Saves"));
+}
+
+TEST_F(StartUp, WithTheGameRunningFindsThePaneAndAsksForTheName) {
+    FakeGame game(desktop);
+    startUp();
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_EQ(game.commands, std::vector<std::string>{"name"});
+}
+
+TEST_F(StartUp, AnExistingSavesFolderIsNoProblem) {
+    std::filesystem::create_directory(folder.path() / "Saves");
+    std::filesystem::path marker = folder.path() / "Saves" / "keep.vnk";
+    { std::ofstream(marker) << "x"; }
+    startUp();
+    EXPECT_TRUE(std::filesystem::exists(marker));
+}
+
+TEST_F(StartUp, WindowsAreCreatedHiddenAndThePairIsCentredWithThePlayerUnderTheMainWindow) {
+    startUp();
+    const ui::Frame main = mainWindow().frame();
+    const ui::Frame player = playerWindow().frame();
+    EXPECT_EQ(main.left, (1024 - main.width) / 2);
+    EXPECT_EQ(main.top, (768 - main.height - player.height) / 2);
+    EXPECT_TRUE(mainWindow().visible());
+    EXPECT_FALSE(playerWindow().visible());
+    EXPECT_FALSE(fake<FakeWindow>(app->mnuCustomize.window).visible());
+    EXPECT_EQ(player.width, main.width);
+    EXPECT_EQ(player.left, main.left);
+    EXPECT_EQ(player.top, main.top + main.height);
+}
+
+TEST_F(StartUp, TheMenuBarCarriesTheCaptionsInOrder) {
+    const auto& menus = fake<FakeWindow>(app->frmMain.window).menus;
+    ASSERT_EQ(menus.size(), 3u);
+    std::vector<std::string> captions;
+    for (const auto& menu : menus) {
+        captions.push_back(menu.caption);
+        for (const auto& item : menu.items) captions.push_back("  " + item.caption);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "File", "  Save", "  Open", "  Exit", "Customize Messages",
+                            "  Greeting", "  Self inflicting death", "  On Self Enter",
+                            "  Time/Frag Limit", "Playlist", "  Save Playlist", "  Open Playlist",
+                            "  Add Folder", "  Add File", "  Clear List", "  Media Keys"}));
+}
+
+struct Loop : ::testing::Test, AppFixture {};
+
+TEST_F(Loop, AbsentConsoleGivesTheShortTurn) {
+    startUp();
+    state().playerName = "Kyle";
+    state().prevLen = 40;
+    state().curLen = 50;
+    state().outputPane = 7;
+    state().newText = "kept";
+    state().clearDue = true;
+    EXPECT_FALSE(app->frmMain.engine.turn());
+    EXPECT_EQ(status().text,
+              "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
+    EXPECT_FALSE(backButton().visible());
+    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_EQ(state().prevLen, 0);
+    EXPECT_EQ(state().curLen, 0);
+    EXPECT_EQ(state().playerName, "");
+    EXPECT_EQ(state().newText, "kept");
+    EXPECT_TRUE(state().clearDue);
+}
+
+TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
+    startUp();
+    app->frmMain.engine.turn();
+    EXPECT_FALSE(backButton().visible());
+
+    // Without a console the desktop is searched at the slower pace only.
+    FakeGame game(desktop);
+    app->frmMain.engine.turn();
+    EXPECT_FALSE(backButton().visible());
+    clock.elapsedMs += engine::TurnPace::kSearchWait.count();
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(backButton().visible());
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_EQ(state().outputPane, game.outputPane());
+
+    game.closeConsole();
+    app->frmMain.engine.turn();
+    EXPECT_FALSE(backButton().visible());
+    EXPECT_EQ(state().outputPane, 0u);
+
+    game.openConsole();
+    clock.elapsedMs += engine::TurnPace::kSearchWait.count();
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(backButton().visible());
+    EXPECT_EQ(state().outputPane, game.outputPane());
+}
+
+// The console is kept from turn to turn while its pane answers, with no
+// search and no caption read; one that closed and opened again between two
+// turns is found with its new pane within the turn, and what was known of the
+// old one is forgotten; one that closed is noticed within the turn.
+TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
+    FakeGame game(desktop);
+    startUp();
+    app->frmMain.engine.turn();
+    state().playerName = "Padawan";
+    const int searches = desktop.findCalls;
+    const int captions = desktop.captionCalls;
+    app->frmMain.engine.turn();
+    app->frmMain.engine.turn();
+    EXPECT_EQ(desktop.findCalls, searches);
+    EXPECT_EQ(desktop.captionCalls, captions);
+
+    const console::WindowHandle oldPane = game.outputPane();
+    game.closeConsole();
+    game.openConsole();
+    game.print("fresh\r\n");
+    app->frmMain.engine.turn();
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_NE(game.outputPane(), oldPane);
+    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_EQ(state().playerName, "");
+    EXPECT_EQ(state().newText, "fresh\r\n");
+
+    app->frmMain.engine.turn();
+    const int captionsBefore = desktop.captionCalls;
+    game.closeConsole();
+    app->frmMain.engine.turn();
+    EXPECT_EQ(desktop.captionCalls, captionsBefore);
+    EXPECT_EQ(state().consoleWnd, 0u);
+    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_FALSE(backButton().visible());
+    EXPECT_EQ(status().text,
+              "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
+}
+
+// A console whose pane gives no answer (the game stalls) is not taken for
+// gone: it is checked by its caption instead, and kept.
+TEST_F(Loop, AStalledConsoleIsKeptByItsCaption) {
+    FakeGame game(desktop);
+    startUp();
+    app->frmMain.engine.turn();
+    desktop.window(game.outputPane()).hung = true;
+    app->frmMain.engine.turn();
+    const int captions = desktop.captionCalls;
+    app->frmMain.engine.turn();
+    EXPECT_GT(desktop.captionCalls, captions);
+    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_TRUE(backButton().visible());
+}
+
+TEST_F(Loop, TimersSetTheirFlagsOnlyInsideAYield) {
+    startUp();
+    clock.elapsedMs = 15000;
+    EXPECT_FALSE(state().greetReady);
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(state().greetReady);
+    EXPECT_FALSE(state().clearDue);
+    clock.elapsedMs = 60000;
+    app->frmMain.engine.turn();
+    EXPECT_TRUE(state().clearDue);
+}
+
+TEST_F(Loop, RunEndsFromInsideAYieldAndIdlesWhenNothingIsNew) {
+    startUp();
+    int turns = 0;
+    std::function<void()> countdown = [&] {
+        if (++turns == 3)
+            app->frmMain.mnuExit_Click();
+        else
+            toolkit.duringNextYield(countdown);
+    };
+    toolkit.duringNextYield(countdown);
+    app->frmMain.engine.run();
+    EXPECT_TRUE(toolkit.ended());
+    EXPECT_EQ(turns, 3);
+    EXPECT_EQ(toolkit.idles, (std::vector<unsigned>{300, 300}));
+}
+
+// Fast turns while the console is busy, slower ones once it has been quiet
+// for the busy spell, and fast at once again when new text comes.
+TEST_F(Loop, TheIntervalFollowsHowBusyTheConsoleIs) {
+    FakeGame game(desktop);
+    startUp();
+    int turns = 0;
+    std::function<void()> script = [&] {
+        ++turns;
+        if (turns == 2) game.print("one\r\n");
+        if (clock.elapsedMs > 1000 && game.pane().find("two") == std::string::npos)
+            game.print("two\r\n");
+        if (clock.elapsedMs > 1100)
+            app->frmMain.mnuExit_Click();
+        else
+            toolkit.duringNextYield(script);
+    };
+    toolkit.duringNextYield(script);
+    app->frmMain.engine.run();
+
+    const std::vector<unsigned>& idles = toolkit.idles;
+    ASSERT_FALSE(idles.empty());
+    EXPECT_EQ(idles.front(), 10u);  // the pane's text at start is new
+    unsigned fastAfterOne = 0, slowAfterOne = 0;
+    std::size_t i = 0;
+    const unsigned fast = engine::TurnPace::kBusyWait.count();
+    const unsigned quiet = engine::TurnPace::kQuietWait.count();
+    EXPECT_GT(quiet, fast);
+    EXPECT_LE(quiet, 50u);  // the first line after quiet still comes quickly
+    for (; i < idles.size() && idles[i] == fast; ++i) fastAfterOne += fast;
+    for (; i < idles.size() && idles[i] == quiet; ++i) slowAfterOne += quiet;
+    EXPECT_GE(fastAfterOne, 300u);
+    EXPECT_LT(fastAfterOne, 400u);
+    EXPECT_GT(slowAfterOne, 0u);
+    ASSERT_LT(i, idles.size());
+    EXPECT_EQ(idles[i], 10u);  // "two" made it busy again
+    EXPECT_TRUE(std::all_of(idles.begin() + i, idles.end(), [](unsigned ms) { return ms == 10; }));
+}
+
+TEST_F(Loop, AFailingTurnIsWrittenDownSkippedAndTheLoopGoesOn) {
+    startUp();
+    std::vector<std::string> written;
+    engine::setFailureSink([&](const std::string& line) { written.push_back(line); });
+    int turns = 0;
+    std::function<void()> countdown = [&] {
+        ++turns;
+        if (turns == 3) {
+            app->frmMain.mnuExit_Click();
+            return;
+        }
+        toolkit.duringNextYield(countdown);
+        if (turns == 1) throw std::runtime_error("a handler broke");
+    };
+    toolkit.duringNextYield(countdown);
+    app->frmMain.engine.run();
+    engine::setFailureSink(nullptr);
+    EXPECT_TRUE(toolkit.ended());
+    EXPECT_EQ(turns, 3);
+    EXPECT_EQ(written, std::vector<std::string>{"Varnok: a turn skipped: a handler broke\n"});
+}
+
+TEST_F(Loop, ClosingTheMainWindowEndsTheProgram) {
+    startUp();
+    mainWindow().close();
+    EXPECT_TRUE(toolkit.ended());
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// "!replyoff" and "!ReplyON": the player switches the automatic replies from the chat.
+#include <gtest/gtest.h>
+
+#include "commands/ChatCommands.h"
+#include "engine/EventReplies.h"
+#include "fakes/GameFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Pauses = std::vector<std::uint32_t>;
+
+struct ReplySwitch : ::testing::Test, GameFixture {
+    void SetUp() override {
+        startKnowingName();
+        game.runsCommands = false;
+    }
+    void chat(const std::string& message) {
+        mark();
+        game.chat(message);
+        turn();
+    }
+};
+
+TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEvents) {
+    chat("!replyoff");
+    EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
+    EXPECT_EQ(paused(), Pauses{1000});
+    EXPECT_FALSE(state().replyOn);
+    onLine("Kyle entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(ReplySwitch, OnSwitchesBackWithTheAnnouncement) {
+    chat("!replyoff");
+    chat("!replyon");
+    EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
+    EXPECT_EQ(paused(), Pauses{1000});
+    EXPECT_TRUE(state().replyOn);
+    onLine("Kyle entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
+}
+
+TEST_F(ReplySwitch, EachDoesNothingWhenTheRepliesAreAlreadyThatWay) {
+    chat("!ReplyON");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().replyOn);
+    chat("!replyoff");
+    chat("!replyoff again");
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_FALSE(state().replyOn);
+}
+
+TEST_F(ReplySwitch, AnotherPlayersMessageSwitchesNothing) {
+    mark();
+    game.print("Jan: Kyle: !replyoff\r\n");
+    turn();
+    EXPECT_TRUE(state().replyOn);
+    EXPECT_EQ(sent(), Lines{});
+}
+
+// A chat line is no event, whatever it quotes: the command in it still runs.
+TEST_F(ReplySwitch, OffRunsFromAChatLineThatQuotesAnEvent) {
+    messages().Death = "oops";
+    messages().DeathEn = 1;
+    onLine("Kyle: !replyoff killed himself\r\n");
+    EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
+    EXPECT_FALSE(state().replyOn);
+}
+
+// Until the game has named the player, no one's line is the player's.
+TEST_F(ReplySwitch, WhileTheNameIsUnknownNoReplyOnLineSwitchesOn) {
+    state().replyOn = false;
+    state().playerName.clear();
+    clock.elapsedMs += 1000;  // "/name" goes out at most once a second
+    mark();
+    game.print("Jan: !replyon\r\n: !replyon\r\n");
+    turn();
+    EXPECT_FALSE(state().replyOn);
+    EXPECT_EQ(sent(), Lines{"/name"});
+}
+
+}  // namespace

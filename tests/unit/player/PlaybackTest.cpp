@@ -1,0 +1,450 @@
+// The playback engine: states, the start sequence, volume, resume, stop and
+// the skipping of songs that cannot be played.
+#include <algorithm>
+
+#include "PlayerFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+
+namespace {
+
+int countOf(const std::vector<std::string>& calls, const std::string& call) {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+struct PlaybackStates : PlayerFixture {};
+
+TEST_F(PlaybackStates, StartingASongPlaysItAtTheSliderVolumeAndNormalSpeed) {
+    startUp();
+    addSong(songPath("a"), 215.43);
+    list().setListIndex(0);
+    EXPECT_EQ(player().play(songPath("a")), "a.mp3");
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_EQ(player().mFile, songPath("a"));
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+    EXPECT_EQ(graph().rate, 1.0);
+    EXPECT_EQ(graph().volume, -625);  // slider at 5 after start-up
+    EXPECT_TRUE(musicTimer().enabled());
+    EXPECT_EQ(player().mDuration, 215.43);
+    EXPECT_EQ(lengthLabel().text, "215.43");
+    EXPECT_EQ(position().max(), 215);
+}
+
+TEST_F(PlaybackStates, PauseThenPlayResumesTheSameGraphWhateverFileIsGiven) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    FakeGraph* first = media.current;
+    player().Pause();
+    EXPECT_TRUE(player().PauseBb);
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_EQ(first->state, FakeGraph::State::Paused);
+
+    EXPECT_EQ(player().play(songPath("b")), "");
+    EXPECT_EQ(media.current, first);
+    EXPECT_EQ(first->state, FakeGraph::State::Running);
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_EQ(media.graphsMade, 1);
+}
+
+TEST_F(PlaybackStates, PlayWhilePlayingOnlyChangesTheFile) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    EXPECT_EQ(player().play(songPath("b")), "");
+    EXPECT_EQ(player().mFile, songPath("b"));
+    EXPECT_EQ(media.graphsMade, 1);
+    EXPECT_EQ(graph().file, songPath("a"));
+}
+
+TEST_F(PlaybackStates, PauseWhileStoppedDoesNothing) {
+    startUp();
+    player().Pause();
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_TRUE(media.log.calls.empty());
+}
+
+TEST_F(PlaybackStates, PauseStopThenPlayStartsTheFileAfresh) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    player().cmdPause_Click();
+    player().cmdStop_Click();
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_FALSE(player().PauseBb);
+    list().setListIndex(1);
+    EXPECT_EQ(player().play(songPath("b")), "b.mp3");
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_EQ(media.graphsMade, 2);
+}
+
+TEST_F(PlaybackStates, PlayingAnEmptyPathWhileStoppedDoesNothing) {
+    startUp();
+    EXPECT_EQ(player().play(""), "");
+    EXPECT_EQ(media.graphsMade, 0);
+    EXPECT_FALSE(player().mPlaying);
+}
+
+TEST_F(PlaybackStates, EachSongGetsANewGraphAndTheOldOneIsStoppedThenReleased) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    media.log.calls.clear();
+    list().setListIndex(1);
+    player().mStop();
+    player().play(songPath("b"));
+    // mStop stops and rewinds; the start stops the old graph again before releasing it.
+    const std::vector<std::string> expectedStart = {
+        "stop", "seek 0", "stop", "release", "render " + songPath("b"), "run"};
+    ASSERT_GE(media.log.calls.size(), expectedStart.size());
+    EXPECT_TRUE(std::equal(expectedStart.begin(), expectedStart.end(), media.log.calls.begin()));
+    EXPECT_EQ(media.graphsReleased, 1);
+}
+
+struct Stopping : PlayerFixture {};
+
+TEST_F(Stopping, StopBeforeAnySongOnlyResetsSliderFlagsAndFile) {
+    startUp();
+    position().current = 7;
+    player().mFile = "x";
+    player().cmdStop_Click();
+    EXPECT_EQ(position().value(), 0);
+    EXPECT_EQ(player().mFile, "");
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(media.graphsMade, 0);
+    EXPECT_TRUE(dialogs().boxes.empty());
+}
+
+TEST_F(Stopping, StopRewindsButKeepsTheGraphTheTimerAndTheLabel) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    graph().at = 42;
+    lengthLabel().text = "Position: 42/100";
+    player().mStop();
+    EXPECT_EQ(graph().state, FakeGraph::State::Stopped);
+    EXPECT_EQ(graph().at, 0);
+    EXPECT_NE(media.current, nullptr);
+    EXPECT_TRUE(musicTimer().enabled());
+    EXPECT_EQ(lengthLabel().text, "Position: 42/100");
+}
+
+TEST_F(Stopping, AFailingStopStepDoesNotKeepTheOthersFromRunning) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    media.failingCalls = {"stop", "seek"};
+    player().mStop();
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(player().mFile, "");
+    EXPECT_EQ(position().value(), 0);
+}
+
+struct Volume : PlayerFixture {};
+
+TEST_F(Volume, LoudnessRunsAgainstTheSliderAtAnEighthOfADecibelTimesTen) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    const std::vector<std::pair<int, long>> table = {{20, 0}, {15, -625}, {10, -1250}, {0, -2500}};
+    for (auto [volu, hundredths] : table) {
+        player().volumetune(static_cast<std::int16_t>(volu));
+        EXPECT_EQ(volume().value(), 20 - volu);
+        EXPECT_EQ(graph().volume, hundredths) << "volu " << volu;
+    }
+}
+
+TEST_F(Volume, OutOfRangeLoudnessKeepsTheSliderAndResendsItsVolume) {
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    player().volumetune(12);
+    player().volumetune(25);
+    EXPECT_EQ(volume().value(), 8);
+    EXPECT_EQ(graph().volume, -1000);
+    player().volumetune(-1);
+    EXPECT_EQ(volume().value(), 8);
+}
+
+TEST_F(Volume, WithoutAGraphOnlyTheSliderMovesAndTheNextSongTakesIt) {
+    startUp();
+    addSongs({"a"});
+    player().volumetune(20);
+    EXPECT_EQ(volume().value(), 0);
+    EXPECT_TRUE(media.log.volumes.empty());
+    playEntry(0);
+    EXPECT_EQ(media.log.volumes, std::vector<long>{0});
+}
+
+TEST_F(Volume, StartUpLeavesTheSliderAtFiveWithoutTouchingThePlatform) {
+    startUp();
+    EXPECT_EQ(volume().value(), 5);
+    EXPECT_EQ(media.graphsMade, 0);
+}
+
+struct Resume : PlayerFixture {};
+
+TEST_F(Resume, PausedAtTheEndStartsAgainFromTheBeginning) {
+    startUp();
+    addSong(songPath("a"), 215.43);
+    playEntry(0);
+    player().Pause();
+    graph().at = 215.4;  // rounds to 215, as does the duration
+    player().play("");
+    EXPECT_EQ(graph().at, 0);
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+}
+
+TEST_F(Resume, PausedInTheMiddleGoesOnFromThere) {
+    startUp();
+    addSong(songPath("a"), 215.43);
+    playEntry(0);
+    player().Pause();
+    graph().at = 214.4;
+    player().play("");
+    EXPECT_EQ(graph().at, 214.4);
+}
+
+TEST_F(Resume, TheEndTestRoundsHalvesToEven) {
+    startUp();
+    addSong(songPath("a"), 4.5);  // rounds to 4
+    playEntry(0);
+    player().Pause();
+    graph().at = 3.5;  // rounds to 4 as well
+    player().play("");
+    EXPECT_EQ(graph().at, 0);
+}
+
+struct Unplayable : PlayerFixture {};
+
+TEST_F(Unplayable, AFileThatDoesNotRenderIsPassedOverAndTheSelectionMoves) {
+    FakeGame game(desktop);
+    startUp();
+    addSong(songPath("a"));
+    addSong(songPath("broken"), -1);
+    addSong(songPath("c"));
+    playEntry(0);
+    EXPECT_EQ(player().nextSong(), "c.mp3");
+    EXPECT_EQ(list().listIndex(), 2);
+    EXPECT_EQ(player().mIndex, 2);
+    EXPECT_EQ(graph().file, songPath("c"));
+    EXPECT_TRUE(dialogs().boxes.empty());
+    // Announced once, by name, although two nextSong calls were involved.
+    EXPECT_EQ(game.commands,
+              std::vector<std::string>({"name", "echo ^1Currently Playing: ^4c.mp3"}));
+}
+
+TEST_F(Unplayable, AFailureLaterInTheStartAlsoSkips) {
+    startUp();
+    addSongs({"a", "b", "c"});
+    media.failingCalls = {"rate " + songPath("a")};
+    list().setListIndex(0);
+    player().play(songPath("a"));
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_EQ(list().listIndex(), 1);
+    EXPECT_TRUE(player().mPlaying);
+}
+
+TEST_F(Unplayable, TheSkipGoesOnFromTheFailedEntryWhereverPlayStarted) {
+    startUp();
+    addSong(songPath("a"));
+    addSong(songPath("b"));
+    addSong(songPath("broken"), -1);
+    addSong(songPath("d"));
+    playEntry(2);  // current index still 0
+    EXPECT_EQ(graph().file, songPath("d"));
+    EXPECT_EQ(player().mIndex, 3);
+}
+
+TEST_F(Unplayable, AllEntriesUnplayableStopsAfterEachHasFailedOnce) {
+    FakeGame game(desktop);
+    startUp();
+    for (const char* n : {"x", "y", "z"}) addSong(songPath(n), -1);
+    EXPECT_EQ(playEntry(0), "");
+    EXPECT_EQ(countOf(media.log.calls, "render " + songPath("x")), 1);
+    EXPECT_EQ(countOf(media.log.calls, "render " + songPath("y")), 1);
+    EXPECT_EQ(countOf(media.log.calls, "render " + songPath("z")), 1);
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_EQ(player().mFile, "");
+}
+
+// A drive that is gone leaves thousands of entries that cannot play: the walk
+// over them must neither nest a call per entry nor keep their graphs, and the
+// windows go on answering meanwhile.
+TEST_F(Unplayable, ALongListOfMissingSongsIsWalkedOnceWithEveryGraphReleased) {
+    FakeGame game(desktop);
+    startUp();
+    constexpr int kEntries = 6000;
+    for (int i = 0; i < kEntries; ++i) addSong(songPath("gone" + std::to_string(i)), -1);
+    const int yieldsBefore = toolkit.yields;
+    const std::size_t sentBefore = game.commands.size();
+    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_EQ(media.graphsMade, kEntries);
+    EXPECT_EQ(media.graphsReleased, kEntries);
+    EXPECT_GE(toolkit.yields - yieldsBefore, kEntries - 1);
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(player().mFile, "");
+    // The stop is said once.
+    EXPECT_EQ(std::vector<std::string>(game.commands.begin() + sentBefore, game.commands.end()),
+              std::vector<std::string>{"echo ^1Currently Playing: ^4"});
+}
+
+TEST_F(Unplayable, AGraphFailingAfterTheStartOnEveryFileStillStops) {
+    startUp();
+    addSongs({"a", "b", "c", "d"});
+    media.failingCalls = {"volume"};
+    playEntry(0);
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_LE(media.graphsMade, 9);
+}
+
+TEST_F(Unplayable, AfterAllFailedTheNextAttemptTriesAgain) {
+    startUp();
+    addSong(songPath("x"), -1);
+    playEntry(0);
+    media.playable[songPath("x")] = 10;
+    EXPECT_EQ(playEntry(0), songPath("x"));
+    EXPECT_TRUE(player().mPlaying);
+}
+
+TEST_F(Unplayable, NoGraphFromThePlatformCountsAsUnplayable) {
+    startUp();
+    addSongs({"a", "b"});
+    media.refuseGraphs = true;
+    playEntry(0);
+    EXPECT_FALSE(player().mPlaying);
+    player().mStop();  // no graph to stop: nothing fails
+    EXPECT_EQ(position().value(), 0);
+}
+
+struct NextAndPrevious : PlayerFixture {};
+
+TEST_F(NextAndPrevious, NextOnTheLastEntryWrapsToTheFirstAndEchoesIt) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a", "b", "c"});
+    playEntry(2);
+    EXPECT_EQ(player().nextSong(), "a.mp3");
+    EXPECT_EQ(list().listIndex(), 0);
+    EXPECT_EQ(player().mIndex, 0);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4a.mp3");
+}
+
+TEST_F(NextAndPrevious, PreviousOnTheFirstEntryWrapsToTheLastWithoutAnEcho) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a", "b", "c"});
+    playEntry(0);
+    const auto sent = game.commands.size();
+    EXPECT_EQ(player().prevSong(), "c.mp3");
+    EXPECT_EQ(list().listIndex(), 2);
+    EXPECT_EQ(player().mIndex, 2);
+    EXPECT_EQ(game.commands.size(), sent);
+}
+
+TEST_F(NextAndPrevious, NextWhilePausedStopsTheSongAndStartsTheNextEntry) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    player().Pause();
+    EXPECT_EQ(player().nextSong(), "b.mp3");
+    EXPECT_FALSE(player().PauseBb);
+    EXPECT_TRUE(player().mPlaying);
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+}
+
+TEST_F(NextAndPrevious, OnAnEmptyPlaylistNothingHappensAndNothingIsSent) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a"});
+    playEntry(0);
+    player().cmdClear_Click();
+    const auto sent = game.commands.size();
+    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_EQ(player().prevSong(), "");
+    EXPECT_TRUE(player().mPlaying);  // the song that plays goes on
+    EXPECT_EQ(game.commands.size(), sent);
+}
+
+TEST_F(NextAndPrevious, BeforeAnySongNextStartsTheSecondEntry) {
+    startUp();
+    addSongs({"a", "b"});
+    EXPECT_EQ(player().nextSong(), "b.mp3");
+    EXPECT_EQ(player().mIndex, 1);
+}
+
+TEST_F(NextAndPrevious, NextWhenNothingCouldStartStillEchoesWithAnEmptyName) {
+    FakeGame game(desktop);
+    startUp();
+    addSong(songPath("x"), -1);
+    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4");
+}
+
+TEST_F(NextAndPrevious, PreviousAfterTheListShrankBelowTheCurrentIndexTakesTheLastEntry) {
+    startUp();
+    addSongs({"a", "b", "c", "d"});
+    playEntry(3);
+    list().setListIndex(0);
+    player().cmdRemove_Click();
+    list().setListIndex(0);
+    player().cmdRemove_Click();
+    EXPECT_EQ(player().prevSong(), "d.mp3");
+}
+
+TEST_F(NextAndPrevious, PlaylistByIndexDoesNotStopFirstAndIgnoresIndexesOutside) {
+    startUp();
+    addSongs({"a", "b"});
+    EXPECT_EQ(player().playlist(1), "b.mp3");
+    EXPECT_EQ(player().playlist(0), "");  // playing: the caller stops first
+    EXPECT_EQ(graph().file, songPath("b"));
+    player().mStop();
+    EXPECT_EQ(player().playlist(5), "");
+    EXPECT_EQ(player().playlist(-1), "");
+    EXPECT_EQ(player().playlist(0), "a.mp3");
+}
+
+struct PlayButton : PlayerFixture {};
+
+TEST_F(PlayButton, WithNothingSelectedPlaysTheCurrentIndex) {
+    startUp();
+    addSongs({"a", "b", "c"});
+    playEntry(1);
+    list().setListIndex(-1);
+    player().cmdPlay_Click();
+    EXPECT_EQ(list().listIndex(), 1);
+    EXPECT_EQ(graph().file, songPath("b"));
+}
+
+TEST_F(PlayButton, WhilePausedResumesTheSongWhateverIsSelected) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    player().Pause();
+    playEntry(1);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
+    EXPECT_EQ(media.graphsMade, 1);
+}
+
+TEST_F(PlayButton, WhilePlayingRestartsWithTheSelection) {
+    startUp();
+    addSongs({"a", "b"});
+    playEntry(0);
+    playEntry(1);
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_EQ(player().mIndex, 1);
+}
+
+TEST_F(PlayButton, OnAnEmptyListDoesNothing) {
+    startUp();
+    player().cmdPlay_Click();
+    EXPECT_EQ(media.graphsMade, 0);
+}
+
+}  // namespace
