@@ -16,9 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <string_view>
-#include <vector>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/GameLines.h"
