@@ -8,9 +8,27 @@ namespace {
 // Enough of the text taken to recognise it again; a pane that was replaced
 // holds other text there.
 constexpr std::size_t kAnchorSize = 64;
+
+// The complete lines that lie within the last `size` characters of `pane`,
+// and what follows them: the line cut by that bound is left out.
+std::string_view lastLines(std::string_view pane, std::size_t size) {
+    if (pane.size() <= size) return pane;
+    const std::size_t from = pane.size() - size;
+    if (pane[from - 1] == '\n' || (pane[from - 1] == '\r' && pane[from] != '\n'))
+        return pane.substr(from);
+    const std::size_t end = pane.find_first_of("\r\n", from);
+    if (end == std::string_view::npos) return {};
+    const std::size_t next = pane.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+    return pane.substr(next);
+}
 }  // namespace
 
+std::string_view ConsoleLines::history(std::string_view pane) const {
+    return lastLines(pane, kFirstReading);
+}
+
 std::string_view ConsoleLines::newPart(std::string_view pane) const {
+    if (fresh_) return history(pane);
     if (pane.size() < taken_) return pane;
     if (pane.substr(taken_ - anchor_.size(), anchor_.size()) != anchor_) return pane;
     return pane.substr(taken_);
@@ -28,6 +46,7 @@ ConsoleLines::Taken ConsoleLines::take(std::string_view pane, TimePoint now) {
     Taken taken;
     taken.added = newPart(pane);
     remember(pane);
+    fresh_ = false;
     if (taken.added.empty()) return taken;
     if (partial_.empty()) partialSince_ = now;
     partial_ += taken.added;
@@ -63,6 +82,7 @@ void ConsoleLines::paneEmptied() {
 void ConsoleLines::forget() {
     paneEmptied();
     partial_.clear();
+    fresh_ = true;
 }
 
 }  // namespace varnok::engine

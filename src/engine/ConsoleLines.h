@@ -8,7 +8,9 @@
 // by lengths: the last characters taken are remembered, and a reading that no
 // longer holds them where they were is a pane that was replaced, all of whose
 // text is new. A line still being printed (no line end yet) waits for its end,
-// for a short while only.
+// for a short while only. Of a console's first reading, which holds what was
+// printed before Varnok looked, only the lines within its last 200 characters
+// count as new.
 
 #include <chrono>
 #include <optional>
@@ -25,6 +27,8 @@ class ConsoleLines {
     // How long the start of a line waits for its end before it is taken as a
     // line of its own: the game prints a line in a few pieces within one frame.
     static constexpr std::chrono::milliseconds kLineWait{300};
+    // How much of a console's first reading is taken as new.
+    static constexpr std::size_t kFirstReading = 200;
 
     struct Taken {
         std::string added;               // the text new in this reading
@@ -40,17 +44,22 @@ class ConsoleLines {
     // A console that is gone takes its text with it, the line it was printing too.
     void forget();
 
+    // Nothing of this console read yet, not even that its pane is empty.
+    bool fresh() const { return fresh_; }
     // Whether the start of a line is waiting for its end.
     bool waiting() const { return !partial_.empty(); }
 
   private:
     // What of `pane` is new: all of it when the text last taken is not where it was.
     std::string_view newPart(std::string_view pane) const;
+    // What of a console's first reading is taken as new.
+    std::string_view history(std::string_view pane) const;
     void remember(std::string_view pane);
 
     std::size_t taken_ = 0;  // bytes of the pane taken so far
     std::string anchor_;     // the pane's last bytes before taken_
     std::string partial_;    // the line being printed, without its end
+    bool fresh_ = true;      // nothing of this console read yet
     TimePoint partialSince_{};
 };
 

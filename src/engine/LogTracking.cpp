@@ -33,7 +33,9 @@ bool Engine::trackConsole() {
 
     std::vector<std::string> lines;
     bool tookText = false;
-    if (state.curLen != state.prevLen) {
+    // A pane seen for the first time is read even when empty: what it holds
+    // then was printed before Varnok looked, and what comes after is new.
+    if (state.curLen != state.prevLen || state.lines.fresh()) {
         if (!yieldToWindows()) return false;
         const std::optional<std::string> pane =
             ctx_.console.ReadPaneText(state.outputPane, state.curLen);

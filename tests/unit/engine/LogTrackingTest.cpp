@@ -21,14 +21,20 @@ struct Extraction : ::testing::Test, GameFixture {
     void SetUp() override { game.runsCommands = false; }
 };
 
-// The turn that first finds the console examines every line already there
-// (with no name known yet, only the name reader acts on them).
-TEST_F(Extraction, FirstTurnExaminesTheLinesAlreadyInThePane) {
-    const std::string existing = filler(500) + "\r\n\"name\" is:\"Kyle\"\r\n";
+// What a console already holds when Varnok first reads it was printed before
+// Varnok looked: only its last lines, those within its last 200 characters,
+// are examined, so a long history of old commands is not run again.
+TEST_F(Extraction, FirstTurnExaminesOnlyTheLastLinesAlreadyInThePane) {
+    const std::string existing = "\"name\" is:\"Kyle\"\r\nKyle: !mini\r\n" + filler(500) +
+                                 "\r\n\"name\" is:\"Kyle\"\r\nKyle: !now\r\n";
     game.print(existing);
     startUp();
+    mark();
     EXPECT_TRUE(turn());
     EXPECT_EQ(state().playerName, "Kyle");
+    ASSERT_EQ(sent().size(), 2u);
+    EXPECT_EQ(sent()[0], "/name");  // asked before the answer was read
+    EXPECT_EQ(sent()[1].rfind("say ^4 It is currently: ", 0), 0u);
     EXPECT_EQ(state().prevLen, static_cast<std::int32_t>(existing.size()));
 }
 
