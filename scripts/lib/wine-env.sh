@@ -70,6 +70,9 @@ use_plain_prefix() {
 # Ends every process of this prefix (never another prefix's).
 stop_wine_prefix() {
     "$wineserver_bin" -k >/dev/null 2>&1 || true
+    # And until the server has gone, so that a program started next does not
+    # meet the one that is shutting down.
+    timeout 10 "$wineserver_bin" -w >/dev/null 2>&1 || true
 }
 
 # The Windows path of a Linux path (through the prefix's Z: drive).
