@@ -69,14 +69,6 @@ TEST_F(CommandChain, AnotherPlayersLineQuotingTheLocalNameRunsNothing) {
     EXPECT_EQ(printed("kyle: !commands\r\n"), Lines{});  // the name's case must match
 }
 
-// Lines printed together are examined one by one: another player's line
-// before the command hides nothing, and a name that only begins with the
-// player's runs nothing.
-TEST_F(CommandChain, EachLineOfOneReadingIsExaminedOnItsOwn) {
-    EXPECT_EQ(printed("Jan: hello\r\nKyle: !mini\r\n"), Lines{"say ^1Minimized"});
-    EXPECT_EQ(printed("Kylex: Kyle: !now\r\nJan: Kyle: !now\r\n"), Lines{});
-}
-
 TEST_F(CommandChain, TheSameLineTwiceRunsOnce) {
     EXPECT_EQ(chat("!mini"), Lines{"say ^1Minimized"});
     EXPECT_EQ(chat("!mini"), Lines{});
@@ -91,8 +83,12 @@ TEST_F(CommandChain, PlaylistNeverReachesPlay) {
     EXPECT_FALSE(app->frmPlay.mPlaying);
 }
 
-TEST_F(CommandChain, CommandsPrintedTogetherRunOneAfterAnotherInTheirOrder) {
-    const Lines sent = printed("Kyle: !mini\r\nKyle: !now\r\n");
+// Lines printed together are examined one by one and in order: another
+// player's line before a command hides nothing, two commands both run, and a
+// name that only begins with the player's runs nothing.
+TEST_F(CommandChain, LinesPrintedTogetherRunOneAfterAnotherInTheirOrder) {
+    EXPECT_EQ(printed("Jan: hello\r\nKyle: !commandsplease\r\n"), commands::helpLines());
+    const Lines sent = printed("Kyle: !mini\r\nKylex: Kyle: !now\r\nKyle: !now\r\n");
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0], "say ^1Minimized");
     EXPECT_TRUE(holds({sent[1]}, "say ^4 It is currently: "));

@@ -48,14 +48,6 @@ TEST_F(Events, OwnEntryWithTheEntryMessageOffOnlyAnnounces) {
     EXPECT_EQ(paused(), Pauses{1000});
 }
 
-TEST_F(Events, OwnEntryAfterAnotherLineIsStillTheOwnEntry) {
-    state().greetReady = true;
-    messages().Greet = "Welcome %d";
-    messages().GreetEn = 1;
-    onLine("x\r\nKyle entered the game\r\n");
-    EXPECT_EQ(sent(), Lines{kAnnouncement});
-}
-
 // Two lines in one turn: every name is cut within the line that holds its
 // phrase, never with a line break and the next line.
 TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
@@ -77,9 +69,15 @@ TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
     EXPECT_EQ(state().playerName, "Padme");
 }
 
-TEST_F(Events, AnEntryAndADuelLineInOneReadingAreBothHandledInOrder) {
+// Each line of one reading is an event of its own: the player's entry after
+// another line is still the player's entry, and a duel line after it is
+// handled too.
+TEST_F(Events, EachLineOfOneReadingIsHandledInOrder) {
+    state().greetReady = true;
+    messages().Greet = "Welcome %d";
+    messages().GreetEn = 1;
     setTemplates("%s vs %d", "", "");
-    onLine("Kyle entered the game\r\nKyle has become engaged in a duel with Jan!\r\n");
+    onLine("x\r\nKyle entered the game\r\nKyle has become engaged in a duel with Jan!\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Kyle vs Jan"}));
     EXPECT_TRUE(state().duelEngaged);
 }
@@ -352,8 +350,6 @@ TEST_F(MatchEnd, NotAtTheStartOrDisabledSendsNothing) {
 struct EngineReload : Events {};
 
 TEST_F(EngineReload, AsksTheNameAndEndsTheLinesHandling) {
-    onLine("finished R_Init: !mini\r\n");
-    EXPECT_EQ(sent(), Lines{});  // a chat line is no reload
     onLine("finished R_Init \"name\" is:\"Jan\"\r\n");
     EXPECT_EQ(sent(), Lines{"name"});
     EXPECT_EQ(state().playerName, "Kyle");  // no name reading on that line

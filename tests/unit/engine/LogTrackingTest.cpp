@@ -100,7 +100,7 @@ TEST_F(Extraction, ALineInPiecesWaitsForItsEnd) {
 // print takes the whole pane, and Copy leaves all selected so the next print
 // does the same. Everything in a replaced pane was printed after it, however
 // long it is, so a command there runs.
-TEST_F(Extraction, APaneReplacedByAPrintIsExaminedFromItsStart) {
+TEST_F(Extraction, APaneReplacedOrClearedIsExaminedFromItsStart) {
     startKnowingName();
     state().playerName = player;
     for (int i = 0; i < 40; ++i) game.print(filler(798) + "\r\n");
@@ -116,6 +116,15 @@ TEST_F(Extraction, APaneReplacedByAPrintIsExaminedFromItsStart) {
     turn();
     ASSERT_EQ(sent().size(), 1u);
     EXPECT_EQ(sent()[0].rfind("say ^4 It is currently: ", 0), 0u);
+
+    // The Clear button: what follows it is taken from the pane's start, at once.
+    mark();
+    game.clearPane();
+    game.print("new\r\n");
+    EXPECT_TRUE(turn());
+    EXPECT_EQ(state().newText, "new\r\n");
+    EXPECT_EQ(state().prevLen, 5);
+    EXPECT_EQ(sent(), Lines{});
 }
 
 // A handler that runs between the measurement and the reading may print; what
@@ -155,7 +164,7 @@ TEST_F(Extraction, ATurnWithNothingNewKeepsTheTextAndIdles) {
     EXPECT_EQ(state().newText, "once\r\n");
 }
 
-TEST_F(Extraction, TheSameTextTwiceRunsTheRecognisersOnlyOnce) {
+TEST_F(Extraction, TheSameLineTwiceRunsTheRecognisersOnlyOnce) {
     startUp();
     state().playerName = "Kyle";
     messages().limit = "gg";
@@ -165,16 +174,7 @@ TEST_F(Extraction, TheSameTextTwiceRunsTheRecognisersOnlyOnce) {
     EXPECT_TRUE(onLine("Timelimit hit.\r\n"));  // extracted, but not handled again
     EXPECT_EQ(sent(), Lines{});
     EXPECT_EQ(state().lastText, "Timelimit hit.\r\n");
-}
-
-TEST_F(Extraction, AnotherTextReachesTheRecognisersAgain) {
-    startUp();
-    state().playerName = "Kyle";
-    messages().limit = "gg";
-    messages().Limiten = 1;
-    onLine("Timelimit hit.\r\n");
-    onLine("x\r\n");
-    onLine("Timelimit hit.\r\n");
+    onLine("x\r\nTimelimit hit.\r\n");  // another line between makes it new again
     EXPECT_EQ(sent(), Lines{"say gg"});
 }
 
@@ -232,18 +232,6 @@ TEST_F(Clearing, AFullPaneGetsOnlyTheDueClearAndItsTextIsExamined) {
     turn();
     EXPECT_EQ(sent(), Lines{"/clear"});
     EXPECT_FALSE(state().clearDue);
-}
-
-TEST_F(Clearing, AClearBySomeoneElseIsFollowedAtOnce) {
-    startKnowingName();
-    game.print("a long line of text that fills the pane\r\n");
-    turn();
-    game.clearPane();
-    game.print("new\r\n");
-    EXPECT_TRUE(turn());
-    EXPECT_EQ(state().newText, "new\r\n");
-    EXPECT_EQ(state().prevLen, 5);
-    EXPECT_EQ(sent(), Lines{});
 }
 
 TEST_F(Clearing, AShrunkPaneSendsTheDueClear) {

@@ -42,11 +42,21 @@ struct NameReading : ::testing::Test, GameFixture {
     }
 };
 
-TEST_F(NameReading, LearnsTheNameAndShowsItInTheStatusLine) {
+// A value found replaces the name, a cut-off answer keeps it; either way the
+// status line names the player and the latest text leaves the window.
+TEST_F(NameReading, LearnsReplacesOrKeepsTheNameAndRewritesTheStatusLine) {
     onLine("\"name\" is:\"^1Ky^7le^7\" default:\"Padawan\"\r\n");
     EXPECT_EQ(state().playerName, "Kyle");
     EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(chatText().text, "");
+
+    onLine("\"name\" is:\"Jan\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
+    EXPECT_EQ(chatText().text, "");
+
+    onLine("\"name\" is:\"Jan\" default:\"Padawan\"\r\n");
+    EXPECT_EQ(state().playerName, "Jan");
 }
 
 TEST_F(NameReading, OnlyTheGamesOwnAnswerNamesThePlayer) {
@@ -55,27 +65,9 @@ TEST_F(NameReading, OnlyTheGamesOwnAnswerNamesThePlayer) {
     // Another player quoting the answer makes no one the player.
     onLine("Jan: \"name\" is:\"Jan\" default:\"Padawan\"\r\n");
     onLine("x \"name\" is:\"Jan\" default:\"Padawan\"\r\n");
+    onLine("name is:\"Jan\" x\"y\"\r\n");  // the quoted phrase must be there
     EXPECT_EQ(state().playerName, "Kyle");
-}
-
-TEST_F(NameReading, ACutOffAnswerKeepsTheNameButRewritesTheStatusAndEmptiesTheChatText) {
-    state().playerName = "Kyle";
-    onLine("\"name\" is:\"Jan\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
-    EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
-    EXPECT_EQ(chatText().text, "");
-}
-
-TEST_F(NameReading, TheQuotedPhraseMustBeThereLetterCaseIgnored) {
-    onLine("name is:\"Kyle\" x\"y\"\r\n");
-    EXPECT_EQ(state().playerName, "");
-    onLine("\"NAME\" IS:\"Kyle\"\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
-}
-
-TEST_F(NameReading, AKnownNameIsReplacedByANewAnswer) {
-    state().playerName = "Kyle";
-    onLine("\"name\" is:\"Jan\" default:\"Padawan\"\r\n");
+    onLine("\"NAME\" IS:\"Jan\"\r\n");  // letter case ignored
     EXPECT_EQ(state().playerName, "Jan");
 }
 
