@@ -104,7 +104,7 @@ bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
 }
 
 std::optional<std::string> ConsoleLink::ReadWindowText(WindowHandle window) {
-    std::optional<long> length = windows_.textLength(window);
+    const std::optional<long> length = windows_.measureText(window).length;
     if (!length) return std::nullopt;
     if (*length <= 0) return kNoTextSentinel;
     std::optional<std::string> text = windows_.text(window, *length + 1);

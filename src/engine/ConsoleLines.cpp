@@ -23,12 +23,8 @@ std::string_view lastLines(std::string_view pane, std::size_t size) {
 }
 }  // namespace
 
-std::string_view ConsoleLines::history(std::string_view pane) const {
-    return lastLines(pane, kFirstReading);
-}
-
 std::string_view ConsoleLines::newPart(std::string_view pane) const {
-    if (fresh_) return history(pane);
+    if (fresh_) return lastLines(pane, kFirstReading);
     if (pane.size() < taken_) return pane;
     if (pane.substr(taken_ - anchor_.size(), anchor_.size()) != anchor_) return pane;
     return pane.substr(taken_);
@@ -74,13 +70,9 @@ std::optional<std::string> ConsoleLines::overdue(TimePoint now) {
     return line + "\r\n";
 }
 
-void ConsoleLines::paneEmptied() {
+void ConsoleLines::forget() {
     taken_ = 0;
     anchor_.clear();
-}
-
-void ConsoleLines::forget() {
-    paneEmptied();
     partial_.clear();
     fresh_ = true;
 }

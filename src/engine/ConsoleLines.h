@@ -39,8 +39,6 @@ class ConsoleLines {
     Taken take(std::string_view pane, TimePoint now);
     // The start of a line that has waited long enough for its end, as a line.
     std::optional<std::string> overdue(TimePoint now);
-    // The pane was emptied (it measured 0): nothing of it is left to compare.
-    void paneEmptied();
     // A console that is gone takes its text with it, the line it was printing too.
     void forget();
 
@@ -52,8 +50,6 @@ class ConsoleLines {
   private:
     // What of `pane` is new: all of it when the text last taken is not where it was.
     std::string_view newPart(std::string_view pane) const;
-    // What of a console's first reading is taken as new.
-    std::string_view history(std::string_view pane) const;
     void remember(std::string_view pane);
 
     std::size_t taken_ = 0;  // bytes of the pane taken so far

@@ -58,9 +58,6 @@ class WindowManager {
     // WM_GETTEXTLENGTH; 0 for handle 0 or a vanished window (marked gone);
     // no length when the window did not answer in time.
     virtual TextLength measureText(WindowHandle window) = 0;
-    // The length alone: 0 for handle 0 or a vanished window; nothing when the
-    // window did not answer in time.
-    std::optional<long> textLength(WindowHandle window) { return measureText(window).length; }
     // WM_GETTEXT into a buffer of `bufferSize` bytes: the characters copied
     // (none for handle 0 or a vanished window); nothing when the window did
     // not answer in time.

@@ -122,10 +122,10 @@ TEST_F(WindowManager, ReadsAndWritesCaptionsAndTexts) {
     EXPECT_TRUE(charsReceived.size() == 1 && charsReceived[0].first == 13 &&
                 charsReceived[0].second == 1);
 
-    EXPECT_EQ(windows.textLength(handle(pane)), 18);
+    EXPECT_EQ(windows.measureText(handle(pane)).length, 18);
     EXPECT_EQ(windows.text(handle(pane), 19), "line one\r\nline two");
     EXPECT_EQ(windows.text(handle(pane), 5), "line");
-    EXPECT_EQ(windows.textLength(0), 0);
+    EXPECT_EQ(windows.measureText(0).length, 0);
     EXPECT_EQ(windows.text(0, 10), "");
     EXPECT_FALSE(windows.setText(0, "x"));
     EXPECT_FALSE(windows.sendChar(0, 13, 1));
@@ -185,7 +185,7 @@ TEST_F(WindowManager, TellsAWindowThatStopsAnsweringFromAnEmptyOrAGoneOne) {
         auto hungHandle = handle(hung.window);
         auto start = std::chrono::steady_clock::now();
         // No answer, told apart from an empty window.
-        EXPECT_FALSE(windows.textLength(hungHandle));
+        EXPECT_FALSE(windows.measureText(hungHandle).length);
         EXPECT_FALSE(windows.text(hungHandle, 20));
         EXPECT_FALSE(windows.setText(hungHandle, "typed"));
         EXPECT_FALSE(windows.sendChar(hungHandle, 13, 1));
@@ -202,7 +202,7 @@ TEST_F(WindowManager, TellsAWindowThatStopsAnsweringFromAnEmptyOrAGoneOne) {
         long length = 0;
         for (int i = 0; i < 60 && length == 0; ++i) {
             Sleep(100);
-            length = windows.textLength(hungHandle).value_or(0);
+            length = windows.measureText(hungHandle).length.value_or(0);
         }
         EXPECT_EQ(length, 6);
         EXPECT_EQ(windows.text(hungHandle, 7), "frozen");
@@ -211,7 +211,7 @@ TEST_F(WindowManager, TellsAWindowThatStopsAnsweringFromAnEmptyOrAGoneOne) {
     }
     DestroyWindow(window);
     // A window that is gone answers as empty, not as a window that is busy.
-    EXPECT_EQ(windows.textLength(handle(pane)), 0);
+    EXPECT_EQ(windows.measureText(handle(pane)).length, 0);
     EXPECT_EQ(windows.text(handle(pane), 10), "");
 }
 
