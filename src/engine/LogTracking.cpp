@@ -7,6 +7,7 @@
 #include "commands/ChatCommands.h"
 #include "engine/Engine.h"
 #include "engine/EventReplies.h"
+#include "engine/GameLines.h"
 #include "engine/NameReader.h"
 #include "engine/ReplySwitch.h"
 #include "text/Text.h"
@@ -74,6 +75,10 @@ void Engine::keepPaneAndName() {
 void Engine::examineLine(const std::string& line) {
     if (watchLines) watchLines(line);
     state.newText = text::lastChars(line, kMaxNewText);
+    // What a line is, and how it begins, are the whole line's: the end of a
+    // long chat line may look like the game's message or the player's own line.
+    state.gameMessage = isGameMessage(line);
+    state.lineCut = state.newText.size() < line.size();
     if (text::containsNoCase(state.newText, kEngineLoadHint))
         ctx_.console.SendConsoleCommand("name");
     if (state.newText == state.lastText) return;
@@ -84,10 +89,11 @@ void Engine::examineLine(const std::string& line) {
 void Engine::handleNewText() {
     if (!state.playerName.empty() && state.replyOn) {
         if (EventReplies(*this).run()) return;
-    } else {
+    } else if (!state.lineCut) {
         replyOnTest(state, ctx_.console, ctx_.clock);
     }
-    if (ctx_.toolkit.ended()) return;
+    // Commands and the name's answer are known by how their line begins.
+    if (ctx_.toolkit.ended() || state.lineCut) return;
     if (!state.playerName.empty())
         commands::runChatCommands(ctx_.commands, state.newText, state.playerName);
     if (ctx_.toolkit.ended()) return;

@@ -97,6 +97,11 @@ TEST_F(Events, EventPhrasesInsideChatLinesAreNoEvents) {
     onLine("]say Kyle entered the game\r\n");
     onLine("Jan: Kyle renamed to Jan\r\n");
     onLine("Jan: finished R_Init\r\n");
+    // A line longer than the recognisers take is judged whole: its end alone
+    // looks like the game's message, or like a line of the player's own.
+    onLine("Jan: " + std::string(200, 'x') + " Leia entered the game\r\n");
+    onLine("Jan: " + std::string(200, 'x') + "Kyle: !replyoff\r\n");
+    EXPECT_TRUE(state().replyOn);
     EXPECT_EQ(sent(), Lines{});
     EXPECT_TRUE(state().greetReady);
     EXPECT_FALSE(state().duelEngaged);
