@@ -244,6 +244,7 @@ class History {
         const bool stalled = stallTurns_ > 0;
         trace(stalled ? "turn (stalled)" : "turn", "");
         if (growing_ && !f_.game.pane().starts_with(grownFrom_)) growing_ = false;
+        readNow_ = false;
         watchReading();
         lines_.clear();
         f_.turn();
@@ -295,6 +296,7 @@ class History {
         if (!f_.game.consoleOpen()) return;
         f_.desktop.window(f_.game.outputPane()).beforeRead = [this](fakes::DesktopWindow& w) {
             read_ = w.text;
+            readNow_ = true;
         };
     }
 
@@ -303,8 +305,9 @@ class History {
     // made up, and every complete line of the last reading examined.
     void checkLinesOnce(bool stalled) {
         if (!growing_) {
-            // It begins where the engine has taken everything it read.
-            if (f_.game.consoleOpen() && !stalled && !f_.state().lines.waiting() &&
+            // It begins where the engine has taken everything it read this
+            // turn (a pane measured empty is not read, and its text since is new).
+            if (readNow_ && f_.game.consoleOpen() && !stalled && !f_.state().lines.waiting() &&
                 f_.state().outputPane != 0 && f_.game.pane().starts_with(read_)) {
                 growing_ = true;
                 grownFrom_ = read_;
@@ -406,6 +409,7 @@ class History {
     bool growing_ = false;
     std::string grownFrom_;
     std::string read_;
+    bool readNow_ = false;  // the engine read the pane in the current turn
     std::string examined_;
 };
 
