@@ -97,8 +97,8 @@ class Engine {
     // the recognisers.
     void examineLine(const std::string& line);
     // A line past the change gate: event replies or the reply-on test, the
-    // chat commands, the name reader.
-    void handleNewText();
+    // chat commands, and the name reader when the line's start is in newText.
+    void handleNewText(bool startShown);
     // The "name" line: learns the name, rewrites the status line.
     void readName();
     // Sends "/clear" and marks the clear done.

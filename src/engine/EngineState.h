@@ -24,11 +24,9 @@ struct EngineState {
     std::int32_t curLen = 0;               // the latest measurement
     ConsoleLines lines;                    // what of the pane was taken, line by line
 
-    std::string playerName;    // as the game prints it
-    std::string newText;       // the line being examined (its last 200 characters at most)
-    bool gameMessage = false;  // the whole line is the game's own, not chat nor an echo
-    bool lineCut = false;      // newText begins inside the line, not where the line does
-    std::string lastText;      // the last line handed to the recognisers
+    std::string playerName;  // as the game prints it
+    std::string newText;     // the line being examined (its last 200 characters at most)
+    std::string lastText;    // the last line handed to the recognisers
 
     // "/name" while the name is unknown, at most once a second: the game
     // answers on a later frame.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/Engine.h"
+#include "engine/GameLines.h"
 #include "engine/Placeholders.h"
 #include "engine/ReplySwitch.h"
 #include "text/Text.h"
@@ -33,8 +34,8 @@ EventReplies::EventReplies(Engine& engine)
 // A line someone said, or one typed at the console, is no event whatever
 // phrase it holds; of the chain only the reply-off command can hold there.
 bool EventReplies::run() {
-    if (!state_.gameMessage) {
-        if (!state_.lineCut) replyOffTest(state_, ctx_.console, ctx_.clock);
+    if (!isGameMessage(state_.newText)) {
+        replyOffTest(state_, ctx_.console, ctx_.clock);
         return false;
     }
     if (engineReload()) return true;

@@ -75,29 +75,29 @@ void Engine::keepPaneAndName() {
 void Engine::examineLine(const std::string& line) {
     if (watchLines) watchLines(line);
     state.newText = text::lastChars(line, kMaxNewText);
-    // What a line is, and how it begins, are the whole line's: the end of a
-    // long chat line may look like the game's message or the player's own line.
-    state.gameMessage = isGameMessage(line);
-    state.lineCut = state.newText.size() < line.size();
     if (text::containsNoCase(state.newText, kEngineLoadHint))
         ctx_.console.SendConsoleCommand("name");
     if (state.newText == state.lastText) return;
     state.lastText = state.newText;
-    handleNewText();
+    // The end of a long line someone said or typed may look like the game's
+    // message or a line of the player's own: nothing in it is handled.
+    const bool cut = state.newText.size() < line.size();
+    if (cut && !isGameMessage(line)) return;
+    handleNewText(!cut);
 }
 
-void Engine::handleNewText() {
+void Engine::handleNewText(bool startShown) {
     if (!state.playerName.empty() && state.replyOn) {
         if (EventReplies(*this).run()) return;
-    } else if (!state.lineCut) {
+    } else {
         replyOnTest(state, ctx_.console, ctx_.clock);
     }
-    // Commands and the name's answer are known by how their line begins.
-    if (ctx_.toolkit.ended() || state.lineCut) return;
+    if (ctx_.toolkit.ended()) return;
     if (!state.playerName.empty())
         commands::runChatCommands(ctx_.commands, state.newText, state.playerName);
     if (ctx_.toolkit.ended()) return;
-    if (text::beginsWithNoCase(state.newText, kNamePhrase)) readName();
+    // The name's answer is known by how its line begins.
+    if (startShown && text::beginsWithNoCase(state.newText, kNamePhrase)) readName();
 }
 
 // Only the game's own answer to "name" names the player: a line that begins
