@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/Commands.h"
 #include "ports/ControlIds.h"
 #include "support/Paths.h"
 #include "support/StandInGame.h"
@@ -169,23 +170,9 @@ class ChatCommandsEndToEnd : public ::testing::Test {
     std::unique_ptr<VarnokApp> app;
 };
 
-const Transcript kHelp = {
-    "echo !commands ---> Displays all the available commands with description",
-    "echo !now ---> Displays the system date and time",
-    "echo !load <filename> ---> Loads the file that has the replies",
-    "echo !playlist <filename> --> Loads the playlist file",
-    "echo !replyOff ---> turns off the program",
-    "echo !replyon ---> turns the program on",
-    "echo !listsongs ---> Lists all the songs in playlist",
-    "echo !play <part of song name> ---> Will play the song you typed (alone will bring out of "
-    "pause",
-    "echo !pause ---> Pauses the current song. type !play to start it again",
-    "echo !stop ---> Stops the playback of the current song",
-    "echo !next ---> Goes to the next song in the playlist",
-    "echo !prev ---> Goes to the previous song in the playlist",
-    "echo !vol <#> ---> To change the volume. 0 is the lowest, and 20 is the loudest",
-    "echo !mini ---> minimizes the game instantly",
-};
+// The help lines' texts are pinned by the unit tests; here they must all
+// reach the game, in order.
+const Transcript& kHelp = varnok::commands::helpLines();
 
 TEST_F(ChatCommandsEndToEnd, CommandsTypesAllFourteenHelpLinesInOrder) {
     start();
