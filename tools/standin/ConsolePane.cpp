@@ -1,20 +1,9 @@
 #include "ConsolePane.h"
 
+#include "ConsoleWindow.h"
 #include "GameText.h"
 
 namespace standin {
-
-namespace {
-
-std::string windowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
-
-}  // namespace
 
 void ConsolePane::attach(HWND pane) {
     pane_ = pane;
@@ -41,7 +30,7 @@ void ConsolePane::replaceSelection(const std::string& paneText) {
     if (GetWindowTextLengthA(pane_) == expected) return;
     // An edit control that refused the replacement: splice it in by hand, the
     // caret after the inserted text as a replacement leaves it.
-    std::string whole = windowText(pane_);
+    std::string whole = windowText(pane_, GetWindowTextLengthA(pane_));
     if (start > whole.size()) start = static_cast<DWORD>(whole.size());
     if (end > whole.size()) end = static_cast<DWORD>(whole.size());
     whole.replace(start, end - start, paneText);

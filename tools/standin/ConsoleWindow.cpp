@@ -32,14 +32,14 @@ void toBottom(HWND child) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
+}  // namespace
+
 std::string windowText(HWND window, int limit) {
     std::string text(static_cast<size_t>(limit) + 1, '\0');
     int copied = GetWindowTextA(window, text.data(), limit + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
-
-}  // namespace
 
 bool ConsoleWindow::registerClass(HINSTANCE instance) {
     WNDCLASSA console{};

@@ -23,6 +23,9 @@ inline constexpr int kErrorBoxId = 10;
 // The longest line the input line hands over on Enter.
 inline constexpr int kLongestInput = 1023;
 
+// The text of one of the console's windows, at most `limit` characters.
+std::string windowText(HWND window, int limit);
+
 // What the console window's user does, for the game to act on.
 class ConsoleEvents {
   public:
