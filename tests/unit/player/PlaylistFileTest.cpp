@@ -243,9 +243,7 @@ TEST_F(LoadingPlaylists, FailedLoadsLeaveThePlaylistExactlyAsItWas) {
 }
 
 TEST_F(LoadingPlaylists, LoadingKeepsTheSongThatPlaysAndTheCurrentIndex) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(1);
+    startPlaying({"a", "b"}, 1);
     writeAll(saves() / "other.lst", " 1 \r\nC:\\z.mp3\r\nz.mp3\r\n");
     EXPECT_TRUE(player().openIt2("other"));
     EXPECT_TRUE(player().mPlaying);
