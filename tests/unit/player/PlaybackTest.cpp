@@ -290,7 +290,7 @@ TEST_F(Unplayable, NoGraphFromThePlatformCountsAsUnplayable) {
 
 struct NextAndPrevious : PlayerFixture {};
 
-TEST_F(NextAndPrevious, NextOnTheLastEntryWrapsToTheFirstAndEchoesIt) {
+TEST_F(NextAndPrevious, NextAndPreviousWrapAroundTheListAndOnlyNextEchoes) {
     FakeGame game(desktop);
     startPlaying({"a", "b", "c"}, 2);
     EXPECT_EQ(player().nextSong(), "a.mp3");
@@ -298,11 +298,8 @@ TEST_F(NextAndPrevious, NextOnTheLastEntryWrapsToTheFirstAndEchoesIt) {
     EXPECT_EQ(player().mIndex, 0);
     EXPECT_EQ(graph().file, songPath("a"));
     EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4a.mp3");
-}
 
-TEST_F(NextAndPrevious, PreviousOnTheFirstEntryWrapsToTheLastWithoutAnEcho) {
-    FakeGame game(desktop);
-    startPlaying({"a", "b", "c"});
+    // Previous on the first entry wraps to the last, without an echo.
     const auto sent = game.commands.size();
     EXPECT_EQ(player().prevSong(), "c.mp3");
     EXPECT_EQ(list().listIndex(), 2);
