@@ -215,18 +215,17 @@ TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
         (Lines{"say ", "say ", "say ", "say "}));
 }
 
-TEST_F(Duel, ANewDuelLineOverwritesTheOpponent) {
+// A new duel line overwrites the opponent; one cut too short leaves it but
+// still says.
+TEST_F(Duel, ANewDuelLineOverwritesTheOpponentUnlessCutTooShort) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Kyle has become engaged in a duel with Rosh!\r\n");
     EXPECT_EQ(state().duelOpponent, "Rosh");
-}
-
-TEST_F(Duel, ACutTooShortLeavesTheOpponentButStillSays) {
-    state().duelOpponent = "old";
+    state().duelEngaged = false;
     onLine("Kyle has become engaged in a duel with \r\n");
     EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "old");
-    EXPECT_EQ(sent(), Lines{"say Kyle vs old"});
+    EXPECT_EQ(state().duelOpponent, "Rosh");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Rosh"});
 }
 
 TEST_F(Duel, TheDuelSurvivesTheConsoleGoing) {
