@@ -366,19 +366,15 @@ TEST_F(NextAndPrevious, PlaylistByIndexDoesNotStopFirstAndIgnoresIndexesOutside)
 
 struct PlayButton : PlayerFixture {};
 
-TEST_F(PlayButton, WithNothingSelectedPlaysTheCurrentIndex) {
+TEST_F(PlayButton, WhilePlayingRestartsWithTheSelectionOrWithNoneTheCurrentIndex) {
     startPlaying({"a", "b", "c"}, 1);
     list().setListIndex(-1);
     player().cmdPlay_Click();
     EXPECT_EQ(list().listIndex(), 1);
     EXPECT_EQ(graph().file, songPath("b"));
-}
-
-TEST_F(PlayButton, WhilePlayingRestartsWithTheSelection) {
-    startPlaying({"a", "b"});
-    playEntry(1);
-    EXPECT_EQ(graph().file, songPath("b"));
-    EXPECT_EQ(player().mIndex, 1);
+    playEntry(2);
+    EXPECT_EQ(graph().file, songPath("c"));
+    EXPECT_EQ(player().mIndex, 2);
 }
 
 }  // namespace
