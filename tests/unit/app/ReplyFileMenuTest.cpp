@@ -66,7 +66,9 @@ const std::string kCurrentFile =
     "Varnok -{ZUL}- $pellow$\r\nE %s\r\nW %d\r\nL\r\nG\r\n 1 \r\nD\r\n 1 \r\nN\r\n 0 \r\nT\r\n 1 "
     "\r\n 1 \r\n 0 \r\n";
 
+// An existing file of that name is replaced without a question.
 TEST_F(ReplyFiles, SaveAsksForTheNameAndWritesTheWindowsIntoTheSavesFolder) {
+    write(saved("duels.vnk"), "old content");
     fillWindows();
     dialogs().inputAnswers.push_back("duels");
     toolkit.chooseMenu("mnuSave");
@@ -87,43 +89,31 @@ TEST_F(ReplyFiles, AnEmptyAnswerOrCancelSavesTheFileNamedDotVnk) {
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
-TEST_F(ReplyFiles, SavingOverAnExistingFileReplacesItWithoutAQuestion) {
-    write(saved("main.vnk"), "old content");
-    fillWindows();
-    dialogs().inputAnswers.push_back("main");
-    toolkit.chooseMenu("mnuSave");
-    EXPECT_EQ(read(saved("main.vnk")).substr(0, 25), "Varnok -{ZUL}- $pellow$\r\n");
-    EXPECT_EQ(dialogs().prompts.size(), 1u);
-}
-
 TEST_F(ReplyFiles, AFailedSaveShowsTheErrorAndKeepsThePreviousFile) {
     write(saved("keep.vnk"), kCurrentFile);
-    // A folder where the temporary file would go makes the write fail.
-    std::filesystem::create_directory(saved("keep.vnk.tmp"));
-    dialogs().inputAnswers.push_back("keep");
-    toolkit.chooseMenu("mnuSave");
-    ASSERT_EQ(dialogs().boxes.size(), 1u);
-    EXPECT_EQ(dialogs().boxes[0].title, "Error");
-    EXPECT_EQ(dialogs().boxes[0].icon, ui::MessageIcon::Error);
-    EXPECT_NE(dialogs().boxes[0].text.find("keep.vnk"), std::string::npos);
-    EXPECT_EQ(read(saved("keep.vnk")), kCurrentFile);
-}
-
-TEST_F(ReplyFiles, SaveWithoutTheSavesFolderShowsTheError) {
-    std::filesystem::remove_all(app->savesFolder());
-    dialogs().inputAnswers.push_back("main");
-    toolkit.chooseMenu("mnuSave");
-    ASSERT_EQ(dialogs().boxes.size(), 1u);
-    EXPECT_EQ(dialogs().boxes[0].title, "Error");
-}
-
-TEST_F(ReplyFiles, ATextWithALineBreakIsNotSavedAndTheOldFileStays) {
-    write(saved("keep.vnk"), kCurrentFile);
+    // A text with a line break is not saved.
     app->frmMain.messages.Greet = "two\r\nlines";
     dialogs().inputAnswers.push_back("keep");
     toolkit.chooseMenu("mnuSave");
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(read(saved("keep.vnk")), kCurrentFile);
+
+    // A folder where the temporary file would go makes the write fail.
+    app->frmMain.messages.Greet = "one line";
+    std::filesystem::create_directory(saved("keep.vnk.tmp"));
+    dialogs().inputAnswers.push_back("keep");
+    toolkit.chooseMenu("mnuSave");
+    ASSERT_EQ(dialogs().boxes.size(), 2u);
+    EXPECT_EQ(dialogs().boxes[1].title, "Error");
+    EXPECT_EQ(dialogs().boxes[1].icon, ui::MessageIcon::Error);
+    EXPECT_NE(dialogs().boxes[1].text.find("keep.vnk"), std::string::npos);
+    EXPECT_EQ(read(saved("keep.vnk")), kCurrentFile);
+
+    std::filesystem::remove_all(app->savesFolder());
+    dialogs().inputAnswers.push_back("main");
+    toolkit.chooseMenu("mnuSave");
+    ASSERT_EQ(dialogs().boxes.size(), 3u);
+    EXPECT_EQ(dialogs().boxes[2].title, "Error");
 }
 
 TEST_F(ReplyFiles, SavedAndOpenedAgainGivesBackTheSameSet) {
@@ -141,14 +131,6 @@ TEST_F(ReplyFiles, SavedAndOpenedAgainGivesBackTheSameSet) {
     dialogs().openFileAnswers.push_back(saved("round.vnk").string());
     toolkit.chooseMenu("mnuOpen");
     EXPECT_EQ(dialogs().openFileFilters, std::vector<std::string>{"Varnock  (*.vnk)|*.vnk"});
-    EXPECT_EQ(windowsAsText(), before);
-    EXPECT_TRUE(dialogs().boxes.empty());
-}
-
-TEST_F(ReplyFiles, OpenCancelledChangesNothingAndShowsNothing) {
-    fillWindows();
-    const std::string before = windowsAsText();
-    toolkit.chooseMenu("mnuOpen");
     EXPECT_EQ(windowsAsText(), before);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
@@ -181,9 +163,13 @@ TEST_F(ReplyFiles, TheOlderHeaderLeavesBothCheckBoxesAsTheyWere) {
     EXPECT_EQ(sayPlaying().value(), 2);
 }
 
-TEST_F(ReplyFiles, AWrongHeaderShowsItsBoxFromTheMenuAndFromTheLoadByName) {
+TEST_F(ReplyFiles, OpenCancelledOrAWrongHeaderChangesNothing) {
     fillWindows();
     const std::string before = windowsAsText();
+    toolkit.chooseMenu("mnuOpen");  // cancelled: nothing shown either
+    EXPECT_EQ(windowsAsText(), before);
+    EXPECT_TRUE(dialogs().boxes.empty());
+    // A wrong header shows its box from the menu and from the load by name.
     write(saved("bad.vnk"), "varnok -{ZUL}- $pellow$\r\n" + kCurrentFile.substr(25));
     dialogs().openFileAnswers.push_back(saved("bad.vnk").string());
     toolkit.chooseMenu("mnuOpen");

@@ -41,7 +41,10 @@ bool holds(const Lines& lines, const std::string& prefix) {
                        [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
 }
 
+// A word followed by more letters acts as the word.
 TEST_F(CommandChain, EveryWordRunsItsCommandInAnyLetterCase) {
+    EXPECT_EQ(chat("!commandsplease"), commands::helpLines());
+    EXPECT_EQ(chat("!minimize"), Lines{"say ^1Minimized"});
     EXPECT_EQ(chat("!COMMANDS"), commands::helpLines());
     EXPECT_TRUE(holds(chat("!Now"), "say ^4 It is currently: ^1"));
     EXPECT_EQ(chat("!LOAD nothere"), Lines{"say ^1Error opening file ^7nothere"});
@@ -57,11 +60,6 @@ TEST_F(CommandChain, EveryWordRunsItsCommandInAnyLetterCase) {
     chat("!VOL 12");
     EXPECT_EQ(app->frmPlay.sldVol->value(), 8);
     EXPECT_EQ(chat("!Stop"), Lines{"say ^1Playback Stopped"});
-}
-
-TEST_F(CommandChain, AWordFollowedByMoreLettersActsAsTheWord) {
-    EXPECT_EQ(chat("!commandsplease"), commands::helpLines());
-    EXPECT_EQ(chat("!minimize"), Lines{"say ^1Minimized"});
 }
 
 TEST_F(CommandChain, AnotherPlayersLineQuotingTheLocalNameRunsNothing) {

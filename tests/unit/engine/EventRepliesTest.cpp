@@ -29,19 +29,22 @@ struct Events : ::testing::Test, GameFixture {
     void SetUp() override {
         startKnowingName();
         game.runsCommands = false;
+        prepare();
+    }
+    // What a group sets up on top of the known name.
+    virtual void prepare() {}
+    // Sets a reply's text and turns it on.
+    static void turnOn(std::string& text, std::uint8_t& enabled, const std::string& value) {
+        text = value;
+        enabled = 1;
     }
 };
 
-TEST_F(Events, OwnEntryAnnouncesAfterASecondThenSaysTheEntryMessage) {
-    messages().Enter = "Hi %s %d";
-    messages().EnterEn = 1;
+TEST_F(Events, OwnEntryAnnouncesAfterASecondThenSaysTheEntryMessageIfOn) {
+    turnOn(messages().Enter, messages().EnterEn, "Hi %s %d");
     onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Hi %s %d"}));
     EXPECT_EQ(paused(), (Pauses{1000, 1000}));
-}
-
-TEST_F(Events, OwnEntryWithTheEntryMessageOffOnlyAnnounces) {
-    messages().Enter = "Hi";
     messages().EnterEn = 2;
     onLine("KYLE ENTERED THE GAME\r\n");
     EXPECT_EQ(sent(), Lines{kAnnouncement});
@@ -60,8 +63,7 @@ TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
     EXPECT_EQ(state().duelOpponent, "Rosh");
 
     state().greetReady = true;
-    messages().Greet = "Welcome %d";
-    messages().GreetEn = 1;
+    turnOn(messages().Greet, messages().GreetEn, "Welcome %d");
     onLine("Rosh: hi\r\nTavion entered the game\r\nRosh: o/\r\n");
     EXPECT_EQ(sent(), Lines{"say Welcome Tavion"});
 
@@ -74,8 +76,7 @@ TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
 // handled too.
 TEST_F(Events, EachLineOfOneReadingIsHandledInOrder) {
     state().greetReady = true;
-    messages().Greet = "Welcome %d";
-    messages().GreetEn = 1;
+    turnOn(messages().Greet, messages().GreetEn, "Welcome %d");
     setTemplates("%s vs %d", "", "");
     onLine("x\r\nKyle entered the game\r\nKyle has become engaged in a duel with Jan!\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Kyle vs Jan"}));
@@ -112,19 +113,12 @@ TEST_F(Events, EventPhrasesInsideChatLinesAreNoEvents) {
 }
 
 struct Greeting : Events {
-    void SetUp() override {
-        Events::SetUp();
-        messages().Greet = "Welcome %d %s";
-        messages().GreetEn = 1;
-    }
+    void prepare() override { turnOn(messages().Greet, messages().GreetEn, "Welcome %d %s"); }
 };
 
-TEST_F(Greeting, NoGreetingInTheFirstFifteenSeconds) {
-    onLine("Jan entered the game\r\n");
+TEST_F(Greeting, NoneInTheFirstFifteenSecondsThenOnePerTickWithoutAPause) {
+    onLine("Leia entered the game\r\n");
     EXPECT_EQ(sent(), Lines{});
-}
-
-TEST_F(Greeting, OneGreetingPerTickWithoutAPause) {
     clock.elapsedMs = 15000;
     onLine("Jan entered the game\r\n");
     EXPECT_EQ(sent(), Lines{"say Welcome Jan %s"});
@@ -151,36 +145,27 @@ TEST_F(Greeting, AnEntryWithoutATickEndsTheChainAnyway) {
 }
 
 struct Duel : Events {
-    void SetUp() override {
-        Events::SetUp();
-        setTemplates("%s vs %D", "I, %S, beat %d", "%d beat me");
-    }
+    void prepare() override { setTemplates("%s vs %D", "I, %S, beat %d", "%d beat me"); }
 };
 
-TEST_F(Duel, BegunWithThePlayerNamedFirst) {
-    onLine("Kyle has become engaged in a duel with Jan!\r\n");
-    EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Jan");
-    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
-    EXPECT_EQ(paused(), Pauses{});
+TEST_F(Duel, BegunWithThePlayerNamedFirstOrSecond) {
+    for (const std::string line : {"Kyle has become engaged in a duel with Jan!\r\n",
+                                   "Jan has become engaged in a duel with Kyle!\r\n"}) {
+        state().duelOpponent.clear();
+        onLine(line);
+        EXPECT_TRUE(state().duelEngaged) << line;
+        EXPECT_EQ(state().duelOpponent, "Jan");
+        EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
+        EXPECT_EQ(paused(), Pauses{});
+    }
 }
 
-TEST_F(Duel, BegunWithThePlayerNamedSecond) {
-    onLine("Jan has become engaged in a duel with Kyle!\r\n");
-    EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Jan");
-    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
-}
-
-TEST_F(Duel, WonSaysTheTemplateWithTheOpponentOfTheStart) {
+TEST_F(Duel, WonSaysTheTemplateWithTheOpponentOfTheStartAndLostTheLostTemplate) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Someone was sabered by Kyle\r\n");
     EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
     EXPECT_EQ(paused(), Pauses{699});
     EXPECT_FALSE(state().duelEngaged);
-}
-
-TEST_F(Duel, LostSaysTheLostTemplate) {
     onLine("Jan has become engaged in a duel with Kyle!\r\n");
     onLine("Kyle was sabered by Jan\r\n");
     EXPECT_EQ(sent(), Lines{"say Jan beat me"});
@@ -197,8 +182,7 @@ TEST_F(Duel, NamesFilledIntoRepliesStayOneCommand) {
     EXPECT_EQ(sent(), Lines{"say x,quit '/ / beat me"});
 
     state().greetReady = true;
-    messages().Greet = "Welcome %d";
-    messages().GreetEn = 1;
+    turnOn(messages().Greet, messages().GreetEn, "Welcome %d");
     onLine(hostile + " entered the game\r\n");
     EXPECT_EQ(sent(), Lines{"say Welcome x,quit '/ /"});
     for (const std::string& line : game.commands) EXPECT_TRUE(isOneCommand(line)) << line;
@@ -210,16 +194,13 @@ TEST_F(Duel, AKillerTextThatIsPartOfTheNameCountsAsWon) {
     EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
 }
 
-TEST_F(Duel, AKillOfNeitherDuellistLeavesTheDuelOpen) {
+TEST_F(Duel, AKillWithoutADuelSendsNothingAndOneOfNeitherDuellistLeavesTheDuelOpen) {
+    onLine("Jan was sabered by Kyle\r\n");
+    EXPECT_EQ(sent(), Lines{});
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Rosh was sabered by Tavion\r\n");
     EXPECT_EQ(sent(), Lines{});
     EXPECT_TRUE(state().duelEngaged);
-}
-
-TEST_F(Duel, AKillWithoutADuelSendsNothing) {
-    onLine("Jan was sabered by Kyle\r\n");
-    EXPECT_EQ(sent(), Lines{});
 }
 
 TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
@@ -234,18 +215,17 @@ TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
         (Lines{"say ", "say ", "say ", "say "}));
 }
 
-TEST_F(Duel, ANewDuelLineOverwritesTheOpponent) {
+// A new duel line overwrites the opponent; one cut too short leaves it but
+// still says.
+TEST_F(Duel, ANewDuelLineOverwritesTheOpponentUnlessCutTooShort) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Kyle has become engaged in a duel with Rosh!\r\n");
     EXPECT_EQ(state().duelOpponent, "Rosh");
-}
-
-TEST_F(Duel, ACutTooShortLeavesTheOpponentButStillSays) {
-    state().duelOpponent = "old";
+    state().duelEngaged = false;
     onLine("Kyle has become engaged in a duel with \r\n");
     EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "old");
-    EXPECT_EQ(sent(), Lines{"say Kyle vs old"});
+    EXPECT_EQ(state().duelOpponent, "Rosh");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Rosh"});
 }
 
 TEST_F(Duel, TheDuelSurvivesTheConsoleGoing) {
@@ -264,11 +244,7 @@ TEST_F(Duel, TheDuelSurvivesTheConsoleGoing) {
 }
 
 struct SelfKill : Events {
-    void SetUp() override {
-        Events::SetUp();
-        messages().Death = "oops %s";
-        messages().DeathEn = 1;
-    }
+    void prepare() override { turnOn(messages().Death, messages().DeathEn, "oops %s"); }
 };
 
 TEST_F(SelfKill, ThePlayersOwnDeathSaysTheMessageAfterASecond) {
@@ -276,6 +252,8 @@ TEST_F(SelfKill, ThePlayersOwnDeathSaysTheMessageAfterASecond) {
     EXPECT_EQ(sent(), Lines{"say oops %s"});
     EXPECT_EQ(paused(), Pauses{1000});
     onLine("kyle killed HERSELF.\r\n");
+    EXPECT_EQ(sent(), Lines{"say oops %s"});
+    onLine(" killed himself.\r\n");  // an empty victim counts as the player
     EXPECT_EQ(sent(), Lines{"say oops %s"});
 }
 
@@ -287,36 +265,21 @@ TEST_F(SelfKill, SomeoneElsesDeathOrADisabledMessageSendsNothing) {
     EXPECT_EQ(sent(), Lines{});
 }
 
-TEST_F(SelfKill, AnEmptyVictimCountsAsThePlayer) {
-    onLine(" killed himself.\r\n");
-    EXPECT_EQ(sent(), Lines{"say oops %s"});
-}
-
 struct Rename : Events {};
 
-TEST_F(Rename, ThePlayersRenameIsFollowed) {
+TEST_F(Rename, OnlyThePlayersWholeRenameIsFollowed) {
+    onLine("Rosh renamed to Kyle\r\n");
+    EXPECT_EQ(state().playerName, "Kyle");
     onLine("Kyle renamed to Jan\r\n");
     EXPECT_EQ(state().playerName, "Jan");
     EXPECT_EQ(status().text, "[ Current Player: Jan  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(sent(), Lines{});
-}
-
-TEST_F(Rename, AnotherPlayersRenameLeavesTheName) {
-    onLine("Rosh renamed to Kyle\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
-}
-
-TEST_F(Rename, ACutTooShortKeepsTheName) {
-    onLine("Kyle renamed to ");
-    EXPECT_EQ(state().playerName, "Kyle");
+    onLine("Jan renamed to ");  // cut too short
+    EXPECT_EQ(state().playerName, "Jan");
 }
 
 struct MatchEnd : Events {
-    void SetUp() override {
-        Events::SetUp();
-        messages().limit = "gg all";
-        messages().Limiten = 1;
-    }
+    void prepare() override { turnOn(messages().limit, messages().Limiten, "gg all"); }
 };
 
 TEST_F(MatchEnd, TheLimitMessageGoesOutAfterARandomPause) {
@@ -352,9 +315,7 @@ TEST_F(MatchEnd, NotAtTheStartOrDisabledSendsNothing) {
     EXPECT_EQ(paused(), Pauses{});
 }
 
-struct EngineReload : Events {};
-
-TEST_F(EngineReload, AsksTheNameAndEndsTheLinesHandling) {
+TEST_F(Events, AnEngineReloadAsksTheNameAndEndsTheLinesHandling) {
     onLine("finished R_Init \"name\" is:\"Jan\"\r\n");
     EXPECT_EQ(sent(), Lines{"name"});
     EXPECT_EQ(state().playerName, "Kyle");  // no name reading on that line
@@ -377,8 +338,7 @@ TEST_F(Gate, WhileRepliesAreOffNoEventIsAnswered) {
 
 TEST_F(Gate, RepliesReadTheMessagesAtTheMomentOfSending) {
     onLine("Kyle entered the game\r\n");
-    messages().Enter = "now";
-    messages().EnterEn = 1;
+    turnOn(messages().Enter, messages().EnterEn, "now");
     onLine("Kyle entered the game again\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say now"}));
 }

@@ -38,10 +38,11 @@ TEST_F(Extraction, FirstTurnExaminesOnlyTheLastLinesAlreadyInThePane) {
     EXPECT_EQ(state().prevLen, static_cast<std::int32_t>(existing.size()));
 }
 
-TEST_F(Extraction, ShortTextIsTakenWhole) {
+TEST_F(Extraction, ShortTextIsTakenWholeAndATurnWithNothingNewKeepsItAndIdles) {
     startUp();
     game.print("Kyle entered the game\r\n");
-    turn();
+    EXPECT_TRUE(turn());
+    EXPECT_FALSE(turn());
     EXPECT_EQ(state().newText, "Kyle entered the game\r\n");
     game.print("next\r\n");
     turn();
@@ -156,14 +157,6 @@ TEST_F(Extraction, ADoubleBytePaneLosesNoneOfItsNewestText) {
     EXPECT_EQ(app->frmPlay.sldVol->value(), 8);  // the slider's place for loudness 12
 }
 
-TEST_F(Extraction, ATurnWithNothingNewKeepsTheTextAndIdles) {
-    startUp();
-    game.print("once\r\n");
-    EXPECT_TRUE(turn());
-    EXPECT_FALSE(turn());
-    EXPECT_EQ(state().newText, "once\r\n");
-}
-
 TEST_F(Extraction, TheSameLineTwiceRunsTheRecognisersOnlyOnce) {
     startUp();
     state().playerName = "Kyle";
@@ -234,26 +227,19 @@ TEST_F(Clearing, AFullPaneGetsOnlyTheDueClearAndItsTextIsExamined) {
     EXPECT_FALSE(state().clearDue);
 }
 
-TEST_F(Clearing, AShrunkPaneSendsTheDueClear) {
+TEST_F(Clearing, ADueClearWaitsForAMomentNeverGoesOutAloneAndAShrunkPaneSendsIt) {
     startKnowingName();
-    game.print("some text\r\n");
-    turn();
-    game.clearPane();
     state().clearDue = true;
+    onLine("some text\r\n");
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_TRUE(state().clearDue);
+    game.clearPane();
     mark();
     turn();
     EXPECT_EQ(sent(), Lines{"/clear"});
     EXPECT_FALSE(state().clearDue);
     EXPECT_EQ(state().prevLen, 0);
-}
-
-TEST_F(Clearing, ADueClearWaitsForAMomentAndNeverGoesOutAlone) {
-    startKnowingName();
-    state().clearDue = true;
-    onLine("text\r\n");
-    turn();
-    EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().clearDue);
 }
 
 TEST_F(Clearing, LocatingThePaneSendsTheDueClear) {

@@ -25,18 +25,15 @@ struct ReplySwitch : ::testing::Test, GameFixture {
     }
 };
 
-TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEvents) {
+TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEventsUntilOn) {
     chat("!replyoff");
     EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
     EXPECT_EQ(paused(), Pauses{1000});
     EXPECT_FALSE(state().replyOn);
     onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), Lines{});
-}
 
-TEST_F(ReplySwitch, OnSwitchesBackWithTheAnnouncement) {
-    chat("!replyoff");
-    chat("!replyon");
+    chat("!replyon");  // switches back with the announcement
     EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
     EXPECT_EQ(paused(), Pauses{1000});
     EXPECT_TRUE(state().replyOn);

@@ -50,22 +50,14 @@ TEST_F(MusicTimer, TheEndTickShowsTheFullPosition) {
     EXPECT_EQ(graph().state, FakeGraph::State::Stopped);
 }
 
-TEST_F(MusicTimer, TheLastSongEndingStartsTheFirstAgain) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(1);
+TEST_F(MusicTimer, NearlyAtTheEndIsNotTheEndAndTheLastSongEndingStartsTheFirstAgain) {
+    startPlaying({"a", "b"}, 1);
+    tickAt(99.99);
+    EXPECT_EQ(graph().file, songPath("b"));
+    EXPECT_TRUE(player().mPlaying);
     tickAt(100);
     EXPECT_EQ(graph().file, songPath("a"));
     EXPECT_EQ(list().listIndex(), 0);
-}
-
-TEST_F(MusicTimer, NearlyAtTheEndIsNotTheEnd) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
-    tickAt(99.99);
-    EXPECT_EQ(graph().file, songPath("a"));
-    EXPECT_TRUE(player().mPlaying);
 }
 
 TEST_F(MusicTimer, TheTimerIsOffUntilTheFirstSongAndStaysOnAfterAStop) {
@@ -82,22 +74,13 @@ TEST_F(MusicTimer, TheTimerIsOffUntilTheFirstSongAndStaysOnAfterAStop) {
     EXPECT_EQ(lengthLabel().text, label);  // stopped: the tick does nothing
 }
 
-TEST_F(MusicTimer, WhilePausedTheLabelAndSliderKeepThePausedPosition) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
+TEST_F(MusicTimer, WhilePausedThePositionStaysUntilMovedToTheEndWhichGoesOnToTheNextEntry) {
+    startPlaying({"a", "b"});
     graph().at = 30;
     player().Pause();
     tickAt(30);
     EXPECT_EQ(lengthLabel().text, "Position: 30/100");
     EXPECT_EQ(graph().file, songPath("a"));
-}
-
-TEST_F(MusicTimer, PausedAndMovedToTheEndGoesOnToTheNextEntry) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
-    player().Pause();
     position().moveThumb(100);
     clock.elapsedMs += 100;
     toolkit.yield();
@@ -106,9 +89,7 @@ TEST_F(MusicTimer, PausedAndMovedToTheEndGoesOnToTheNextEntry) {
 }
 
 TEST_F(MusicTimer, TheTimersOwnSliderUpdatesNeverSeek) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    startPlaying({"a"});
     media.log.calls.clear();
     tickAt(12.4);
     tickAt(13.6);
@@ -132,9 +113,7 @@ TEST_F(Sliders, MovingThePositionSeeksToWholeSecondsOnlyWhileASongIsLoaded) {
 }
 
 TEST_F(Sliders, MovingThePositionWhilePausedMovesThePausedPositionAndResumeGoesOnFromThere) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    startPlaying({"a"});
     player().Pause();
     position().moveThumb(61);
     EXPECT_EQ(graph().state, FakeGraph::State::Paused);
@@ -143,27 +122,19 @@ TEST_F(Sliders, MovingThePositionWhilePausedMovesThePausedPositionAndResumeGoesO
     EXPECT_EQ(graph().state, FakeGraph::State::Running);
 }
 
-TEST_F(Sliders, MovingTheVolumeWhileStoppedWaitsForTheNextSong) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+TEST_F(Sliders, MovingTheVolumeSetsItAtOnceWhilePlayingOrPausedAndWhileStoppedWaits) {
+    startPlaying({"a"});
+    volume().moveThumb(0);
+    EXPECT_EQ(graph().volume, 0);
+    player().Pause();
+    volume().moveThumb(20);
+    EXPECT_EQ(graph().volume, -2500);
     player().mStop();
     media.log.volumes.clear();
     volume().moveThumb(16);
     EXPECT_TRUE(media.log.volumes.empty());
     playEntry(0);
     EXPECT_EQ(media.log.volumes, std::vector<long>{-2000});
-}
-
-TEST_F(Sliders, MovingTheVolumeWhilePlayingOrPausedSetsItAtOnce) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
-    volume().moveThumb(0);
-    EXPECT_EQ(graph().volume, 0);
-    player().Pause();
-    volume().moveThumb(20);
-    EXPECT_EQ(graph().volume, -2500);
 }
 
 struct PlayerLayout : PlayerFixture {};
@@ -186,7 +157,7 @@ TEST_F(PlayerLayout, BorderlessDarkBlueWindowWithItsSlidersAndCheckBox) {
 
 struct RemoveAndClear : PlayerFixture {};
 
-TEST_F(RemoveAndClear, RemovingAMiddleEntrySelectsTheOneThatMovedUp) {
+TEST_F(RemoveAndClear, RemovingSelectsTheEntryThatMovedUpOrNothingAfterTheLast) {
     startUp();
     addSongs({"a", "b", "c"});
     list().setListIndex(1);
@@ -195,31 +166,17 @@ TEST_F(RemoveAndClear, RemovingAMiddleEntrySelectsTheOneThatMovedUp) {
     EXPECT_EQ(player().mSongs, (std::vector<std::string>{songPath("a"), songPath("c")}));
     EXPECT_EQ(player().mCount(), 2);
     EXPECT_EQ(list().listIndex(), 1);
-}
-
-TEST_F(RemoveAndClear, RemovingTheLastEntryLeavesNothingSelected) {
-    startUp();
-    addSongs({"a", "b"});
-    list().setListIndex(1);
-    player().cmdRemove_Click();
+    player().cmdRemove_Click();  // the last entry
     EXPECT_EQ(list().listIndex(), -1);
     EXPECT_EQ(player().mSongs.size(), 1u);
     EXPECT_EQ(player().mCount(), 1);
-}
-
-TEST_F(RemoveAndClear, RemoveWithNothingSelectedChangesNothing) {
-    startUp();
-    addSongs({"a"});
-    list().setListIndex(-1);
-    player().cmdRemove_Click();
+    player().cmdRemove_Click();  // nothing selected: nothing changes
     EXPECT_EQ(player().mCount(), 1);
     EXPECT_EQ(list().count(), 1);
 }
 
 TEST_F(RemoveAndClear, RemovingAboveTheCurrentSongKeepsItsIndexAndItsMusic) {
-    startUp();
-    addSongs({"a", "b", "c", "d"});
-    playEntry(2);
+    startPlaying({"a", "b", "c", "d"}, 2);
     list().setListIndex(0);
     player().cmdRemove_Click();
     EXPECT_EQ(player().mIndex, 2);
@@ -231,9 +188,7 @@ TEST_F(RemoveAndClear, RemovingAboveTheCurrentSongKeepsItsIndexAndItsMusic) {
 
 TEST_F(RemoveAndClear, ClearWhilePlayingLetsTheSongGoOnAndItsEndDoesNothing) {
     FakeGame game(desktop);
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(1);
+    startPlaying({"a", "b"}, 1);
     player().cmdClear_Click();
     EXPECT_EQ(player().mCount(), 0);
     EXPECT_TRUE(player().mSongs.empty());
@@ -251,6 +206,9 @@ struct AddFile : PlayerFixture {};
 
 TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
     startUp();
+    EXPECT_FALSE(player().addFileFromDialog());  // cancelled
+    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_TRUE(dialogs().boxes.empty());
     dialogs().openFileAnswers.push_back("D:\\Tunes\\Duel of the Fates.wma");
     EXPECT_TRUE(player().addFileFromDialog());
     EXPECT_EQ(dialogs().openFileFilters.back(),
@@ -258,13 +216,6 @@ TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
     EXPECT_EQ(list().items, std::vector<std::string>{"Duel of the Fates.wma"});
     EXPECT_EQ(player().mSongs, std::vector<std::string>{"D:\\Tunes\\Duel of the Fates.wma"});
     EXPECT_EQ(player().mCount(), 1);
-}
-
-TEST_F(AddFile, CancellingAddsNothing) {
-    startUp();
-    EXPECT_FALSE(player().addFileFromDialog());
-    EXPECT_EQ(player().mCount(), 0);
-    EXPECT_TRUE(dialogs().boxes.empty());
 }
 
 TEST_F(AddFile, TheMainWindowMenuRunsTheSameHandlers) {

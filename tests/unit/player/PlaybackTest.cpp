@@ -33,9 +33,7 @@ TEST_F(PlaybackStates, StartingASongPlaysItAtTheSliderVolumeAndNormalSpeed) {
 }
 
 TEST_F(PlaybackStates, PauseThenPlayResumesTheSameGraphWhateverFileIsGiven) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
+    startPlaying({"a", "b"});
     FakeGraph* first = media.current;
     player().Pause();
     EXPECT_TRUE(player().PauseBb);
@@ -46,30 +44,25 @@ TEST_F(PlaybackStates, PauseThenPlayResumesTheSameGraphWhateverFileIsGiven) {
     EXPECT_EQ(media.current, first);
     EXPECT_EQ(first->state, FakeGraph::State::Running);
     EXPECT_FALSE(player().PauseBb);
+
+    // The Play button resumes too, whatever is selected.
+    player().Pause();
+    playEntry(1);
+    EXPECT_EQ(graph().file, songPath("a"));
+    EXPECT_EQ(graph().state, FakeGraph::State::Running);
     EXPECT_EQ(media.graphsMade, 1);
 }
 
 TEST_F(PlaybackStates, PlayWhilePlayingOnlyChangesTheFile) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
+    startPlaying({"a", "b"});
     EXPECT_EQ(player().play(songPath("b")), "");
     EXPECT_EQ(player().mFile, songPath("b"));
     EXPECT_EQ(media.graphsMade, 1);
     EXPECT_EQ(graph().file, songPath("a"));
 }
 
-TEST_F(PlaybackStates, PauseWhileStoppedDoesNothing) {
-    startUp();
-    player().Pause();
-    EXPECT_FALSE(player().PauseBb);
-    EXPECT_TRUE(media.log.calls.empty());
-}
-
 TEST_F(PlaybackStates, PauseStopThenPlayStartsTheFileAfresh) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
+    startPlaying({"a", "b"});
     player().cmdPause_Click();
     player().cmdStop_Click();
     EXPECT_FALSE(player().mPlaying);
@@ -80,17 +73,20 @@ TEST_F(PlaybackStates, PauseStopThenPlayStartsTheFileAfresh) {
     EXPECT_EQ(media.graphsMade, 2);
 }
 
-TEST_F(PlaybackStates, PlayingAnEmptyPathWhileStoppedDoesNothing) {
+TEST_F(PlaybackStates, WhileStoppedPausePlayOfAnEmptyPathAndPlayOnAnEmptyListDoNothing) {
     startUp();
+    EXPECT_EQ(volume().value(), 5);
+    player().Pause();
+    EXPECT_FALSE(player().PauseBb);
     EXPECT_EQ(player().play(""), "");
+    player().cmdPlay_Click();
+    EXPECT_TRUE(media.log.calls.empty());
     EXPECT_EQ(media.graphsMade, 0);
     EXPECT_FALSE(player().mPlaying);
 }
 
 TEST_F(PlaybackStates, EachSongGetsANewGraphAndTheOldOneIsStoppedThenReleased) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
+    startPlaying({"a", "b"});
     media.log.calls.clear();
     list().setListIndex(1);
     player().mStop();
@@ -118,9 +114,7 @@ TEST_F(Stopping, StopBeforeAnySongOnlyResetsSliderFlagsAndFile) {
 }
 
 TEST_F(Stopping, StopRewindsButKeepsTheGraphTheTimerAndTheLabel) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    startPlaying({"a"});
     graph().at = 42;
     lengthLabel().text = "Position: 42/100";
     player().mStop();
@@ -132,9 +126,7 @@ TEST_F(Stopping, StopRewindsButKeepsTheGraphTheTimerAndTheLabel) {
 }
 
 TEST_F(Stopping, AFailingStopStepDoesNotKeepTheOthersFromRunning) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    startPlaying({"a"});
     media.failingCalls = {"stop", "seek"};
     player().mStop();
     EXPECT_FALSE(player().mPlaying);
@@ -145,21 +137,14 @@ TEST_F(Stopping, AFailingStopStepDoesNotKeepTheOthersFromRunning) {
 struct Volume : PlayerFixture {};
 
 TEST_F(Volume, LoudnessRunsAgainstTheSliderAtAnEighthOfADecibelTimesTen) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    startPlaying({"a"});
     const std::vector<std::pair<int, long>> table = {{20, 0}, {15, -625}, {10, -1250}, {0, -2500}};
     for (auto [volu, hundredths] : table) {
         player().volumetune(static_cast<std::int16_t>(volu));
         EXPECT_EQ(volume().value(), 20 - volu);
         EXPECT_EQ(graph().volume, hundredths) << "volu " << volu;
     }
-}
-
-TEST_F(Volume, OutOfRangeLoudnessKeepsTheSliderAndResendsItsVolume) {
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    // Out of range: the slider stays and its volume is sent again.
     player().volumetune(12);
     player().volumetune(25);
     EXPECT_EQ(volume().value(), 8);
@@ -178,43 +163,31 @@ TEST_F(Volume, WithoutAGraphOnlyTheSliderMovesAndTheNextSongTakesIt) {
     EXPECT_EQ(media.log.volumes, std::vector<long>{0});
 }
 
-TEST_F(Volume, StartUpLeavesTheSliderAtFiveWithoutTouchingThePlatform) {
-    startUp();
-    EXPECT_EQ(volume().value(), 5);
-    EXPECT_EQ(media.graphsMade, 0);
-}
-
 struct Resume : PlayerFixture {};
 
-TEST_F(Resume, PausedAtTheEndStartsAgainFromTheBeginning) {
+// The end test compares whole seconds, halves rounding to even.
+TEST_F(Resume, PausedAtTheEndStartsAgainFromTheBeginningElseGoesOnFromThere) {
     startUp();
     addSong(songPath("a"), 215.43);
-    playEntry(0);
-    player().Pause();
-    graph().at = 215.4;  // rounds to 215, as does the duration
-    player().play("");
-    EXPECT_EQ(graph().at, 0);
-    EXPECT_EQ(graph().state, FakeGraph::State::Running);
-}
-
-TEST_F(Resume, PausedInTheMiddleGoesOnFromThere) {
-    startUp();
-    addSong(songPath("a"), 215.43);
-    playEntry(0);
-    player().Pause();
-    graph().at = 214.4;
-    player().play("");
-    EXPECT_EQ(graph().at, 214.4);
-}
-
-TEST_F(Resume, TheEndTestRoundsHalvesToEven) {
-    startUp();
-    addSong(songPath("a"), 4.5);  // rounds to 4
-    playEntry(0);
-    player().Pause();
-    graph().at = 3.5;  // rounds to 4 as well
-    player().play("");
-    EXPECT_EQ(graph().at, 0);
+    addSong(songPath("b"), 4.5);  // rounds to 4
+    struct Case {
+        int entry;
+        double pausedAt, resumedAt;
+    };
+    const Case cases[] = {
+        {0, 215.4, 0},      // rounds to 215, as does the duration
+        {0, 214.4, 214.4},  // in the middle
+        {1, 3.5, 0},        // rounds to 4 as well
+    };
+    for (const Case& c : cases) {
+        player().mStop();
+        playEntry(c.entry);
+        player().Pause();
+        graph().at = c.pausedAt;
+        player().play("");
+        EXPECT_EQ(graph().at, c.resumedAt) << c.pausedAt;
+        EXPECT_EQ(graph().state, FakeGraph::State::Running);
+    }
 }
 
 struct Unplayable : PlayerFixture {};
@@ -269,6 +242,10 @@ TEST_F(Unplayable, AllEntriesUnplayableStopsAfterEachHasFailedOnce) {
     EXPECT_FALSE(player().mPlaying);
     EXPECT_FALSE(player().PauseBb);
     EXPECT_EQ(player().mFile, "");
+    // The next attempt tries again.
+    media.playable[songPath("x")] = 10;
+    EXPECT_EQ(playEntry(0), songPath("x"));
+    EXPECT_TRUE(player().mPlaying);
 }
 
 // A drive that is gone leaves thousands of entries that cannot play: the walk
@@ -301,15 +278,6 @@ TEST_F(Unplayable, AGraphFailingAfterTheStartOnEveryFileStillStops) {
     EXPECT_LE(media.graphsMade, 9);
 }
 
-TEST_F(Unplayable, AfterAllFailedTheNextAttemptTriesAgain) {
-    startUp();
-    addSong(songPath("x"), -1);
-    playEntry(0);
-    media.playable[songPath("x")] = 10;
-    EXPECT_EQ(playEntry(0), songPath("x"));
-    EXPECT_TRUE(player().mPlaying);
-}
-
 TEST_F(Unplayable, NoGraphFromThePlatformCountsAsUnplayable) {
     startUp();
     addSongs({"a", "b"});
@@ -322,23 +290,16 @@ TEST_F(Unplayable, NoGraphFromThePlatformCountsAsUnplayable) {
 
 struct NextAndPrevious : PlayerFixture {};
 
-TEST_F(NextAndPrevious, NextOnTheLastEntryWrapsToTheFirstAndEchoesIt) {
+TEST_F(NextAndPrevious, NextAndPreviousWrapAroundTheListAndOnlyNextEchoes) {
     FakeGame game(desktop);
-    startUp();
-    addSongs({"a", "b", "c"});
-    playEntry(2);
+    startPlaying({"a", "b", "c"}, 2);
     EXPECT_EQ(player().nextSong(), "a.mp3");
     EXPECT_EQ(list().listIndex(), 0);
     EXPECT_EQ(player().mIndex, 0);
     EXPECT_EQ(graph().file, songPath("a"));
     EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4a.mp3");
-}
 
-TEST_F(NextAndPrevious, PreviousOnTheFirstEntryWrapsToTheLastWithoutAnEcho) {
-    FakeGame game(desktop);
-    startUp();
-    addSongs({"a", "b", "c"});
-    playEntry(0);
+    // Previous on the first entry wraps to the last, without an echo.
     const auto sent = game.commands.size();
     EXPECT_EQ(player().prevSong(), "c.mp3");
     EXPECT_EQ(list().listIndex(), 2);
@@ -347,9 +308,7 @@ TEST_F(NextAndPrevious, PreviousOnTheFirstEntryWrapsToTheLastWithoutAnEcho) {
 }
 
 TEST_F(NextAndPrevious, NextWhilePausedStopsTheSongAndStartsTheNextEntry) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
+    startPlaying({"a", "b"});
     player().Pause();
     EXPECT_EQ(player().nextSong(), "b.mp3");
     EXPECT_FALSE(player().PauseBb);
@@ -360,9 +319,7 @@ TEST_F(NextAndPrevious, NextWhilePausedStopsTheSongAndStartsTheNextEntry) {
 
 TEST_F(NextAndPrevious, OnAnEmptyPlaylistNothingHappensAndNothingIsSent) {
     FakeGame game(desktop);
-    startUp();
-    addSongs({"a"});
-    playEntry(0);
+    startPlaying({"a"});
     player().cmdClear_Click();
     const auto sent = game.commands.size();
     EXPECT_EQ(player().nextSong(), "");
@@ -387,9 +344,7 @@ TEST_F(NextAndPrevious, NextWhenNothingCouldStartStillEchoesWithAnEmptyName) {
 }
 
 TEST_F(NextAndPrevious, PreviousAfterTheListShrankBelowTheCurrentIndexTakesTheLastEntry) {
-    startUp();
-    addSongs({"a", "b", "c", "d"});
-    playEntry(3);
+    startPlaying({"a", "b", "c", "d"}, 3);
     list().setListIndex(0);
     player().cmdRemove_Click();
     list().setListIndex(0);
@@ -411,40 +366,15 @@ TEST_F(NextAndPrevious, PlaylistByIndexDoesNotStopFirstAndIgnoresIndexesOutside)
 
 struct PlayButton : PlayerFixture {};
 
-TEST_F(PlayButton, WithNothingSelectedPlaysTheCurrentIndex) {
-    startUp();
-    addSongs({"a", "b", "c"});
-    playEntry(1);
+TEST_F(PlayButton, WhilePlayingRestartsWithTheSelectionOrWithNoneTheCurrentIndex) {
+    startPlaying({"a", "b", "c"}, 1);
     list().setListIndex(-1);
     player().cmdPlay_Click();
     EXPECT_EQ(list().listIndex(), 1);
     EXPECT_EQ(graph().file, songPath("b"));
-}
-
-TEST_F(PlayButton, WhilePausedResumesTheSongWhateverIsSelected) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
-    player().Pause();
-    playEntry(1);
-    EXPECT_EQ(graph().file, songPath("a"));
-    EXPECT_EQ(graph().state, FakeGraph::State::Running);
-    EXPECT_EQ(media.graphsMade, 1);
-}
-
-TEST_F(PlayButton, WhilePlayingRestartsWithTheSelection) {
-    startUp();
-    addSongs({"a", "b"});
-    playEntry(0);
-    playEntry(1);
-    EXPECT_EQ(graph().file, songPath("b"));
-    EXPECT_EQ(player().mIndex, 1);
-}
-
-TEST_F(PlayButton, OnAnEmptyListDoesNothing) {
-    startUp();
-    player().cmdPlay_Click();
-    EXPECT_EQ(media.graphsMade, 0);
+    playEntry(2);
+    EXPECT_EQ(graph().file, songPath("c"));
+    EXPECT_EQ(player().mIndex, 2);
 }
 
 }  // namespace

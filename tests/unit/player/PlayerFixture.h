@@ -39,6 +39,12 @@ struct PlayerFixture : ::testing::Test, AppFixture {
         return player().mFile;
     }
     FakeGraph& graph() { return *media.current; }
+    // Starts the application with songs `names` and plays entry `index`.
+    void startPlaying(const std::vector<std::string>& names, int index = 0) {
+        startUp();
+        addSongs(names);
+        playEntry(index);
+    }
 };
 
 }  // namespace varnok::fakes

@@ -36,9 +36,8 @@ TEST_F(MessageEditor, RightAfterStartUpShowsEmptyAndUntickedAndOkStoresThat) {
     EXPECT_EQ(messages().DeathEn, 0);
     EXPECT_FALSE(window().visible());
     EXPECT_TRUE(mainWindow().visible());
-}
 
-TEST_F(MessageEditor, OkStoresTheTextUnchangedAndEmptiesTheField) {
+    // Ok stores the text unchanged and empties the field.
     app->frmMain.mnuMsg_Click(0);
     text().value = "  Welcome %d  ";
     box().click();
@@ -66,7 +65,7 @@ TEST_F(MessageEditor, EditingOneMessageLeavesTheOthersAlone) {
     EXPECT_EQ(messages().EnterEn, 2);
 }
 
-TEST_F(MessageEditor, AGreyedFlagOpensGreyedAndBecomesOneOnOk) {
+TEST_F(MessageEditor, AGreyedFlagOpensGreyedOneAboveTwoOpensTickedAndBothBecomeOneOnOk) {
     messages().EnterEn = 2;
     app->frmMain.mnuMsg_Click(2);
     EXPECT_EQ(box().state, 2);
@@ -80,9 +79,8 @@ TEST_F(MessageEditor, AGreyedFlagOpensGreyedAndBecomesOneOnOk) {
     EXPECT_EQ(box().state, 0);
     ok();
     EXPECT_EQ(messages().EnterEn, 0);
-}
 
-TEST_F(MessageEditor, FlagsAboveTwoShowTickedAndBecomeOne) {
+    // Flags above two show ticked and become one.
     for (int flag : {3, 200, 255}) {
         messages().GreetEn = static_cast<std::uint8_t>(flag);
         app->frmMain.mnuMsg_Click(0);
