@@ -18,24 +18,7 @@ namespace {
 
 using namespace varnok;
 using win32test::controlNamed;
-using win32test::formNamed;
-using win32test::sharedToolkit;
-
-// A form of its own for every test: a window class is registered once.
-class Lists : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const std::string name =
-            std::string("check") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        window = toolkit.createWindow(
-            {.name = name, .caption = "Lists", .clientWidth = 6525, .clientHeight = 5565});
-        form = formNamed(name.c_str());
-    }
-
-    platform::win32::Win32Toolkit& toolkit = sharedToolkit();
-    std::unique_ptr<ui::Window> window;
-    HWND form = nullptr;
-};
+using Lists = win32test::ToolkitForm;
 
 TEST_F(Lists, AListBoxKeepsItsItemsInTheirOrder) {
     auto list =
