@@ -18,6 +18,9 @@ namespace win32test {
 // The window's caption through GetWindowTextA.
 std::string textOf(HWND hwnd);
 
+// The top-level window of that class and title, once it is there (at most 5 s).
+HWND waitForWindow(const char* windowClass, const char* title);
+
 long long millisecondsSince(std::chrono::steady_clock::time_point start);
 
 // The toolkit's form of that name, and a control on it.
