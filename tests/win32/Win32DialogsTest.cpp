@@ -19,11 +19,7 @@ struct Seen {
 };
 
 void answerInputBox(const char* title, const char* typed, int button, Seen* seen) {
-    HWND dialog = nullptr;
-    for (int i = 0; i < 500 && dialog == nullptr; ++i) {
-        dialog = FindWindowA("#32770", title);
-        if (dialog == nullptr) Sleep(10);
-    }
+    HWND dialog = win32test::waitForWindow("#32770", title);
     if (dialog == nullptr) return;
     Sleep(50);
     HWND edit = FindWindowExA(dialog, nullptr, "Edit", nullptr);

@@ -22,6 +22,13 @@ std::string textOf(HWND hwnd) {
     return buffer;
 }
 
+HWND waitForWindow(const char* windowClass, const char* title) {
+    HWND window = FindWindowA(windowClass, title);
+    for (int i = 0; i < 500 && window == nullptr; ++i, window = FindWindowA(windowClass, title))
+        Sleep(10);
+    return window;
+}
+
 long long millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                  start)

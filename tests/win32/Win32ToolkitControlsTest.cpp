@@ -20,18 +20,44 @@ namespace {
 
 using namespace varnok;
 using win32test::controlNamed;
-using win32test::formNamed;
-using win32test::sharedToolkit;
+using Buttons = win32test::ToolkitForm;
+using Win32Toolkit = win32test::ToolkitForm;
 
-TEST(Win32Toolkit, LabelsAndTextFieldsTakeTheirPlaceFontColourAndText) {
-    auto& toolkit = sharedToolkit();
+// What the form tells a control to paint with (WM_CTLCOLORSTATIC).
+struct Paint {
+    bool brush;
+    COLORREF text, back;
+};
+Paint paintOf(HWND form, HWND control) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    LRESULT brush = SendMessageA(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                 reinterpret_cast<LPARAM>(control));
+    Paint paint{brush != 0, GetTextColor(dc), GetBkColor(dc)};
+    DeleteDC(dc);
+    return paint;
+}
+
+// A check box whose handler writes down the state it sees on every click.
+std::unique_ptr<ui::CheckBox> checkBox(ui::Window& window, std::vector<int>& seen) {
+    auto box =
+        win32test::sharedToolkit().createCheckBox(window, {.name = "chkEnabled",
+                                                           .caption = "Message Enabled?",
+                                                           .rect = {1680, 1200, 2775, 375},
+                                                           .textColour = ui::Rgb{128, 128, 255},
+                                                           .background = ui::Rgb{0, 0, 64},
+                                                           .tooltip = "Whether the message is sent",
+                                                           .tabIndex = 2});
+    box->onClick([&seen, box = box.get()] { seen.push_back(box->value()); });
+    return box;
+}
+
+void click(HWND control) {
+    PostMessageA(control, BM_CLICK, 0, 0);
+    win32test::sharedToolkit().yield();
+}
+
+TEST_F(Win32Toolkit, LabelsAndTextFieldsTakeTheirPlaceFontColourAndText) {
     int dpi = toolkit.dpi();
-    auto window = toolkit.createWindow({.name = "checkLabels",
-                                        .caption = "Labels",
-                                        .clientWidth = 4680,
-                                        .clientHeight = 3090,
-                                        .background = ui::Rgb{0, 0, 64}});
-    HWND form = formNamed("checkLabels");
     auto label = toolkit.createLabel(*window, {.name = "Label1",
                                                .caption = "Duel & Engage:",
                                                .rect = {840, 720, 1800, 375},
@@ -57,14 +83,10 @@ TEST(Win32Toolkit, LabelsAndTextFieldsTakeTheirPlaceFontColourAndText) {
     EXPECT_EQ(font.lfHeight, -std::lround(9.75 * dpi / 72.0));
     EXPECT_EQ(font.lfWeight, FW_BOLD);
     EXPECT_EQ(std::string(font.lfFaceName), "MS Sans Serif");
-
-    HDC dc = CreateCompatibleDC(nullptr);
-    LRESULT brush = SendMessageA(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                 reinterpret_cast<LPARAM>(labelHwnd));
-    EXPECT_NE(brush, 0);
-    EXPECT_EQ(GetTextColor(dc), RGB(128, 128, 255));
-    EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 64));  // transparent: the form's background
-    DeleteDC(dc);
+    Paint paint = paintOf(form, labelHwnd);
+    EXPECT_TRUE(paint.brush);
+    EXPECT_EQ(paint.text, RGB(128, 128, 255));
+    EXPECT_EQ(paint.back, RGB(0, 0, 64));  // transparent: the form's background
 
     auto field = toolkit.createTextField(*window, {.name = "txtMessage", .tabIndex = 0});
     std::string longText(40000, 'x');
@@ -81,48 +103,10 @@ TEST(Win32Toolkit, LabelsAndTextFieldsTakeTheirPlaceFontColourAndText) {
     EXPECT_TRUE(field->visible());  // its own flag, whatever the form's
 }
 
-// A form with a text field, two buttons and a check box, shown: buttons take
-// clicks only when visible.
-class Buttons : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        window = toolkit.createWindow({.name = name(),
-                                       .caption = "Buttons",
-                                       .clientWidth = 4680,
-                                       .clientHeight = 3090,
-                                       .background = ui::Rgb{0, 0, 64}});
-        form = formNamed(name().c_str());
-        window->show();
-    }
-    // A form of its own for every test: a window class is registered once.
-    static std::string name() {
-        return std::string("check") +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    }
-    std::unique_ptr<ui::CheckBox> checkBox() {
-        auto box = toolkit.createCheckBox(*window, {.name = "chkEnabled",
-                                                    .caption = "Message Enabled?",
-                                                    .rect = {1680, 1200, 2775, 375},
-                                                    .textColour = ui::Rgb{128, 128, 255},
-                                                    .background = ui::Rgb{0, 0, 64},
-                                                    .tooltip = "Whether the message is sent",
-                                                    .tabIndex = 2});
-        box->onClick([this, box = box.get()] { seen.push_back(box->value()); });
-        return box;
-    }
-    void click(HWND control) {
-        PostMessageA(control, BM_CLICK, 0, 0);
-        toolkit.yield();
-    }
-
-    platform::win32::Win32Toolkit& toolkit = sharedToolkit();
-    std::unique_ptr<ui::Window> window;
-    HWND form = nullptr;
-    std::vector<int> seen;  // the check box's state each time its handler ran
-};
-
 TEST_F(Buttons, ClickButtonsAndCheckBoxesAndFollowTheTabOrder) {
+    window->show();  // buttons take clicks only when visible
     auto field = toolkit.createTextField(*window, {.name = "txtMessage", .tabIndex = 0});
+    std::vector<int> seen;  // the check box's state each time its handler ran
     int clicks = 0;
     auto plainButton = toolkit.createButton(
         *window, {.name = "cmdPlain", .caption = "Cancel", .rect = {120, 120, 975, 495}});
@@ -157,7 +141,7 @@ TEST_F(Buttons, ClickButtonsAndCheckBoxesAndFollowTheTabOrder) {
     EXPECT_EQ(written, std::vector<std::string>{"Varnok: a window handler skipped: click broke\n"});
     engine::setFailureSink(nullptr);
 
-    auto box = checkBox();
+    auto box = checkBox(*window, seen);
     HWND boxHwnd = controlNamed(form, "chkEnabled");
     box->setValue(2);
     EXPECT_EQ(box->value(), 2);
@@ -169,29 +153,14 @@ TEST_F(Buttons, ClickButtonsAndCheckBoxesAndFollowTheTabOrder) {
     EXPECT_EQ(seen, std::vector<int>{0});  // the handler sees the new state
     click(boxHwnd);
     EXPECT_EQ(seen, (std::vector<int>{0, 1}));
-    HDC dc = CreateCompatibleDC(nullptr);
-    LRESULT brush = SendMessageA(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                 reinterpret_cast<LPARAM>(boxHwnd));
-    EXPECT_TRUE(brush != 0 && GetBkColor(dc) == RGB(0, 0, 64) &&
-                GetTextColor(dc) == RGB(128, 128, 255));
-    DeleteDC(dc);
+    Paint paint = paintOf(form, boxHwnd);
+    EXPECT_TRUE(paint.brush && paint.back == RGB(0, 0, 64) && paint.text == RGB(128, 128, 255));
 
     // The tooltip: a tooltip window owned by the form that knows the box.
-    HWND found[2] = {nullptr, form};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND candidate, LPARAM lParam) -> BOOL {
-            HWND* found = reinterpret_cast<HWND*>(lParam);
-            char className[64] = {};
-            GetClassNameA(candidate, className, sizeof(className));
-            if (lstrcmpiA(className, TOOLTIPS_CLASSA) != 0) return TRUE;
-            if (GetWindow(candidate, GW_OWNER) != found[1]) return TRUE;
-            found[0] = candidate;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(found));
-    HWND tip = found[0];
-    ASSERT_TRUE(tip != nullptr && GetWindow(tip, GW_OWNER) == form);
+    HWND tip = nullptr;
+    do tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr);
+    while (tip != nullptr && GetWindow(tip, GW_OWNER) != form);
+    ASSERT_NE(tip, nullptr);
     char tipText[128] = {};
     TOOLINFOA tool{};
     tool.cbSize = sizeof(tool);
@@ -219,13 +188,12 @@ TEST_F(Buttons, ClickButtonsAndCheckBoxesAndFollowTheTabOrder) {
     PostMessageA(first, WM_KEYUP, VK_TAB, 0xC0000001);
     toolkit.yield();
     EXPECT_EQ(GetFocus(), second);
-    (void)plainButton;
-    (void)field;
 }
 
 // A click on a greyed box gives what the window system's own three-state box
 // gives (unticked), and a click never makes a box greyed.
 TEST_F(Buttons, AClickOnAGreyedCheckBoxDoesWhatWin32Does) {
+    window->show();
     HWND automatic = CreateWindowA("BUTTON", "Win32's own", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE,
                                    0, 0, 120, 20, form, nullptr, nullptr, nullptr);
     SendMessageA(automatic, BM_SETCHECK, BST_INDETERMINATE, 0);
@@ -233,7 +201,8 @@ TEST_F(Buttons, AClickOnAGreyedCheckBoxDoesWhatWin32Does) {
     const LRESULT win32Says = SendMessageA(automatic, BM_GETCHECK, 0, 0);
     EXPECT_EQ(win32Says, BST_UNCHECKED);
 
-    auto box = checkBox();
+    std::vector<int> seen;
+    auto box = checkBox(*window, seen);
     HWND boxHwnd = controlNamed(form, "chkEnabled");
     box->setValue(2);
     click(boxHwnd);

@@ -18,24 +18,7 @@ namespace {
 
 using namespace varnok;
 using win32test::controlNamed;
-using win32test::formNamed;
-using win32test::sharedToolkit;
-
-// A form of its own for every test: a window class is registered once.
-class Lists : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const std::string name =
-            std::string("check") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        window = toolkit.createWindow(
-            {.name = name, .caption = "Lists", .clientWidth = 6525, .clientHeight = 5565});
-        form = formNamed(name.c_str());
-    }
-
-    platform::win32::Win32Toolkit& toolkit = sharedToolkit();
-    std::unique_ptr<ui::Window> window;
-    HWND form = nullptr;
-};
+using Lists = win32test::ToolkitForm;
 
 TEST_F(Lists, AListBoxKeepsItsItemsInTheirOrder) {
     auto list =
@@ -87,19 +70,19 @@ TEST_F(Lists, ASliderReportsUserMovesOnceAGestureAndNotChangesFromCode) {
         PostMessageA(form, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(track));
         toolkit.yield();
     };
-    scroll(TB_THUMBTRACK, 101);
-    scroll(TB_THUMBTRACK, 102);
-    EXPECT_EQ(moves, 0);  // no seek for every pixel of a drag
-    scroll(TB_THUMBPOSITION, 102);
-    EXPECT_EQ(moves, 1);
-    scroll(TB_ENDTRACK, 102);
-    EXPECT_EQ(moves, 1);  // the end of the same gesture
-    scroll(TB_PAGEDOWN, 107);
-    EXPECT_EQ(moves, 2);
-    scroll(TB_ENDTRACK, 107);
-    EXPECT_EQ(moves, 2);
-    scroll(TB_LINEUP, 106);  // the mouse wheel sends no TB_ENDTRACK
-    EXPECT_EQ(moves, 3);
+    // Scroll messages with the thumb at their place, and the moves seen after each.
+    const struct {
+        int code, position, moves;
+    } gestures[] = {
+        {TB_THUMBTRACK, 101, 0},    {TB_THUMBTRACK, 102, 0},  // no seek for every pixel of a drag
+        {TB_THUMBPOSITION, 102, 1}, {TB_ENDTRACK, 102, 1},    // the end of the same gesture
+        {TB_PAGEDOWN, 107, 2},      {TB_ENDTRACK, 107, 2},
+        {TB_LINEUP, 106, 3},  // the mouse wheel sends no TB_ENDTRACK
+    };
+    for (auto [code, position, expected] : gestures) {
+        scroll(code, position);
+        EXPECT_EQ(moves, expected) << code << " at " << position;
+    }
     EXPECT_TRUE(slider->setValue(106));
     scroll(TB_ENDTRACK, 106);
     EXPECT_EQ(moves, 4);  // after a change from code the same place is news again

@@ -14,25 +14,17 @@ namespace {
 
 using namespace varnok;
 using win32test::formNamed;
-using win32test::sharedToolkit;
 using win32test::textOf;
+using Win32Toolkit = win32test::ToolkitForm;
 
-TEST(Win32Toolkit, WindowsShowCloseMoveAndWidenAsAsked) {
-    auto& toolkit = sharedToolkit();
+TEST_F(Win32Toolkit, WindowsShowCloseMoveAndWidenAsAsked) {
     int dpi = toolkit.dpi();
-    auto window = toolkit.createWindow({.name = "checkForm",
-                                        .caption = "Check form",
-                                        .clientWidth = 4680,
-                                        .clientHeight = 3090,
-                                        .background = ui::Rgb{0, 0, 64}});
-    HWND form = formNamed("checkForm");
-    ASSERT_NE(form, nullptr);
     EXPECT_EQ(textOf(form), "Check form");
     EXPECT_FALSE(window->visible());
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_EQ(client.right, ui::twipsToPixels(4680, dpi));
-    EXPECT_EQ(client.bottom, ui::twipsToPixels(3090, dpi));
+    EXPECT_EQ(client.right, ui::twipsToPixels(kWidth, dpi));
+    EXPECT_EQ(client.bottom, ui::twipsToPixels(kHeight, dpi));
 
     int closes = 0;
     window->onClose([&] { ++closes; });
@@ -70,12 +62,7 @@ TEST(Win32Toolkit, WindowsShowCloseMoveAndWidenAsAsked) {
     EXPECT_EQ(outer.right - outer.left, ui::twipsToPixels(1500, dpi));
 }
 
-TEST(Win32Toolkit, AMenuBarRunsItsEntriesInsideAYieldAndShowsTicks) {
-    auto& toolkit = sharedToolkit();
-    int dpi = toolkit.dpi();
-    auto window = toolkit.createWindow(
-        {.name = "checkMenuForm", .caption = "Menus", .clientWidth = 4680, .clientHeight = 3090});
-    HWND form = formNamed("checkMenuForm");
+TEST_F(Win32Toolkit, AMenuBarRunsItsEntriesInsideAYieldAndShowsTicks) {
     int saves = 0, messages[2] = {0, 0};
     toolkit.createMenuBar(*window, {{"mnuFile", "File", {{"mnuSave", "Save", [&] { ++saves; }}}},
                                     {"mnuEdit",
@@ -96,7 +83,7 @@ TEST(Win32Toolkit, AMenuBarRunsItsEntriesInsideAYieldAndShowsTicks) {
     EXPECT_NE(firstMessage, secondMessage);
     RECT client{};
     GetClientRect(form, &client);
-    EXPECT_EQ(client.bottom, ui::twipsToPixels(3090, dpi));  // the bar did not eat the client area
+    EXPECT_EQ(client.bottom, ui::twipsToPixels(kHeight, toolkit.dpi()));  // the bar ate none of it
     PostMessageA(form, WM_COMMAND, saveId, 0);
     PostMessageA(form, WM_COMMAND, secondMessage, 0);
     EXPECT_EQ(saves, 0);
@@ -108,13 +95,9 @@ TEST(Win32Toolkit, AMenuBarRunsItsEntriesInsideAYieldAndShowsTicks) {
     EXPECT_EQ(GetMenuState(bar, saveId, MF_BYCOMMAND) & MF_CHECKED, 0u);
 }
 
-TEST(Win32Toolkit, TimersTickOnlyInsideAYield) {
-    auto& toolkit = sharedToolkit();
-    auto window = toolkit.createWindow(
-        {.name = "checkTimerForm", .caption = "Timers", .clientWidth = 1500, .clientHeight = 1500});
+TEST_F(Win32Toolkit, TimersTickOnlyInsideAYield) {
     int ticks = 0;
     auto timer = toolkit.createTimer(*window, 20, true, [&] { ++ticks; });
-    EXPECT_TRUE(timer->enabled() && timer->interval() == 20);
     Sleep(80);
     EXPECT_EQ(ticks, 0);
     toolkit.yield();

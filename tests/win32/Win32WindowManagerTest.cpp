@@ -36,20 +36,22 @@ LRESULT CALLBACK recordingEdit(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 constexpr const char* kTitle = "Varnok check console";
 
+// A window class of this program's with no behaviour of its own; registering
+// it again does nothing.
+void registerPlainClass(const char* name) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = name;
+    RegisterClassA(&windowClass);
+}
+
 // A stand-in console: an input line with an empty caption, three captioned
 // buttons and the output pane, first created on top.
 class WindowManager : public ::testing::Test {
   protected:
     void SetUp() override {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcA;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = "VarnokCheckConsole";
-            RegisterClassA(&windowClass);
-            registered = true;
-        }
+        registerPlainClass("VarnokCheckConsole");
         charsReceived.clear();
         window = CreateWindowA("VarnokCheckConsole", kTitle, WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -165,10 +167,7 @@ struct HungProcess {
         if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &process))
             return;
-        for (int i = 0; i < 500 && window == nullptr; ++i) {
-            window = FindWindowA(kHungClass, nullptr);
-            if (window == nullptr) Sleep(10);
-        }
+        window = win32test::waitForWindow(kHungClass, nullptr);
     }
     ~HungProcess() {
         if (process.hProcess == nullptr) return;
@@ -218,11 +217,7 @@ TEST_F(WindowManager, TellsAWindowThatStopsAnsweringFromAnEmptyOrAGoneOne) {
 }  // namespace
 
 int win32test::runHungWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kHungClass;
-    RegisterClassA(&windowClass);
+    registerPlainClass(kHungClass);
     HWND window = CreateWindowA(kHungClass, "frozen", WS_OVERLAPPED, 0, 0, 100, 20, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     Sleep(2500);  // no message pump meanwhile
