@@ -12,24 +12,7 @@ CommandTurn::CommandTurn(const CommandContext& context_, std::string newText_,
                          std::string playerName_)
     : context(context_), newText(std::move(newText_)), playerName(std::move(playerName_)) {}
 
-namespace {
-
-// The rest of the gap since the last "say" typed; a clock set back reads as a
-// say typed just now.
-std::chrono::milliseconds restOfSayGap(console::ConsoleLink& console) {
-    const std::chrono::milliseconds gap(engine::pauseMilliseconds(kSayGapSeconds));
-    const std::optional<std::chrono::milliseconds> since = console.sinceLastSay();
-    if (!since || *since >= gap) return std::chrono::milliseconds(0);
-    return *since < std::chrono::milliseconds(0) ? gap : gap - *since;
-}
-
-}  // namespace
-
 void CommandTurn::send(const console::CommandLine& line) const {
-    if (spacesSays && line.beginsWith("say ")) {
-        const std::chrono::milliseconds rest = restOfSayGap(context.console);
-        if (rest.count() > 0) context.clock.sleepMs(static_cast<std::uint32_t>(rest.count()));
-    }
     context.console.SendConsoleCommand(line);
 }
 

@@ -19,26 +19,19 @@ namespace varnok::commands {
 
 // The turn a command runs in: its collaborators, the line being examined and
 // the local player's name (both handed over by the engine), and the two ways
-// of answering.
+// of answering. Every "say" keeps to the server's flood guard by itself (the
+// console link's), also when no pause of the command's own comes before it.
 struct CommandTurn {
     CommandTurn(const CommandContext& context, std::string newText, std::string playerName);
 
     const CommandContext& context;
     const std::string newText;
     const std::string playerName;
-    // The game's server ignores a "say" that follows the previous one within a
-    // second. A turn with no pause of its own before the game (a media key
-    // pressed again at once) keeps each "say" kSayGapSeconds after the last.
-    bool spacesSays = false;
 
     void send(const console::CommandLine& line) const;
-    // A blocking pause; nothing else runs meanwhile.
+    // A blocking pause: only the console is still read meanwhile.
     void wait(float seconds) const;
 };
-
-// The least time between two "say" lines a spacing turn types: a second and a
-// margin for the game's frame timing.
-inline constexpr float kSayGapSeconds = 1.2f;
 
 // --- Argument rules -------------------------------------------------------
 

@@ -6,8 +6,7 @@ namespace varnok::commands {
 
 // A key is no chat line: its actions read neither a line nor the player's name.
 void mediaKeyPressed(const CommandContext& context, ui::MediaKey key) {
-    CommandTurn turn(context, "", "");
-    turn.spacesSays = true;
+    const CommandTurn turn(context, "", "");
     switch (key) {
         case ui::MediaKey::NextTrack:
             nextCommand(turn);

@@ -1,5 +1,8 @@
 #include "console/ConsoleLink.h"
 
+#include <algorithm>
+
+#include "console/ChatEcho.h"
 #include "text/CodePage.h"
 #include "text/Text.h"
 
@@ -49,8 +52,15 @@ WindowHandle ConsoleLink::searchByTitle(const std::string& title) {
     return windows_.findWindow(std::nullopt, title);
 }
 
+// A console found anew belongs to another start of the game, maybe on
+// another server: what was known of the old one's server is forgotten, and
+// a game that refused the old one's messages is tried again.
 void ConsoleLink::keep(WindowHandle console, const std::string& title) {
-    if (console != kept_) vouched_ = false;
+    if (console != kept_) {
+        vouched_ = false;
+        refused_ = false;
+        flood_.reset();
+    }
     kept_ = console;
     keptTitle_ = title;
 }
@@ -76,20 +86,49 @@ WindowHandle ConsoleLink::findGameWindow() {
 }
 
 void ConsoleLink::SendConsoleCommand(const CommandLine& command) {
-    WindowHandle console = FindConsole();
-    if (console == 0) return;
     // A line break would end the line early and run the rest as a second
     // command of its own.
-    const std::string line = command.text();
-    PendingCommand =
-        text::cutAtCharacter(line.substr(0, line.find_first_of("\r\n")), kMostTypedCharacters);
-    if (clock_ && command.beginsWith("say ")) lastSay_ = clock_->now();
+    const std::string text = command.text();
+    const std::string_view line = std::string_view(text).substr(0, text.find_first_of("\r\n"));
+    type(std::string(text::cutAtCharacter(line, kMostTypedCharacters)), false);
+}
+
+// Nothing typed reaches a game that refused Varnok's messages.
+void ConsoleLink::type(const std::string& line, bool again) {
+    if (FindConsole() == 0 || refused_) return;
+    const bool chat = clock_ && goesToServer(line);
+    if (chat) waitForServer();
+    const WindowHandle console = FindConsole();  // the wait may have outlived it
+    if (console == 0) return;
+    if (chat) flood_.typed(line, clock_->now(), again);
+    PendingCommand = line;
     windows_.enumChildren(console, [this](WindowHandle child) { return ConsoleChildProc(child); });
 }
 
-std::optional<std::chrono::milliseconds> ConsoleLink::sinceLastSay() {
-    if (!clock_ || !lastSay_) return std::nullopt;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(clock_->now() - *lastSay_);
+void ConsoleLink::waitForServer() {
+    using std::chrono::milliseconds;
+    const auto giveUp = clock_->now() + kMostSpacingWait;
+    for (auto now = clock_->now(); now < giveUp; now = clock_->now()) {
+        const milliseconds rest =
+            std::min(flood_.rest(now), std::chrono::duration_cast<milliseconds>(giveUp - now));
+        if (rest.count() <= 0) return;
+        clock_->sleepMs(static_cast<std::uint32_t>(rest.count()));
+    }
+}
+
+void ConsoleLink::heard(std::string_view line, std::string_view playerName) {
+    if (!clock_) return;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    flood_.heard(line, playerName, clock_->now());
+}
+
+void ConsoleLink::resendDropped() {
+    if (!clock_) return;
+    while (std::optional<std::string> line = flood_.takeDropped(clock_->now())) type(*line, true);
+}
+
+void ConsoleLink::note(Delivery delivery) {
+    if (delivery == Delivery::Refused) refused_ = true;
 }
 
 bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
@@ -97,8 +136,8 @@ bool ConsoleLink::ConsoleChildProc(WindowHandle child) {
     // Every further empty-captioned child before the first captioned one gets the
     // (by then empty) pending text and a carriage return too, as the game's
     // console has only the input line there.
-    windows_.setText(child, PendingCommand);
-    windows_.sendChar(child, kCarriageReturn, kOneKeyPress);
+    note(windows_.setText(child, PendingCommand));
+    note(windows_.sendChar(child, kCarriageReturn, kOneKeyPress));
     PendingCommand.clear();
     return true;
 }
@@ -125,6 +164,7 @@ std::optional<std::string> ConsoleLink::ReadPaneText(WindowHandle pane, long len
 
 std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
     const TextLength answer = windows_.measureText(window);
+    if (answer.refused) refused_ = true;
     if (window != 0 && window == pane_ && paneOf_ == kept_ && kept_ != 0) {
         vouched_ = answer.length.has_value() && !answer.gone;
         if (answer.gone) {

@@ -11,9 +11,11 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/CommandLine.h"
+#include "console/FloodGuard.h"
 #include "ports/Clock.h"
 #include "ports/WindowManager.h"
 
@@ -32,7 +34,7 @@ inline constexpr const char* kNoTextSentinel = ">No text for this class<";
 
 class ConsoleLink {
   public:
-    // With a clock, the link notes when it typed the last "say".
+    // With a clock, chat lines keep to the server's flood guard.
     explicit ConsoleLink(WindowManager& windows, engine::Clock* clock = nullptr)
         : windows_(windows), clock_(clock) {}
 
@@ -52,12 +54,24 @@ class ConsoleLink {
     // it silently when there is no console or no suitable child. Every line
     // typed passes here: the values from outside in it are made harmless (see
     // CommandLine), anything from its first CR or LF on is never typed, and it
-    // is cut to at most kMostTypedCharacters at a character boundary.
+    // is cut to at most kMostTypedCharacters at a character boundary. A chat
+    // line waits first until the server will take it (a pause: the clock's
+    // watch reads the console meanwhile).
     void SendConsoleCommand(const CommandLine& command);
 
-    // The time since the last line typed that began with "say "; nothing
-    // before the first, or without a clock.
-    std::optional<std::chrono::milliseconds> sinceLastSay();
+    // A complete console line as read, handed on before it is examined: the
+    // player's own chat and the echo of Varnok's says, for the flood guard.
+    void heard(std::string_view line, std::string_view playerName);
+    // Types once more each say the server dropped (given up on when it was
+    // not printed back in time), keeping to the flood guard.
+    void resendDropped();
+    // When the oldest say not yet printed back is given up on, if any.
+    std::optional<FloodGuard::TimePoint> nextEchoDeadline() const { return flood_.nextDeadline(); }
+    const FloodGuard& floodGuard() const { return flood_; }
+
+    // The game refused the messages of the console found last: it runs as
+    // administrator and Varnok does not. A console found anew is tried again.
+    bool refused() const { return refused_; }
 
     // The window's whole text, or the sentinel when it reports none; nothing
     // when the window did not answer in time (no reading at all).
@@ -95,10 +109,21 @@ class ConsoleLink {
 
     // Keeps `console` (0: none) for the next lookups.
     void keep(WindowHandle console, const std::string& title);
+    // Types a line into the console; `again`: a dropped say's second try.
+    void type(const std::string& line, bool again);
+    // Until the server will take a chat line, or for kMostSpacingWait at most
+    // (the player's own chat, a line a second, could hold it back forever).
+    void waitForServer();
+    // Notes a refused message: nothing Varnok types reaches this game.
+    void note(Delivery delivery);
+
+    // The longest a chat line waits for the flood guard.
+    static constexpr std::chrono::milliseconds kMostSpacingWait{6000};
 
     WindowManager& windows_;
     engine::Clock* clock_;
-    std::optional<std::chrono::system_clock::time_point> lastSay_;
+    FloodGuard flood_;
+    bool refused_ = false;
     std::string PendingCommand;
     WindowHandle kept_ = 0;
     std::string keptTitle_;

@@ -7,8 +7,13 @@
 
 namespace varnok::engine {
 
-Engine::Engine(const EngineContext& context) : ctx_(context) {}
-Engine::~Engine() = default;
+// A reply's pause does not blind the engine: the console is still read.
+Engine::Engine(const EngineContext& context) : ctx_(context) {
+    ctx_.clock.watchDuringPauses([this] { listenDuringPause(); });
+}
+Engine::~Engine() {
+    ctx_.clock.watchDuringPauses({});
+}
 
 void Engine::startUp() {
     os = std::make_unique<sysinfo::COpSysInfo>(ctx_.version);
@@ -54,6 +59,11 @@ bool Engine::watchConsole() {
     if (previous != 0 && previous != state.consoleWnd) state.resetConsole();
     ui::Button& back = ctx_.host.backButton();
     if (!back.visible()) back.setVisible(true);
+    // A game that refuses Varnok's messages is not asked anything more.
+    if (ctx_.console.refused()) {
+        showRefusedStatus();
+        return false;
+    }
     return trackConsole();
 }
 
@@ -112,6 +122,10 @@ void Engine::showStartUpStatus() {
 void Engine::showNotRunningStatus() {
     setStatus("[ Current Player: <JKA is not running>  OS: " + os->Platform() + " Build " +
               buildText + " ]");
+}
+
+void Engine::showRefusedStatus() {
+    setStatus("[ JKA runs as administrator: start Varnok as administrator too ]");
 }
 
 void Engine::showPlayerStatus() {

@@ -54,10 +54,12 @@ class Engine {
     // the turn stops at once.
     bool yieldToWindows();
 
-    // The three status-line forms.
+    // The status-line forms.
     void showStartUpStatus();
     void showNotRunningStatus();
     void showPlayerStatus();
+    // In place of the player: the game refuses Varnok's messages.
+    void showRefusedStatus();
 
     EngineState state;
     TurnPace pace;
@@ -87,9 +89,17 @@ class Engine {
     // the not-running status line.
     void forgetConsole();
     // The log tracking of a turn that found the console: pane upkeep,
-    // measuring, reading, then each new line in turn. True when there was
-    // new text.
+    // listening, then each line heard in turn, and the second try of a say
+    // the server dropped. True when there was new text.
     bool trackConsole();
+    // Measures the output pane and reads what is new into state.heard. True
+    // when there was new text. `inPause`: from a reply's pause, which yields
+    // to no window and types nothing.
+    bool listen(bool inPause);
+    // The clock's watch during pauses: listening while there is a console.
+    void listenDuringPause();
+    // A line read: to the flood guard, then to be examined.
+    void hear(std::string line);
     // Pane lookup with its due clear, or "/name" (at most once a second)
     // while the name is unknown.
     void keepPaneAndName();

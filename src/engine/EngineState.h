@@ -3,6 +3,7 @@
 // lengths, the text it cut out, the player's name and the reply switches.
 
 #include <cstdint>
+#include <deque>
 #include <string>
 
 #include "engine/ConsoleLines.h"
@@ -23,6 +24,8 @@ struct EngineState {
     std::int32_t prevLen = 0;              // the pane's length at the last reading
     std::int32_t curLen = 0;               // the latest measurement
     ConsoleLines lines;                    // what of the pane was taken, line by line
+    std::deque<std::string> heard;         // lines read, in order, not yet examined
+    bool clearMomentSeen = false;          // a pause read a shrunk or full pane
 
     std::string playerName;  // as the game prints it
     std::string newText;     // the line being examined (its last 200 characters at most)
@@ -38,6 +41,8 @@ struct EngineState {
         prevLen = 0;
         curLen = 0;
         lines.forget();
+        heard.clear();
+        clearMomentSeen = false;
         playerName.clear();
         nameQueries.restart();  // a console that comes back is asked at once
     }

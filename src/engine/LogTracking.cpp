@@ -18,26 +18,50 @@ namespace {
 constexpr const char* kEngineLoadHint = "Loading dll file ";
 }
 
-// A pane that does not answer in time (the game stalls, say on a map load)
-// gives no measurement and no text: the turn skips and tracking goes on from
-// the same place once the game answers again. What is new is decided by the
-// text read, not by the lengths measured, so text printed between the two
-// messages is neither taken twice nor skipped.
+// A say the server dropped (its echo is not among the lines read by now)
+// goes out again before the new lines are examined. Every line read is examined
+// in the order printed, however many one reading brings, and so are the
+// lines a reply's pause read meanwhile: they wait in `heard` and come after
+// the line whose reply paused.
 bool Engine::trackConsole() {
     keepPaneAndName();
+    const bool tookText = listen(false);
+    ctx_.console.resendDropped();
+    bool examined = false;
+    while (!state.heard.empty() && !ctx_.toolkit.ended()) {
+        const std::string line = std::move(state.heard.front());
+        state.heard.pop_front();
+        examineLine(line);
+        examined = true;
+    }
+    return tookText || examined;
+}
+
+// A pane that does not answer in time (the game stalls, say on a map load)
+// gives no measurement and no text: tracking goes on from the same place once
+// the game answers again. What is new is decided by the text read, not by the
+// lengths measured, so text printed between the two messages is neither
+// taken twice nor skipped. In a pause nothing yields and nothing is typed: a
+// moment for the due clear waits for the next turn.
+bool Engine::listen(bool inPause) {
     const std::optional<long> length = ctx_.console.ReadTextLength(state.outputPane);
     if (!length) return false;
     state.curLen = static_cast<std::int32_t>(*length);
     // A pane shorter than at the last reading was emptied or replaced, and a
     // full one is about to replace itself: moments for the due clear.
-    if (state.clearDue && (state.curLen < state.prevLen || state.curLen >= kPaneLimit)) sendClear();
+    const bool clearMoment = state.curLen < state.prevLen || state.curLen >= kPaneLimit;
+    if (inPause) {
+        state.clearMomentSeen = state.clearMomentSeen || clearMoment;
+    } else {
+        if (state.clearDue && (clearMoment || state.clearMomentSeen)) sendClear();
+        state.clearMomentSeen = false;
+    }
 
-    std::vector<std::string> lines;
     bool tookText = false;
     // A pane seen for the first time is read even when empty: what it holds
     // then was printed before Varnok looked, and what comes after is new.
     if (state.curLen != state.prevLen || state.lines.fresh()) {
-        if (!yieldToWindows()) return false;
+        if (!inPause && !yieldToWindows()) return false;
         const std::optional<std::string> pane =
             ctx_.console.ReadPaneText(state.outputPane, state.curLen);
         if (!pane) return false;
@@ -47,16 +71,21 @@ bool Engine::trackConsole() {
             tookText = true;
             ctx_.host.chatText().setCaption(text::lastChars(taken.added, kMaxNewText));
         }
-        lines = std::move(taken.lines);
+        for (std::string& line : taken.lines) hear(std::move(line));
     }
     if (std::optional<std::string> line = state.lines.overdue(ctx_.clock.now()))
-        lines.push_back(std::move(*line));
+        hear(std::move(*line));
+    return tookText;
+}
 
-    for (const std::string& line : lines) {
-        if (ctx_.toolkit.ended()) break;
-        examineLine(line);
-    }
-    return tookText || !lines.empty();
+void Engine::listenDuringPause() {
+    if (state.consoleWnd == 0 || state.outputPane == 0) return;
+    listen(true);
+}
+
+void Engine::hear(std::string line) {
+    ctx_.console.heard(line, state.playerName);
+    state.heard.push_back(std::move(line));
 }
 
 void Engine::keepPaneAndName() {

@@ -10,6 +10,16 @@ std::uint32_t pauseMilliseconds(float seconds) {
     return static_cast<std::uint32_t>(std::floor(static_cast<double>(seconds) * 1000.0));
 }
 
+void Clock::watchNow() {
+    if (!watch_ || watching_) return;
+    watching_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{watching_};
+    watch_();
+}
+
 void waitSeconds(Clock& clock, float seconds) {
     clock.sleepMs(pauseMilliseconds(seconds));
 }

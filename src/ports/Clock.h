@@ -4,14 +4,15 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 
 namespace varnok::engine {
 
 class Clock {
   public:
     virtual ~Clock() = default;
-    // Blocks the whole program for `ms` milliseconds: no window, timer or game
-    // text is handled meanwhile.
+    // Blocks the whole program for `ms` milliseconds: no window, timer or
+    // handler runs meanwhile; only the watch does, every few milliseconds.
     virtual void sleepMs(std::uint32_t ms) = 0;
     // The current local date and time.
     virtual std::chrono::system_clock::time_point now() = 0;
@@ -19,6 +20,21 @@ class Clock {
     virtual void seedFromClock() = 0;
     // A random number in [0, 1).
     virtual double random() = 0;
+
+    // What still runs while a pause blocks the program: the engine reads the
+    // game's console there, so that a line printed during a reply's pause is
+    // seen as it is printed. It types nothing and runs no window handler.
+    // Empty: pauses only wait.
+    void watchDuringPauses(std::function<void()> watch) { watch_ = std::move(watch); }
+    bool watched() const { return static_cast<bool>(watch_); }
+
+  protected:
+    // For sleepMs: runs the watch, never inside itself.
+    void watchNow();
+
+  private:
+    std::function<void()> watch_;
+    bool watching_ = false;
 };
 
 // Pauses for `seconds` held in single precision, rounded down to whole

@@ -2,9 +2,9 @@
 // The window-manager port: the few user32 operations through which Varnok finds
 // and drives the game's windows. The Win32 adapter makes the real calls; tests
 // use an in-memory desktop. Every message to another process's window may time
-// out (a hung game). A command that timed out reads as not delivered (false);
-// a length or text that timed out reads as no answer (nothing), which callers
-// must not take for an empty window.
+// out (a hung game) or be refused (a game run as administrator). A length or
+// text that timed out reads as no answer (nothing), which callers must not
+// take for an empty window.
 
 #include <cstdint>
 #include <functional>
@@ -22,6 +22,12 @@ inline std::vector<unsigned char> TextToBytes(const std::string& text) {
     return bytes;
 }
 
+// What became of a message sent to a window: it was handled; it got no
+// answer in time (a busy or hung game, or a window that is gone); or the
+// window system refused to pass it on (a game run as administrator refuses
+// messages from a program that is not).
+enum class Delivery { Delivered, NoAnswer, Refused };
+
 // A window of the window system; 0 means none.
 using WindowHandle = std::uintptr_t;
 
@@ -34,6 +40,7 @@ enum class ShowCommand { Hide, Show };            // SW_HIDE, SW_SHOW
 struct TextLength {
     std::optional<long> length;  // nothing: the window did not answer in time
     bool gone = false;           // the window no longer exists
+    bool refused = false;        // the window system refused the message (no length)
 };
 
 class WindowManager {
@@ -52,9 +59,9 @@ class WindowManager {
     // GetWindowTextA with a buffer of `bufferSize` bytes (at most bufferSize - 1 characters).
     virtual std::string caption(WindowHandle window, int bufferSize) = 0;
     // WM_SETTEXT with the bytes of `text` and a terminating zero.
-    virtual bool setText(WindowHandle window, const std::string& text) = 0;
+    virtual Delivery setText(WindowHandle window, const std::string& text) = 0;
     // WM_CHAR with the character code and the key data (repeat count in the low word).
-    virtual bool sendChar(WindowHandle window, unsigned char code, long keyData) = 0;
+    virtual Delivery sendChar(WindowHandle window, unsigned char code, long keyData) = 0;
     // WM_GETTEXTLENGTH; 0 for handle 0 or a vanished window (marked gone);
     // no length when the window did not answer in time.
     virtual TextLength measureText(WindowHandle window) = 0;

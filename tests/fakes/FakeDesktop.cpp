@@ -82,20 +82,22 @@ std::string FakeDesktop::caption(WindowHandle window, int bufferSize) {
     return w->caption.substr(0, static_cast<std::size_t>(bufferSize - 1));
 }
 
-bool FakeDesktop::setText(WindowHandle window, const std::string& text) {
+console::Delivery FakeDesktop::setText(WindowHandle window, const std::string& text) {
     ++setTextCalls;
     DesktopWindow* w = find(window);
-    if (!w || w->hung) return false;
+    if (!w || w->hung) return console::Delivery::NoAnswer;
+    if (w->refuses) return console::Delivery::Refused;
     w->text = text;
-    return true;
+    return console::Delivery::Delivered;
 }
 
-bool FakeDesktop::sendChar(WindowHandle window, unsigned char code, long) {
+console::Delivery FakeDesktop::sendChar(WindowHandle window, unsigned char code, long) {
     DesktopWindow* w = find(window);
-    if (!w || w->hung) return false;
+    if (!w || w->hung) return console::Delivery::NoAnswer;
+    if (w->refuses) return console::Delivery::Refused;
     w->charsReceived.push_back(code);
     if (w->onChar) w->onChar(*w, code);
-    return true;
+    return console::Delivery::Delivered;
 }
 
 namespace {
@@ -117,6 +119,7 @@ console::TextLength FakeDesktop::measureText(WindowHandle window) {
     DesktopWindow* w = find(window);
     if (!w) return {0, window != 0};
     if (w->hung) return {};
+    if (w->refuses) return {std::nullopt, false, true};
     if (w->countsCharacters) return {characterCount(w->text)};
     return {static_cast<long>(w->text.size())};
 }
@@ -124,7 +127,7 @@ console::TextLength FakeDesktop::measureText(WindowHandle window) {
 std::optional<std::string> FakeDesktop::text(WindowHandle window, long bufferSize) {
     DesktopWindow* w = find(window);
     if (!w || bufferSize <= 0) return std::string();
-    if (w->hung || w->hangsAfterLength) return std::nullopt;
+    if (w->hung || w->hangsAfterLength || w->refuses) return std::nullopt;
     if (w->beforeRead) w->beforeRead(*w);
     return w->text.substr(0, static_cast<std::size_t>(bufferSize - 1));
 }
@@ -158,7 +161,10 @@ void FakeGame::openConsole() {
         std::string line = input.text;
         input.text.clear();
         commands.push_back(line);
-        if (runsCommands) run(line);
+        if (runsCommands)
+            run(line);
+        else if (echoesSays && text::beginsWithNoCase(line, "say "))
+            echoSay(line.substr(4));
     };
 }
 
@@ -197,6 +203,13 @@ void FakeGame::chat(const std::string& message) {
     print(playerName + ": " + message + "\r\n");
 }
 
+// The server shows each "%" of a chat text as ".".
+void FakeGame::echoSay(std::string text) {
+    for (char& c : text)
+        if (c == '%') c = '.';
+    chat(text);
+}
+
 void FakeGame::clearPane() {
     pane().clear();
 }
@@ -208,7 +221,7 @@ void FakeGame::run(const std::string& line) {
     if (line == "name" || line == "/name") {
         print("\"name\" is:\"" + playerName + "^7\" default:\"Padawan^7\"\r\n");
     } else if (text::beginsWithNoCase(line, "say ")) {
-        chat(line.substr(4));
+        echoSay(line.substr(4));
     } else if (text::beginsWithNoCase(line, "echo ")) {
         print(line.substr(5) + "\r\n");
     }

@@ -22,6 +22,7 @@ struct DesktopWindow {
     std::string text;     // what WM_GETTEXT reads (the caption for plain windows)
     bool visible = true;
     bool hung = false;              // answers no message (every send times out)
+    bool refuses = false;           // the window system passes no message on (refused)
     bool hangsAfterLength = false;  // answers its length, then times out on the text
     bool countsCharacters = false;  // measures double-byte characters as one
     std::function<void(DesktopWindow&)> beforeRead;  // runs just before WM_GETTEXT answers
@@ -50,8 +51,8 @@ class FakeDesktop : public console::WindowManager {
     WindowHandle relative(WindowHandle window, console::Relation relation) override;
     void enumChildren(WindowHandle parent, const std::function<bool(WindowHandle)>& visit) override;
     std::string caption(WindowHandle window, int bufferSize) override;
-    bool setText(WindowHandle window, const std::string& text) override;
-    bool sendChar(WindowHandle window, unsigned char code, long keyData) override;
+    console::Delivery setText(WindowHandle window, const std::string& text) override;
+    console::Delivery sendChar(WindowHandle window, unsigned char code, long keyData) override;
     console::TextLength measureText(WindowHandle window) override;
     std::optional<std::string> text(WindowHandle window, long bufferSize) override;
     void show(WindowHandle window, console::ShowCommand command) override;
@@ -98,6 +99,9 @@ class FakeGame {
     // Whether typed lines also run (each is shown after "]", "name" prints the
     // name line, "say" the chat line); tests that count lengths switch it off.
     bool runsCommands = true;
+    // Whether the server prints a "say" back as the player's chat line even
+    // when typed lines do not run: the echo that tells Varnok it got through.
+    bool echoesSays = true;
 
     WindowHandle console() const { return console_; }
     WindowHandle inputLine() const { return input_; }
@@ -106,6 +110,7 @@ class FakeGame {
 
   private:
     void run(const std::string& line);
+    void echoSay(std::string text);
 
     static constexpr long kResetCount = 0x7fff;
 

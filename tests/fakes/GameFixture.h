@@ -38,6 +38,10 @@ struct GameFixture : AppFixture {
         return {clock.pauses.begin() + static_cast<std::ptrdiff_t>(pauseMark), clock.pauses.end()};
     }
 
+    // Time passes: the last reply is long enough ago for the server to take
+    // the next one at once.
+    void later(std::uint64_t ms = 5000) { clock.elapsedMs += ms; }
+
     // Prints `line` and runs one turn over it, marking first.
     bool onLine(const std::string& line) {
         mark();

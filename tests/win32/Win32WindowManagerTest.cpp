@@ -15,6 +15,7 @@
 
 namespace {
 
+using varnok::console::Delivery;
 using varnok::console::Relation;
 using varnok::console::ShowCommand;
 using varnok::console::WindowHandle;
@@ -118,9 +119,9 @@ TEST_F(WindowManager, ReadsAndWritesCaptionsAndTexts) {
     EXPECT_TRUE(windows.caption(0, 260).empty());
 
     const std::string command = "say caf\xE9 ^1ok";
-    EXPECT_TRUE(windows.setText(handle(input), command));
+    EXPECT_EQ(windows.setText(handle(input), command), Delivery::Delivered);
     EXPECT_EQ(textOf(input), command);
-    EXPECT_TRUE(windows.sendChar(handle(input), 13, 1));
+    EXPECT_EQ(windows.sendChar(handle(input), 13, 1), Delivery::Delivered);
     EXPECT_TRUE(charsReceived.size() == 1 && charsReceived[0].first == 13 &&
                 charsReceived[0].second == 1);
 
@@ -129,8 +130,8 @@ TEST_F(WindowManager, ReadsAndWritesCaptionsAndTexts) {
     EXPECT_EQ(windows.text(handle(pane), 5), "line");
     EXPECT_EQ(windows.measureText(0).length, 0);
     EXPECT_EQ(windows.text(0, 10), "");
-    EXPECT_FALSE(windows.setText(0, "x"));
-    EXPECT_FALSE(windows.sendChar(0, 13, 1));
+    EXPECT_EQ(windows.setText(0, "x"), Delivery::NoAnswer);
+    EXPECT_EQ(windows.sendChar(0, 13, 1), Delivery::NoAnswer);
 }
 
 TEST_F(WindowManager, ShowsAndRepositions) {
@@ -186,8 +187,8 @@ TEST_F(WindowManager, TellsAWindowThatStopsAnsweringFromAnEmptyOrAGoneOne) {
         // No answer, told apart from an empty window.
         EXPECT_FALSE(windows.measureText(hungHandle).length);
         EXPECT_FALSE(windows.text(hungHandle, 20));
-        EXPECT_FALSE(windows.setText(hungHandle, "typed"));
-        EXPECT_FALSE(windows.sendChar(hungHandle, 13, 1));
+        EXPECT_EQ(windows.setText(hungHandle, "typed"), Delivery::NoAnswer);
+        EXPECT_EQ(windows.sendChar(hungHandle, 13, 1), Delivery::NoAnswer);
         // The first call gives up after its 300 ms; the others find the
         // courier still waiting and give up at once. Without the limit they
         // would wait for the whole hang.
@@ -205,7 +206,7 @@ TEST_F(WindowManager, TellsAWindowThatStopsAnsweringFromAnEmptyOrAGoneOne) {
         }
         EXPECT_EQ(length, 6);
         EXPECT_EQ(windows.text(hungHandle, 7), "frozen");
-        EXPECT_TRUE(windows.setText(hungHandle, "thawed"));
+        EXPECT_EQ(windows.setText(hungHandle, "thawed"), Delivery::Delivered);
         EXPECT_EQ(windows.caption(hungHandle, 260), "thawed");
     }
     DestroyWindow(window);

@@ -33,6 +33,7 @@ struct Message {
     LPARAM lParam = 0;
     std::vector<char> data;
     bool lParamIsData = false;
+    DWORD error = ERROR_SUCCESS;  // why a send failed, as the sending thread saw it
     LPARAM argument() { return lParamIsData ? reinterpret_cast<LPARAM>(data.data()) : lParam; }
 };
 
@@ -43,9 +44,12 @@ std::optional<LRESULT> sendNow(Message& message, unsigned timeoutMs) {
     // text to count it, on every poll and with no time limit. In the 8-bit
     // code page the console uses, both counts are the same.
     auto send = message.message == WM_GETTEXTLENGTH ? SendMessageTimeoutW : SendMessageTimeoutA;
+    SetLastError(ERROR_SUCCESS);
     if (send(message.hwnd, message.message, message.wParam, message.argument(),
-             SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) == 0)
+             SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) == 0) {
+        message.error = GetLastError();
         return std::nullopt;
+    }
     return static_cast<LRESULT>(result);
 }
 
@@ -168,6 +172,7 @@ struct Win32WindowManager::Courier {
                 if (!finished(*current)) continue;
                 answer = current->result;
                 if (answer) message.data = current->message.data;
+                message.error = current->message.error;
                 break;
             }
             if (woken == WAIT_OBJECT_0 + 1) {
@@ -245,11 +250,10 @@ console::TextLength measure(Win32WindowManager::Courier& courier, HWND hwnd, uns
         return {0, true};
     }
     Message message{hwnd, WM_GETTEXTLENGTH, 0, 0, {}, false};
-    SetLastError(ERROR_SUCCESS);
     if (const std::optional<LRESULT> length = sendNow(message, timeoutMs))
         return {*length < 0 ? 0 : static_cast<long>(*length)};
-    const DWORD error = GetLastError();
-    if (error == ERROR_INVALID_WINDOW_HANDLE || !stillThere(hwnd)) return {0, true};
+    if (message.error == ERROR_ACCESS_DENIED) return {std::nullopt, false, true};
+    if (message.error == ERROR_INVALID_WINDOW_HANDLE || !stillThere(hwnd)) return {0, true};
     if (courier.inOtherProcess(hwnd)) courier.watch(hwnd);
     return {};
 }
@@ -288,15 +292,27 @@ std::string Win32WindowManager::caption(WindowHandle window, int bufferSize) {
     return std::string(buffer.data(), static_cast<size_t>(copied));
 }
 
-bool Win32WindowManager::setText(WindowHandle window, const std::string& text) {
+namespace {
+// A game run as administrator: the window system refuses to pass a message
+// on from a program that is not, with an access-denied error.
+console::Delivery outcome(Win32WindowManager::Courier& courier, Message& message,
+                          unsigned timeoutMs) {
+    if (deliver(courier, message, timeoutMs)) return console::Delivery::Delivered;
+    return message.error == ERROR_ACCESS_DENIED ? console::Delivery::Refused
+                                                : console::Delivery::NoAnswer;
+}
+}  // namespace
+
+console::Delivery Win32WindowManager::setText(WindowHandle window, const std::string& text) {
     std::vector<unsigned char> bytes = console::TextToBytes(text);
     Message message{toHwnd(window), WM_SETTEXT, 0, 0, {bytes.begin(), bytes.end()}, true};
-    return deliver(*courier_, message, timeoutMs_).has_value();
+    return outcome(*courier_, message, timeoutMs_);
 }
 
-bool Win32WindowManager::sendChar(WindowHandle window, unsigned char code, long keyData) {
+console::Delivery Win32WindowManager::sendChar(WindowHandle window, unsigned char code,
+                                               long keyData) {
     Message message{toHwnd(window), WM_CHAR, code, static_cast<LPARAM>(keyData), {}, false};
-    return deliver(*courier_, message, timeoutMs_).has_value();
+    return outcome(*courier_, message, timeoutMs_);
 }
 
 console::TextLength Win32WindowManager::measureText(WindowHandle window) {

@@ -35,8 +35,9 @@ class Win32WindowManager : public console::WindowManager {
     void enumChildren(console::WindowHandle parent,
                       const std::function<bool(console::WindowHandle)>& visit) override;
     std::string caption(console::WindowHandle window, int bufferSize) override;
-    bool setText(console::WindowHandle window, const std::string& text) override;
-    bool sendChar(console::WindowHandle window, unsigned char code, long keyData) override;
+    console::Delivery setText(console::WindowHandle window, const std::string& text) override;
+    console::Delivery sendChar(console::WindowHandle window, unsigned char code,
+                               long keyData) override;
     console::TextLength measureText(console::WindowHandle window) override;
     std::optional<std::string> text(console::WindowHandle window, long bufferSize) override;
     void show(console::WindowHandle window, console::ShowCommand command) override;

@@ -132,6 +132,7 @@ TEST_F(FileCommands, PlaylistOfAMissingFileOrOutsideTheSavesFolderAnswersWithThe
     EXPECT_TRUE(toolkit.fakeDialogs().boxes.empty());
     game.commands.clear();
     clock.pauses.clear();
+    clock.elapsedMs += 5000;
     typed("!playlist ../../etc/list");
     commands::playlistCommand(turn());
     EXPECT_EQ(clock.pauses, kAfterLoad);

@@ -26,9 +26,12 @@ struct MusicCommands : CommandFixture {
         ASSERT_TRUE(player().mPlaying);
         forget();
     }
+    // Forgets what was typed and paused so far; time passes, so that the
+    // server takes the next say at once.
     void forget() {
         game.commands.clear();
         clock.pauses.clear();
+        clock.elapsedMs += 5000;
         media.log.calls.clear();
     }
     void run(void (*command)(const commands::CommandTurn&), const std::string& message) {

@@ -159,6 +159,26 @@ TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
               "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
 }
 
+// A game run as administrator refuses every message of a program that is
+// not: the status line says so in place of the player and nothing more is
+// typed into that console; the game started anew is tried again.
+TEST_F(Loop, AGameThatRefusesVarnokIsToldInTheStatusLineAndTriedAgainWhenFoundAnew) {
+    FakeGame game(desktop, "Kyle");
+    desktop.window(game.inputLine()).refuses = true;
+    desktop.window(game.outputPane()).refuses = true;
+    startUp();
+    for (int i = 0; i < 3; ++i) app->frmMain.engine.turn();
+    EXPECT_EQ(status().text, "[ JKA runs as administrator: start Varnok as administrator too ]");
+    const int typed = desktop.setTextCalls;
+    for (int i = 0; i < 3; ++i) app->frmMain.engine.turn();
+    EXPECT_EQ(desktop.setTextCalls, typed);
+
+    game.closeConsole();
+    game.openConsole();
+    for (int i = 0; i < 4; ++i) app->frmMain.engine.turn();
+    EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
+}
+
 // A console whose pane gives no answer (the game stalls) is not taken for
 // gone: it is checked by its caption instead, and kept.
 TEST_F(Loop, AStalledConsoleIsKeptByItsCaption) {

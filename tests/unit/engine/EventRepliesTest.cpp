@@ -40,11 +40,14 @@ struct Events : ::testing::Test, GameFixture {
     }
 };
 
+// The entry message keeps the server's gap after the announcement: a second
+// and a margin.
 TEST_F(Events, OwnEntryAnnouncesAfterASecondThenSaysTheEntryMessageIfOn) {
     turnOn(messages().Enter, messages().EnterEn, "Hi %s %d");
     onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Hi %s %d"}));
-    EXPECT_EQ(paused(), (Pauses{1000, 1000}));
+    EXPECT_EQ(paused(), (Pauses{1000, 1000, 200}));
+    later();
     messages().EnterEn = 2;
     onLine("KYLE ENTERED THE GAME\r\n");
     EXPECT_EQ(sent(), Lines{kAnnouncement});
@@ -157,16 +160,20 @@ TEST_F(Duel, BegunWithThePlayerNamedFirstOrSecond) {
         EXPECT_EQ(state().duelOpponent, "Jan");
         EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
         EXPECT_EQ(paused(), Pauses{});
+        later();
     }
 }
 
 TEST_F(Duel, WonSaysTheTemplateWithTheOpponentOfTheStartAndLostTheLostTemplate) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
+    later();
     onLine("Someone was sabered by Kyle\r\n");
     EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
     EXPECT_EQ(paused(), Pauses{699});
     EXPECT_FALSE(state().duelEngaged);
+    later();
     onLine("Jan has become engaged in a duel with Kyle!\r\n");
+    later();
     onLine("Kyle was sabered by Jan\r\n");
     EXPECT_EQ(sent(), Lines{"say Jan beat me"});
     EXPECT_EQ(paused(), Pauses{699});
@@ -251,6 +258,7 @@ TEST_F(SelfKill, ThePlayersOwnDeathSaysTheMessageAfterASecond) {
     onLine("Kyle killed himself.\r\n");
     EXPECT_EQ(sent(), Lines{"say oops %s"});
     EXPECT_EQ(paused(), Pauses{1000});
+    later();
     onLine("kyle killed HERSELF.\r\n");
     EXPECT_EQ(sent(), Lines{"say oops %s"});
     onLine(" killed himself.\r\n");  // an empty victim counts as the player

@@ -53,6 +53,7 @@ TEST_F(Extraction, ShortTextIsTakenWholeAndATurnWithNothingNewKeepsItAndIdles) {
 // is examined on its own and none is skipped; the window shows the latest 200
 // characters, and a line longer than that is handed on by its end.
 TEST_F(Extraction, EveryLineOfABurstIsExaminedInOrder) {
+    game.echoesSays = false;  // the burst is the latest text taken
     startKnowingName();
     state().playerName = player;
     messages().limit = "gg";
@@ -157,15 +158,18 @@ TEST_F(Extraction, ADoubleBytePaneLosesNoneOfItsNewestText) {
     EXPECT_EQ(app->frmPlay.sldVol->value(), 8);  // the slider's place for loudness 12
 }
 
+// The reply's echo comes between a line and a later one: the same line twice
+// in a row is one printed before the reply went out.
 TEST_F(Extraction, TheSameLineTwiceRunsTheRecognisersOnlyOnce) {
     startUp();
     state().playerName = "Kyle";
     messages().limit = "gg";
     messages().Limiten = 1;
-    onLine("Timelimit hit.\r\n");
+    std::vector<std::string> examined;
+    app->frmMain.engine.watchLines = [&](const std::string& line) { examined.push_back(line); };
+    EXPECT_TRUE(onLine("Timelimit hit.\r\nTimelimit hit.\r\n"));
+    EXPECT_EQ(examined.size(), 2u);  // both extracted, the second not handled again
     EXPECT_EQ(sent(), Lines{"say gg"});
-    EXPECT_TRUE(onLine("Timelimit hit.\r\n"));  // extracted, but not handled again
-    EXPECT_EQ(sent(), Lines{});
     EXPECT_EQ(state().lastText, "Timelimit hit.\r\n");
     onLine("x\r\nTimelimit hit.\r\n");  // another line between makes it new again
     EXPECT_EQ(sent(), Lines{"say gg"});
@@ -201,6 +205,46 @@ TEST_F(Extraction, AStallAcrossTurnsIsNoClearAndRepeatsNothing) {
     EXPECT_TRUE(turn());
     EXPECT_EQ(state().newText, "Rosh: gg\r\n");
     EXPECT_EQ(sent(), Lines{});
+}
+
+// A reply's pause does not blind the engine: the player's chat printed
+// meanwhile is read as it shows, moves the reply back by the server's gap
+// from that moment, and is examined after the line that paused, once.
+TEST_F(Extraction, LinesPrintedDuringAPauseMoveTheSayBackAndAreExaminedAfterIt) {
+    startKnowingName();
+    state().playerName = player;
+    std::vector<std::string> examined;
+    app->frmMain.engine.watchLines = [&](const std::string& line) { examined.push_back(line); };
+    clock.at(clock.elapsedMs + 500, [&] { game.chat("!mini"); });
+    onLine("Kyle: !now\r\n");
+    ASSERT_EQ(sent().size(), 2u);
+    EXPECT_EQ(sent()[0].rfind("say ^4 It is currently: ", 0), 0u);
+    EXPECT_EQ(sent()[1], "say ^1Minimized");
+    EXPECT_EQ(paused(), (std::vector<std::uint32_t>{1000, 700, 600, 1000}));
+    ASSERT_GE(examined.size(), 2u);
+    EXPECT_EQ(examined[0], "Kyle: !now\r\n");
+    EXPECT_EQ(examined[1], "Kyle: !mini\r\n");
+}
+
+// A say the game never printed back was dropped by the server: a later turn
+// types it once more, spaced, and never a third time.
+TEST_F(Extraction, ADroppedSayIsTypedOnceMoreAndOnlyOnce) {
+    startKnowingName();
+    state().playerName = player;
+    game.echoesSays = false;
+    onLine("Kyle: !now\r\n");
+    ASSERT_EQ(sent().size(), 1u);
+    const std::string answer = sent()[0];
+    later(1000);
+    mark();
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+    later(1000);
+    turn();
+    EXPECT_EQ(sent(), Lines{answer});
+    later(5000);
+    turn();
+    EXPECT_EQ(sent(), Lines{answer});
 }
 
 struct Clearing : ::testing::Test, GameFixture {};

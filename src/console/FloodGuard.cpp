@@ -1,0 +1,85 @@
+#include "console/FloodGuard.h"
+
+#include <algorithm>
+
+#include "console/ChatEcho.h"
+#include "text/Text.h"
+
+namespace varnok::console {
+
+namespace {
+constexpr std::string_view kNotConnected = "Unknown command \"say\"";
+}
+
+FloodGuard::Ms FloodGuard::rest(TimePoint now) const {
+    if (!lastCommand_) return Ms(0);
+    if (now < *lastCommand_) return gap_;
+    const auto since = std::chrono::duration_cast<Ms>(now - *lastCommand_);
+    return since >= gap_ ? Ms(0) : gap_ - since;
+}
+
+// A say the game would print back nothing of, or typed before the player's
+// name was known, cannot be confirmed and is not followed.
+void FloodGuard::typed(std::string_view line, TimePoint now, bool again) {
+    lastCommand_ = now;
+    std::string sent = chatTextSent(line);
+    if (sent.empty() || speaker_.empty()) return;
+    awaited_.push_back({std::string(line), std::move(sent), speaker_, now, again});
+}
+
+// The player's own chat counts from the moment it shows; the echo of one of
+// Varnok's says is no command of its own.
+void FloodGuard::heard(std::string_view line, std::string_view playerName, TimePoint now) {
+    speaker_ = playerName;
+    if (text::equalsNoCase(line, kNotConnected)) {
+        if (!awaited_.empty()) awaited_.pop_front();
+        return;
+    }
+    const std::optional<OwnChat> chat = ownChat(line, playerName);
+    if (!chat) return;
+    if (chat->toEveryone) {
+        const auto echo = std::find_if(awaited_.begin(), awaited_.end(), [&](const Awaited& a) {
+            return isEchoOf(chat->text, a.sent, a.speaker);
+        });
+        if (echo != awaited_.end()) {
+            if (now > echo->typedAt)
+                longestRoundTrip_ = std::max(longestRoundTrip_,
+                                             std::chrono::duration_cast<Ms>(now - echo->typedAt));
+            awaited_.erase(echo);
+            return;
+        }
+    }
+    lastCommand_ = now;
+}
+
+std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {
+    while (!awaited_.empty()) {
+        const Awaited& oldest = awaited_.front();
+        if (now >= oldest.typedAt && now - oldest.typedAt < echoWait()) return std::nullopt;
+        gap_ = std::min(gap_ + kGapStep, kMostGap);
+        const bool tryAgain = !oldest.again;
+        std::string line = oldest.line;
+        awaited_.pop_front();
+        if (tryAgain) return line;
+    }
+    return std::nullopt;
+}
+
+std::optional<FloodGuard::TimePoint> FloodGuard::nextDeadline() const {
+    if (awaited_.empty()) return std::nullopt;
+    return awaited_.front().typedAt + echoWait();
+}
+
+void FloodGuard::reset() {
+    awaited_.clear();
+    lastCommand_.reset();
+    speaker_.clear();
+    gap_ = kGap;
+    longestRoundTrip_ = Ms(0);
+}
+
+FloodGuard::Ms FloodGuard::echoWait() const {
+    return std::max(kEchoWait, 2 * longestRoundTrip_);
+}
+
+}  // namespace varnok::console

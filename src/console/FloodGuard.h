@@ -1,0 +1,76 @@
+#pragma once
+// Varnok's side of the game server's flood guard. The server ignores a client
+// command that arrives less than a second after the previous one, without a
+// word, and every command it receives starts that second again, an ignored
+// one too. Chat is such a command: Varnok's "say" lines and the player's own
+// chat alike. So:
+// - a "say" goes out only once the gap has passed since the last client
+//   command Varnok knows of: its own says from when it types them, the
+//   player's own chat lines from when they show in the pane (they had reached
+//   the server before that). The gap is a second and a margin: the server's
+//   clock moves in whole frames and the network adds its jitter;
+// - a say counts as delivered when the game prints it back as the player's
+//   chat line; one not printed back in time was dropped and is typed once
+//   more, never a third time; one the game answered with Unknown command
+//   "say" (not connected) is not tried again;
+// - every say that went unconfirmed makes the gap longer, up to kMostGap, for
+//   as long as this console lives: a server with a longer window loses at
+//   most one line more before Varnok keeps to it.
+
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnok::console {
+
+class FloodGuard {
+  public:
+    using TimePoint = std::chrono::system_clock::time_point;
+    using Ms = std::chrono::milliseconds;
+
+    static constexpr Ms kGap{1200};
+    static constexpr Ms kGapStep{500};
+    static constexpr Ms kMostGap{3000};
+    // How long a say waits for its echo at least; longer once the round trips
+    // seen were longer.
+    static constexpr Ms kEchoWait{2000};
+
+    // How much longer a client command must wait at `now`; zero when it may
+    // go. A clock set back reads as a command sent just now.
+    Ms rest(TimePoint now) const;
+    // A client command typed at `now`, as typed. A say is followed until it
+    // is printed back; `again` marks the second try of a dropped one.
+    void typed(std::string_view line, TimePoint now, bool again = false);
+    // A complete console line, without its line end, read at `now` while the
+    // player's name was `playerName`.
+    void heard(std::string_view line, std::string_view playerName, TimePoint now);
+    // The next say the server dropped that is to be typed once more; each
+    // dropped say also makes the gap longer.
+    std::optional<std::string> takeDropped(TimePoint now);
+    // When the oldest say still waiting for its echo is given up on.
+    std::optional<TimePoint> nextDeadline() const;
+    // Another console: its game's server is another one.
+    void reset();
+
+    Ms gap() const { return gap_; }
+
+  private:
+    struct Awaited {
+        std::string line;     // as typed
+        std::string sent;     // its text as sent to the players
+        std::string speaker;  // the name it comes back under, as the pane shows it
+        TimePoint typedAt;
+        bool again = false;
+    };
+    Ms echoWait() const;
+
+    std::deque<Awaited> awaited_;
+    std::optional<TimePoint> lastCommand_;
+    std::string speaker_;  // the player's name with the latest line heard
+    Ms gap_ = kGap;
+    Ms longestRoundTrip_{0};
+};
+
+}  // namespace varnok::console

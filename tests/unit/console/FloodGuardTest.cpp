@@ -1,0 +1,118 @@
+// Keeping to the server's flood guard: the gap before a say, the echo that
+// confirms it, the second try of a dropped one and a server that wants more.
+#include <gtest/gtest.h>
+
+#include "console/ChatEcho.h"
+#include "console/FloodGuard.h"
+
+using namespace varnok::console;
+using namespace std::chrono_literals;
+
+namespace {
+
+// What the pane shows of a say: the words the game's tokenizer keeps, joined
+// by one blank, "%" as ".", no colour codes; a ";" outside quotes ends it.
+TEST(ChatEcho, TheEchoIsTheSayAsTheServerShowsIt) {
+    EXPECT_EQ(chatTextSent("say  ^1gg   all "), "^1gg all");
+    EXPECT_EQ(chatTextSent("say \"a  b\" 100% //c"), "a  b 100.");
+    EXPECT_EQ(chatTextSent("say hi;say again"), "hi");
+    EXPECT_EQ(chatTextSent("say x//y"), "x");
+    EXPECT_EQ(chatTextSent("say "), "");
+    EXPECT_EQ(chatTextSent("echo hi"), "");
+    EXPECT_TRUE(isEchoOf("gg all", chatTextSent("say ^1gg all"), "Kyle"));
+    EXPECT_FALSE(isEchoOf("gg", chatTextSent("say ^1gg all"), "Kyle"));  // too short to be cut
+    // A long line is cut to 149 bytes with the name: its beginning is its echo.
+    const std::string longText(140, 'w');
+    EXPECT_TRUE(isEchoOf(std::string(100, 'w'), chatTextSent("say " + longText), "Kyle"));
+    EXPECT_FALSE(isEchoOf(std::string(100, 'x'), chatTextSent("say " + longText), "Kyle"));
+
+    EXPECT_TRUE(goesToServer("say hi"));
+    EXPECT_TRUE(goesToServer("/say_team hi"));
+    EXPECT_TRUE(goesToServer("tell 2 hi"));
+    EXPECT_FALSE(goesToServer("echo say hi"));
+    EXPECT_FALSE(goesToServer("/name"));
+    EXPECT_FALSE(goesToServer("sayx"));
+}
+
+TEST(ChatEcho, OnlyThePlayersOwnLinesInTheirThreeFormsAreHis) {
+    EXPECT_EQ(ownChat("Kyle: hi", "Kyle")->text, "hi");
+    EXPECT_TRUE(ownChat("Kyle: hi", "Kyle")->toEveryone);
+    EXPECT_FALSE(ownChat("(Kyle): hi", "Kyle")->toEveryone);
+    EXPECT_EQ(ownChat("[Kyle]: hi", "Kyle")->text, "hi");
+    EXPECT_FALSE(ownChat("Kylex: hi", "Kyle"));
+    EXPECT_FALSE(ownChat("Jan: Kyle: hi", "Kyle"));
+    EXPECT_FALSE(ownChat(": hi", ""));
+}
+
+struct FloodGuardTest : ::testing::Test {
+    FloodGuard guard;
+    FloodGuard::TimePoint t0{};
+    FloodGuard::TimePoint at(std::chrono::milliseconds ms) const { return t0 + ms; }
+    void knowName() { guard.heard("\"name\" is:\"Kyle\"", "Kyle", t0); }
+};
+
+// A second and a margin after the last client command Varnok knows of: its
+// own say, or the player's own chat from when it shows; not another player's
+// chat, and not the echo of Varnok's own say.
+TEST_F(FloodGuardTest, ASayWaitsTheGapAfterEveryCommandOfThePlayersGame) {
+    knowName();
+    EXPECT_EQ(guard.rest(t0), 0ms);
+    guard.typed("say one", at(0ms));
+    EXPECT_EQ(guard.rest(at(1000ms)), 200ms);
+    guard.heard("Kyle: one", "Kyle", at(1100ms));  // the echo: no command of its own
+    EXPECT_EQ(guard.rest(at(1100ms)), 100ms);
+    guard.heard("Jan: hi", "Kyle", at(1150ms));
+    EXPECT_EQ(guard.rest(at(1200ms)), 0ms);
+    for (const char* own : {"Kyle: hello", "(Kyle): team", "[Kyle]: psst"}) {
+        guard.heard(own, "Kyle", at(2000ms));
+        EXPECT_EQ(guard.rest(at(2500ms)), 700ms) << own;
+    }
+    EXPECT_EQ(guard.rest(at(1000ms)), FloodGuard::kGap);  // a clock set back
+}
+
+// A say not printed back in time is typed once more, never a third time,
+// and each one lost makes the gap half a second longer, up to three seconds.
+TEST_F(FloodGuardTest, ADroppedSayIsTriedOnceMoreAndTheGapGrows) {
+    knowName();
+    guard.typed("say one", at(0ms));
+    EXPECT_EQ(guard.nextDeadline(), at(2000ms));
+    EXPECT_EQ(guard.takeDropped(at(1999ms)), std::nullopt);
+    EXPECT_EQ(guard.takeDropped(at(2000ms)), "say one");
+    EXPECT_EQ(guard.gap(), 1700ms);
+    guard.typed("say one", at(2000ms), true);
+    EXPECT_EQ(guard.takeDropped(at(4000ms)), std::nullopt);  // lost again: no third try
+    EXPECT_EQ(guard.gap(), 2200ms);
+    for (int i = 0; i < 5; ++i) {
+        guard.typed("say more", at(5000ms), true);
+        guard.takeDropped(at(8000ms));
+    }
+    EXPECT_EQ(guard.gap(), FloodGuard::kMostGap);
+    guard.reset();  // another game
+    EXPECT_EQ(guard.gap(), FloodGuard::kGap);
+    EXPECT_EQ(guard.nextDeadline(), std::nullopt);
+}
+
+// Confirmed by its echo, in any order of several; not connected, or typed
+// before the name was known, there is no second try.
+TEST_F(FloodGuardTest, AnEchoConfirmsAndUnknownCommandEndsTheWait) {
+    guard.typed("say before the name", at(0ms));
+    EXPECT_EQ(guard.nextDeadline(), std::nullopt);
+    knowName();
+    guard.typed("say ^1one   two", at(0ms));
+    guard.typed("say 50%", at(1200ms));
+    guard.heard("Kyle: 50.", "Kyle", at(1300ms));
+    guard.heard("Kyle: one two", "Kyle", at(1400ms));
+    EXPECT_EQ(guard.nextDeadline(), std::nullopt);
+    EXPECT_EQ(guard.gap(), FloodGuard::kGap);
+
+    guard.typed("say offline", at(5000ms));
+    guard.heard("Unknown command \"say\"", "Kyle", at(5010ms));
+    EXPECT_EQ(guard.takeDropped(at(9000ms)), std::nullopt);
+    // A slow server's round trip makes the wait for the echo longer.
+    guard.typed("say slow", at(10000ms));
+    guard.heard("Kyle: slow", "Kyle", at(11500ms));
+    guard.typed("say next", at(12000ms));
+    EXPECT_EQ(guard.nextDeadline(), at(15000ms));
+}
+
+}  // namespace
