@@ -5,7 +5,8 @@ file(GLOB VARNOK_FAKE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fakes
 
 add_library(varnok_fakes STATIC ${VARNOK_FAKE_SOURCES})
 target_include_directories(varnok_fakes PUBLIC "${CMAKE_SOURCE_DIR}/tests")
-target_link_libraries(varnok_fakes PUBLIC varnok_core)
+# The tests' zip writer (common/ZipWriter.cpp) deflates with zlib.
+target_link_libraries(varnok_fakes PUBLIC varnok_core ZLIB::ZLIB)
 
 enable_testing()
 find_package(GTest REQUIRED)
