@@ -17,6 +17,15 @@ bool isArchiveName(const std::string& name) {
     return name.size() > 4 && entryKey(name.substr(name.size() - 4)) == ".pk3";
 }
 
+// An archive's name as the game sorts archives: letters folded to upper case,
+// so that '_' and the other signs between 'Z' and 'a' sort after every letter.
+std::string sortKey(const std::string& name) {
+    std::string key = name;
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return key + '\0' + name;
+}
+
 }  // namespace
 
 bool isPlainName(std::string_view name) {
@@ -46,7 +55,7 @@ void GameFileSearch::addFolder(const std::filesystem::path& path) {
         const std::string name = text::fromPath(it->path().filename());
         std::error_code ignored;
         if (isArchiveName(name) && it->is_regular_file(ignored))
-            names.emplace_back(entryKey(name) + '\0' + name, it->path());
+            names.emplace_back(sortKey(name), it->path());
     }
     if (error && error != std::errc::no_such_file_or_directory)
         problems_.push_back(text::fromPath(path) + ": cannot be listed: " + error.message());

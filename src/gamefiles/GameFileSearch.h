@@ -1,11 +1,12 @@
 #pragma once
 // The game's files found where the game finds them. A folder is searched
 // through its .pk3 archives, the one whose name sorts last (letter case
-// ignored) first, and then through its loose files; the mod folder (fs_game)
-// is searched before base. Archives are opened once, when the search is made,
-// and only their directories are read then; an entry is read when asked for.
-// A copy that cannot be read (a damaged archive or entry, an unreadable file)
-// is passed over for the next one and noted as a problem.
+// ignored, as the game sorts them) first, and then through its loose files;
+// the mod folder (fs_game) is searched before base. Archives are opened once,
+// when the search is made, and only their directories are read then; an entry
+// is read when asked for. A copy that cannot be read (a damaged archive or
+// entry, an unreadable file) is passed over for the next one and noted as a
+// problem.
 
 #include <cstdint>
 #include <filesystem>

@@ -88,7 +88,7 @@ TEST_F(GameStringsTest, GivesThePhraseOfTheReferenceWithThatEnglishText) {
 
 TEST_F(GameStringsTest, FindsEachFileWhereTheGameFindsIt) {
     std::vector<ZipFile> first;
-    for (const char* file : {"a", "b", "c", "d"})
+    for (const char* file : {"a", "b", "c", "d", "e"})
         first.push_back({std::string("strings/english/mp_") + file + ".str", englishPhrase()});
     for (const char* file : {"a", "b", "c"})
         first.push_back(
@@ -96,18 +96,22 @@ TEST_F(GameStringsTest, FindsEachFileWhereTheGameFindsIt) {
     archive("base/assets0.pk3", first);
     // Sorts after assets0 only when letter case is ignored.
     archive("base/Assets1.PK3", {{"STRINGS\\GERMAN\\MP_A.STR", germanPhrase("Assets1")}});
+    // The game folds names to upper case to sort them: '_' sorts after the letters.
+    archive("base/zz_patch.pk3", {{"strings/german/mp_e.str", germanPhrase("zz_patch")}});
+    archive("base/zzb.pk3", {{"strings/german/mp_e.str", germanPhrase("zzb")}});
     loose("base/strings/german/mp_b.str", germanPhrase("loose in base"));
     loose("base/strings/german/mp_d.str", germanPhrase("loose in base"));
     loose("mymod/strings/german/mp_c.str", germanPhrase("loose in the mod"));
     loose("base/strings/german/mp_x.pk3", "not searched: not in the folder itself");
 
     const GameStrings strings =
-        GameStrings::load(folders("mymod"), "german", {"mp_a", "mp_b", "mp_c", "mp_d"});
+        GameStrings::load(folders("mymod"), "german", {"mp_a", "mp_b", "mp_c", "mp_d", "mp_e"});
     EXPECT_EQ(strings.problems(), std::vector<std::string>{});
     EXPECT_EQ(strings.translate("mp_a", "the phrase"), "Assets1");  // the later archive
     EXPECT_EQ(strings.translate("mp_b", "the phrase"), "assets0");  // archives before loose
     EXPECT_EQ(strings.translate("mp_c", "the phrase"), "loose in the mod");  // the mod first
     EXPECT_EQ(strings.translate("mp_d", "the phrase"), "loose in base");
+    EXPECT_EQ(strings.translate("mp_e", "the phrase"), "zz_patch");
 
     // A mod folder named like base is base.
     EXPECT_EQ(
