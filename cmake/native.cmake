@@ -26,6 +26,12 @@ if(VARNOK_SANITIZE)
   target_compile_options(varnok_unit_tests PRIVATE -O0)
 endif()
 
+# The timing of reading the game's texts from a large archive (scripts/bench.sh texts).
+if(NOT VARNOK_SANITIZE)
+  add_executable(varnok_texts_bench "${CMAKE_SOURCE_DIR}/tests/bench/GameStringsBench.cpp")
+  target_link_libraries(varnok_texts_bench PRIVATE varnok_fakes)
+endif()
+
 if(VARNOK_FUZZ)
   include(cmake/fuzz.cmake)
 endif()
