@@ -62,11 +62,10 @@ std::string inflateInto(ByteSource& archive, std::uint64_t at, std::uint32_t com
             problem = "it holds more than its size";
             break;
         }
-        if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
-            problem = "its compressed data is damaged";
-            break;
-        }
-        if (status == Z_BUF_ERROR && stream.avail_in > 0) {
+        // Short of input zlib answers Z_BUF_ERROR, and more is read; with input
+        // and room left it always gets on, so anything else is damage.
+        const bool needsInput = status == Z_BUF_ERROR && stream.avail_in == 0;
+        if (status != Z_OK && status != Z_STREAM_END && !needsInput) {
             problem = "its compressed data is damaged";
             break;
         }

@@ -22,8 +22,11 @@ std::string gamePath(std::string_view language, const std::string& file) {
     return "strings/" + std::string(language) + "/" + file + ".str";
 }
 
-bool isSame(const std::string& text) {
-    return text::equalsNoCase(text::trimBlanks(text), "#same");
+// "#same" stands for the English text, and so does a text of blanks only: an
+// empty phrase would be found in every line.
+bool meansEnglish(const std::string& text) {
+    const std::string trimmed = text::trimBlanks(text);
+    return trimmed.empty() || text::equalsNoCase(trimmed, "#same");
 }
 
 }  // namespace
@@ -57,6 +60,7 @@ GameStrings GameStrings::load(const GameFolders& folders, std::string_view langu
         const StringFile englishFile = readFile(gamePath(kEnglish, file));
         const StringFile languageFile = english ? StringFile{} : readFile(gamePath(language, file));
 
+        // Keys compare in upper case, as the language tags do.
         std::unordered_map<std::string, const std::string*> englishByKey;
         for (const StringReference& reference : englishFile.references)
             if (const std::string* text = reference.text("ENGLISH"))
@@ -77,7 +81,7 @@ GameStrings GameStrings::load(const GameFolders& folders, std::string_view langu
             const std::string* english = ownEnglish != nullptr ? ownEnglish : fileEnglish;
             if (english == nullptr) continue;
             const std::string* text = reference.text(tag);
-            const std::string& shown = text == nullptr || isSame(*text) ? *english : *text;
+            const std::string& shown = text == nullptr || meansEnglish(*text) ? *english : *text;
             // The English file's text names the reference too, should the
             // language's file carry an older English text.
             add(english, shown);

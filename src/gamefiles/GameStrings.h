@@ -40,8 +40,8 @@ class GameStrings {
 
     // The text, in the language, of the reference in `file` whose English text
     // is `english` (letter case ignored, blanks around either trimmed); the
-    // English text itself when the reference has no text of the language, the
-    // text "#same", or the language is English; nothing when `file` was not
+    // English text itself when the reference has no text of the language, an
+    // empty one or "#same", or the language is English; nothing when `file` was not
     // loaded or holds no such reference. The text is as the file holds it.
     std::optional<std::string> translate(std::string_view file, std::string_view english) const;
 

@@ -63,6 +63,7 @@ TEST_F(GameStringsTest, GivesThePhraseOfTheReferenceWithThatEnglishText) {
                           {"plduelaccept", lang("GERMAN", "duelliert sich mit")},
                           {"SABERED", lang("ENGLISH", "was sabered by") + lang("GERMAN", "#same")},
                           {"UNTRANSLATED", lang("ENGLISH", "has no German text")},
+                          {"EMPTY", lang("ENGLISH", "hit the kill limit") + lang("GERMAN", " ")},
                           {"NO_ENGLISH", lang("GERMAN", "has no English text")}}),
               ZipMethod::Deflated}});
 
@@ -74,6 +75,7 @@ TEST_F(GameStringsTest, GivesThePhraseOfTheReferenceWithThatEnglishText) {
               "duelliert sich mit");
     EXPECT_EQ(german.translate("mp_svgame", "was sabered by"), "was sabered by");
     EXPECT_EQ(german.translate("mp_svgame", "has no German text"), "has no German text");
+    EXPECT_EQ(german.translate("mp_svgame", "hit the kill limit"), "hit the kill limit");
     // A reference only the English file holds is shown in English.
     EXPECT_EQ(german.translate("mp_svgame", "Timelimit hit."), "Timelimit hit.");
     EXPECT_EQ(german.translate("mp_svgame", "has no English text"), std::nullopt);
