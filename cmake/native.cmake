@@ -5,7 +5,8 @@ file(GLOB VARNOK_FAKE_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/fakes
 
 add_library(varnok_fakes STATIC ${VARNOK_FAKE_SOURCES})
 target_include_directories(varnok_fakes PUBLIC "${CMAKE_SOURCE_DIR}/tests")
-target_link_libraries(varnok_fakes PUBLIC varnok_core)
+# The tests' zip writer (common/ZipWriter.cpp) deflates with zlib.
+target_link_libraries(varnok_fakes PUBLIC varnok_core ZLIB::ZLIB)
 
 enable_testing()
 find_package(GTest REQUIRED)
@@ -23,6 +24,12 @@ gtest_discover_tests(varnok_unit_tests DISCOVERY_MODE PRE_TEST)
 # their build time, and the core they test keeps its -O1.
 if(VARNOK_SANITIZE)
   target_compile_options(varnok_unit_tests PRIVATE -O0)
+endif()
+
+# The timing of reading the game's texts from a large archive (scripts/bench.sh texts).
+if(NOT VARNOK_SANITIZE)
+  add_executable(varnok_texts_bench "${CMAKE_SOURCE_DIR}/tests/bench/GameStringsBench.cpp")
+  target_link_libraries(varnok_texts_bench PRIVATE varnok_fakes)
 endif()
 
 if(VARNOK_FUZZ)

@@ -30,11 +30,11 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory("${VARNOK_GOOGLETEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
 
-# What every Windows test program shares (the temporary folder).
+# What every Windows test program shares (the temporary folder, the zip writer).
 file(GLOB VARNOK_TEST_COMMON_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/common/*.cpp")
 add_library(varnok_test_common STATIC ${VARNOK_TEST_COMMON_SOURCES})
 target_include_directories(varnok_test_common PUBLIC "${CMAKE_SOURCE_DIR}/tests")
-target_link_libraries(varnok_test_common PUBLIC varnok_core)
+target_link_libraries(varnok_test_common PUBLIC varnok_core ZLIB::ZLIB)
 
 foreach(sub tools/standin tools/deskwindows tests/e2e tests/win32)
   if(EXISTS "${CMAKE_SOURCE_DIR}/${sub}/CMakeLists.txt")

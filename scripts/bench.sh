@@ -10,7 +10,11 @@
 #   - reaction from a chat line appearing in the pane to the first command
 #     typed, for "!commands" and, less its 1 s pause, "!now";
 #   - start-up: launch to the first "name" typed;
-#   - the cost of one turn that reads a pane of 32 000 characters.
+#   - the cost of one turn that reads a pane of 32 000 characters;
+#   - natively, without Wine: how long loading the game's texts takes when its
+#     string files lie among some thousands of entries of a 300 MiB archive
+#     (tests/bench/GameStringsBench.cpp, built for release), with a cold page
+#     cache (only as root, which may empty it) and a warm one.
 # CPU is the run time of every thread from /proc/PID/task/*/schedstat (in ns;
 # clock ticks from /proc/PID/stat where that is missing); the times come from
 # the stand-in's timing file. The game's own thread is the stand-in's first
@@ -22,7 +26,7 @@
 #   --windows  other top-level windows on the busy desktop (default 200)
 #   --rounds   reaction rounds per command (default 100)
 #   --exe      the Varnok.exe to measure (default build/windows/Varnok.exe)
-#   --only P   run only the phases named in P, of: idle busy nogame reaction pane
+#   --only P   run only the phases named in P, of: idle busy nogame reaction pane texts
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
@@ -31,7 +35,7 @@ seconds=20
 windows=200
 rounds=100
 exe=build/windows/Varnok.exe
-only="idle busy nogame reaction pane"
+only="idle busy nogame reaction pane texts"
 session=0
 args=("$@")
 while [ $# -gt 0 ]; do
@@ -277,7 +281,47 @@ pane_phase() {
             'BEGIN { printf "%.2f ms CPU (%d changes)", (a - b) / 1000 / n, n }')"
 }
 
+# The game's texts: GameStrings::load of the German texts from a game folder
+# whose one archive is 300 MiB of 3000 entries, the string files in its middle.
+# Cold: the page cache emptied first (root only); warm: the median of five.
+texts_phase() {
+    local build=build/bench-release folder="$build_root/bench-texts" bench cold="" warm
+    echo "bench: texts: building the benchmark for release..." >&2
+    [ -f "$build/build.ninja" ] ||
+        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$build" -j "${VARNOK_JOBS:-2}" --target varnok_texts_bench >/dev/null
+    bench="$build/varnok_texts_bench"
+    rm -rf "$folder"
+    echo "bench: texts: writing a 300 MiB archive..." >&2
+    "$bench" write "$folder" 300 3000
+    sync
+    if [ -w /proc/sys/vm/drop_caches ]; then
+        echo 3 >/proc/sys/vm/drop_caches
+        cold=$("$bench" load "$folder" 1)
+    fi
+    warm=$("$bench" load "$folder" 6 | tail -n 5 | sort -n | sed -n 3p)
+    rm -rf "$folder"
+    echo
+    echo "Game texts ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)): GameStrings::load, German, two files, from one archive of 300 MiB and 3000 entries:"
+    echo
+    echo "| figure | value |"
+    echo "|---|---|"
+    if [ -n "$cold" ]; then
+        echo "| load, cold page cache | ${cold%% ms*} ms |"
+    else
+        echo "| load, cold page cache | not measured (emptying the page cache needs root) |"
+    fi
+    echo "| load, warm page cache (median of 5) | ${warm%% ms*} ms |"
+    echo "| bytes read from the archive | $(awk -v b="${warm#* ms }" 'BEGIN { printf "%.1f KiB", b / 1024 }') |"
+}
+
+wanted() { [[ " $only " == *" $1 "* ]]; }
+
 if [ "$session" = 0 ]; then
+    wanted texts && texts_phase
+    wine_phases=0
+    for phase in idle busy nogame reaction pane; do wanted "$phase" && wine_phases=1; done
+    [ "$wine_phases" = 1 ] || exit 0
     if [ ! -f "$deskwindows" ]; then bash scripts/build.sh windows; fi
     prepare_varnok_folder "$bench_dir"
     cp "$exe" "$bench_dir/Varnok.exe"
@@ -285,7 +329,6 @@ if [ "$session" = 0 ]; then
     exit $?
 fi
 
-wanted() { [[ " $only " == *" $1 "* ]]; }
 wanted idle && idle_phase "console present" game 0
 wanted busy && idle_phase "console present, $windows other windows" game "$windows"
 wanted nogame && idle_phase "no game, $windows other windows" nogame "$windows"

@@ -3,13 +3,15 @@
 # tests and run the demo: the native toolchain with GoogleTest, the mingw-w64
 # cross compiler, Wine with GStreamer (DirectShow playback under Wine), a
 # virtual X server, screenshot tools, encoders for test audio, and clang with
-# its sanitizer and libFuzzer runtimes (and llvm-symbolizer for their reports).
+# its sanitizer and libFuzzer runtimes (and llvm-symbolizer for their reports),
+# and zlib for both builds (read the game's archives; linked statically).
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build clang-format libgtest-dev libgmock-dev
   clang libclang-rt-14-dev llvm
   mingw-w64 g++-mingw-w64-x86-64-posix
+  zlib1g-dev libz-mingw-w64-dev
   wine wine64 libwine fonts-wine
   xvfb xauth x11-utils imagemagick procps
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav

@@ -70,6 +70,12 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameNoCase);
 }
 
+std::string foldCase(std::string_view s) {
+    std::string folded(s);
+    for (char& c : folded) c = static_cast<char>(fold(static_cast<unsigned char>(c)));
+    return folded;
+}
+
 bool beginsWith(std::string_view hay, std::string_view prefix) {
     return hay.substr(0, prefix.size()) == prefix;
 }

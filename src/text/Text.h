@@ -17,6 +17,9 @@ std::size_t findNoCase(std::string_view hay, std::string_view needle, std::size_
 bool containsNoCase(std::string_view hay, std::string_view needle);
 bool beginsWithNoCase(std::string_view hay, std::string_view prefix);
 bool equalsNoCase(std::string_view a, std::string_view b);
+// `s` with its letters folded as the comparisons above fold them: two texts
+// are equal letter case ignored exactly when their folds are equal.
+std::string foldCase(std::string_view s);
 // Exact "begins with", letter case included (the chat line's speaker test).
 bool beginsWith(std::string_view hay, std::string_view prefix);
 
