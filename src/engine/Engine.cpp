@@ -23,7 +23,7 @@ void Engine::startUp() {
 
     state.consoleWnd = findConsole();
     state.outputPane = ctx_.console.FindOutputPane(state.consoleWnd);
-    ctx_.console.SendConsoleCommand("name");
+    askName("name");
 
     std::error_code ignored;  // an existing or uncreatable folder is no error here
     std::filesystem::create_directory(ctx_.savesFolder, ignored);
@@ -99,6 +99,18 @@ void Engine::dockPlayerWindow() {
         return;
     ctx_.host.dockPlayer();
     dockedTo_ = frame;
+}
+
+// The questions are local commands: nothing reaches the server. Each is
+// typed alone, so that each answer is a line of its own.
+void Engine::askName(const char* command, bool engineLoaded) {
+    ctx_.console.SendConsoleCommand(command);
+    if (state.consoleWnd == 0) return;
+    if (engineLoaded ? !state.gameQuestions.allow(ctx_.clock.now()) : state.gameAsked) return;
+    state.gameAsked = true;
+    state.gameQuestions.allow(ctx_.clock.now());
+    for (const char* question : GameLanguage::kQuestions)
+        ctx_.console.SendConsoleCommand(console::CommandLine(std::string_view(question)));
 }
 
 console::WindowHandle Engine::findConsole() {

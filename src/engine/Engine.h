@@ -14,6 +14,7 @@
 #include "commands/CommandContext.h"
 #include "console/ConsoleLink.h"
 #include "engine/EngineState.h"
+#include "engine/GameLanguage.h"
 #include "engine/MainWindowControls.h"
 #include "engine/TurnPace.h"
 #include "ports/Clock.h"
@@ -61,8 +62,13 @@ class Engine {
     // In place of the player: the game refuses Varnok's messages.
     void showRefusedStatus();
 
+    // Sends the name query `command` and, at a console found or after an
+    // engine load, the questions of the game's language and folders.
+    void askName(const char* command, bool engineLoaded = false);
+
     EngineState state;
     TurnPace pace;
+    GameLanguage language;
     // Called with every line examined, before its recognisers run: lets
     // checks follow the lines one by one. Empty in the program.
     std::function<void(const std::string&)> watchLines;
@@ -111,6 +117,8 @@ class Engine {
     void handleNewText(bool startShown);
     // The "name" line: learns the name, rewrites the status line.
     void readName();
+    // A line that answers a question about the game's language or folders.
+    void readGameAnswer();
     // Sends "/clear" and marks the clear done.
     void sendClear();
 

@@ -34,6 +34,10 @@ struct EngineState {
     // "/name" while the name is unknown, at most once a second: the game
     // answers on a later frame.
     Pacer nameQueries{std::chrono::seconds(1)};
+    // The questions of the game's language and folders went to this console;
+    // after an engine load they go again, once for the several lines of one.
+    bool gameAsked = false;
+    Pacer gameQuestions{std::chrono::seconds(5)};
 
     // Forgets the console when it is gone; the texts and the due clear stay.
     void resetConsole() {
@@ -45,6 +49,7 @@ struct EngineState {
         clearMomentSeen = false;
         playerName.clear();
         nameQueries.restart();  // a console that comes back is asked at once
+        gameAsked = false;
     }
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/CommandLine.h"
+#include "engine/EventPhrases.h"
 
 namespace varnok::engine {
 
@@ -48,6 +49,7 @@ class EventReplies {
     Engine& engine_;
     const EngineContext& ctx_;
     EngineState& state_;
+    const EventPhrases& phrases_;  // in the game's language
 };
 
 }  // namespace varnok::engine

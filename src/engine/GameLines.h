@@ -9,6 +9,8 @@
 // phrase, and a player may take a name that is one, so a line that holds ": "
 // anywhere counts as spoken, never as the game's.
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace varnok::engine {
@@ -27,5 +29,12 @@ inline bool isSpokenLine(std::string_view line) {
 inline bool isGameMessage(std::string_view line) {
     return !isConsoleEcho(line) && !isSpokenLine(line);
 }
+
+// The value that the game's answer to a console variable typed alone gives:
+// `"<name>" is:"<value>" default:"<default>"` (the pane shows it without
+// colour codes), the text between the quotes after "is:". Nothing for a line
+// that does not begin with that answer (a chat line quoting one begins with
+// its speaker) or whose value's quote never closes.
+std::optional<std::string> cvarValue(std::string_view line, std::string_view name);
 
 }  // namespace varnok::engine

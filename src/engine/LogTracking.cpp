@@ -10,6 +10,7 @@
 #include "engine/GameLines.h"
 #include "engine/NameReader.h"
 #include "engine/ReplySwitch.h"
+#include "ports/Failures.h"
 #include "text/Text.h"
 
 namespace varnok::engine {
@@ -95,7 +96,7 @@ void Engine::keepPaneAndName() {
     } else if (!state.playerName.empty()) {
         state.nameQueries.restart();  // the next spell without a name asks at once
     } else if (state.nameQueries.allow(ctx_.clock.now())) {
-        ctx_.console.SendConsoleCommand("/name");
+        askName("/name");
     }
 }
 
@@ -104,8 +105,7 @@ void Engine::keepPaneAndName() {
 void Engine::examineLine(const std::string& line) {
     if (watchLines) watchLines(line);
     state.newText = text::lastChars(line, kMaxNewText);
-    if (text::containsNoCase(state.newText, kEngineLoadHint))
-        ctx_.console.SendConsoleCommand("name");
+    if (text::containsNoCase(state.newText, kEngineLoadHint)) askName("name", true);
     if (state.newText == state.lastText) return;
     state.lastText = state.newText;
     // The end of a long line someone said or typed may look like the game's
@@ -125,8 +125,20 @@ void Engine::handleNewText(bool startShown) {
     if (!state.playerName.empty())
         commands::runChatCommands(ctx_.commands, state.newText, state.playerName);
     if (ctx_.toolkit.ended()) return;
-    // The name's answer is known by how its line begins.
-    if (startShown && text::beginsWithNoCase(state.newText, kNamePhrase)) readName();
+    // The game's answers are known by how their lines begin.
+    if (!startShown) return;
+    if (text::beginsWithNoCase(state.newText, kNamePhrase))
+        readName();
+    else
+        readGameAnswer();
+}
+
+// The phrases are read anew when the answers complete or change what they
+// are read for; what the reading passed over is written down.
+void Engine::readGameAnswer() {
+    if (!language.readAnswer(state.newText)) return;
+    for (const std::string& problem : language.takeProblems())
+        reportFailure("a file of the game's texts", problem);
 }
 
 // Only the game's own answer to "name" names the player: a line that begins

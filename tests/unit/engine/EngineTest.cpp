@@ -31,7 +31,8 @@ TEST_F(StartUp, WithTheGameRunningFindsThePaneAndAsksForTheName) {
     startUp();
     EXPECT_EQ(state().consoleWnd, game.console());
     EXPECT_EQ(state().outputPane, game.outputPane());
-    EXPECT_EQ(game.commands, std::vector<std::string>{"name"});
+    EXPECT_EQ(game.commands,
+              (std::vector<std::string>{"name", "se_language", "fs_basepath", "fs_game"}));
 }
 
 TEST_F(StartUp, AnExistingSavesFolderIsNoProblem) {

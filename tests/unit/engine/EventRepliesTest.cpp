@@ -1,10 +1,14 @@
 // The automatic replies to game events: which line goes out, after which pause.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "common/ZipWriter.h"
 #include "engine/EventReplies.h"
 #include "engine/Placeholders.h"
 #include "fakes/GameFixture.h"
 #include "fakes/SplitRule.h"
+#include "ports/Failures.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
@@ -290,17 +294,25 @@ struct MatchEnd : Events {
     void prepare() override { turnOn(messages().limit, messages().Limiten, "gg all"); }
 };
 
+// The time limit's line is the phrase alone; the kill limit's names the
+// player, or the team, first, as does the duel game type's win limit.
 TEST_F(MatchEnd, TheLimitMessageGoesOutAfterARandomPause) {
     clock.randoms = {0.0};
     onLine("Timelimit hit.\r\n");
     EXPECT_EQ(sent(), Lines{"say gg all"});
     EXPECT_EQ(paused(), Pauses{1000});
     EXPECT_EQ(clock.seeds, 1);
-    clock.randoms = {0.5};
-    onLine("Kyle hit the kill limit.\r\n");  // not at the start
+    for (const char* line : {"Kyle hit the kill limit.\r\n", "Red hit the kill limit.\r\n",
+                             "Jan hit the win limit.\r\n", "hit the kill limit.\r\n"}) {
+        later();
+        clock.randoms = {0.5};
+        onLine(line);
+        EXPECT_EQ(sent(), Lines{"say gg all"}) << line;
+        EXPECT_EQ(paused(), Pauses{2250}) << line;
+    }
+    later();
+    onLine("Kyle hit the kill limit. gg\r\n");
     EXPECT_EQ(sent(), Lines{});
-    onLine("hit the kill limit.\r\n");
-    EXPECT_EQ(paused(), Pauses{2250});
 }
 
 TEST_F(MatchEnd, ThePauseStaysWithinOneToThreeAndAHalfSeconds) {
@@ -327,6 +339,80 @@ TEST_F(Events, AnEngineReloadAsksTheNameAndEndsTheLinesHandling) {
     onLine("finished R_Init \"name\" is:\"Jan\"\r\n");
     EXPECT_EQ(sent(), Lines{"name"});
     EXPECT_EQ(state().playerName, "Kyle");  // no name reading on that line
+}
+
+// The game in the player's language: its answers to the three questions
+// name the language and the game's folder, whose archives hold the texts.
+struct Language : Events {
+    static std::string block(const std::string& key, const std::string& english,
+                             const std::string& german) {
+        return "REFERENCE " + key + "\nLANG_ENGLISH \"" + english + "\"\nLANG_GERMAN \"" + german +
+               "\"\n";
+    }
+    void prepare() override {
+        std::filesystem::create_directories(folder.path() / "Game" / "base");
+        std::ofstream out(folder.path() / "Game" / "base" / "assets0.pk3", std::ios::binary);
+        testsupport::ZipWriter archive(out);
+        archive.add(
+            "strings/german/mp_svgame.str",
+            "VERSION \"1\"\n" + block("PLENTER", "entered the game", "betrat das Spiel") +
+                block("PLDUELACCEPT", "has become engaged in a duel with", "duelliert sich mit") +
+                block("HIT_THE_KILL_LIMIT", "hit the kill limit", "erreichte das Limit") +
+                "ENDMARKER\n",
+            testsupport::ZipMethod::Deflated);
+        archive.add("strings/german/mp_ingame.str",
+                    "VERSION \"1\"\n" + block("KILLED_SABER", "was sabered by", "fiel durch") +
+                        "ENDMARKER\n");
+        archive.finish();
+        setTemplates("%s vs %d", "%s beat %d", "");
+        turnOn(messages().limit, messages().Limiten, "gg");
+    }
+    void answer(const std::string& language, const std::string& basePath) {
+        for (const std::string& line :
+             {"\"se_language\" is:\"" + language + "\" default:\"english\"",
+              "\"fs_basepath\" is:\"" + basePath + "\" default:\"\"",
+              std::string("\"fs_game\" is:\"\" default:\"\"")})
+            onLine(line + "\r\n");
+    }
+    std::string gameFolder() const { return folder.file("Game"); }
+};
+
+TEST_F(Language, TheGamesLinesInItsLanguageAreAnswered) {
+    answer("german", gameFolder());
+    onLine("Kyle duelliert sich mit Jan!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
+    later();
+    onLine("Jan fiel durch Kyle\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle beat Jan"});
+    later();
+    onLine("Kyle erreichte das Limit.\r\n");
+    EXPECT_EQ(sent(), Lines{"say gg"});
+    later();
+    onLine("Rosh betrat das Spiel\r\n");  // a greeting's line, but no tick yet
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");  // English: no event now
+    onLine("Jan: Kyle duelliert sich mit Rosh!\r\n");           // chat: never an event
+    EXPECT_EQ(sent(), Lines{});
+    EXPECT_FALSE(state().duelEngaged);
+    // Chat that quotes an answer changes nothing; the game's own answer does.
+    onLine("Jan: \"se_language\" is:\"english\" default:\"english\"\r\n");
+    onLine("Kyle duelliert sich mit Jan!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
+    later();
+    answer("english", gameFolder());
+    onLine("Kyle has become engaged in a duel with Rosh!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Rosh"});
+}
+
+// No texts where the game says they are: English, and what was missing is
+// written down.
+TEST_F(Language, WithoutTheGamesFilesThePhrasesStayEnglish) {
+    std::vector<std::string> failures;
+    engine::setFailureSink([&](const std::string& line) { failures.push_back(line); });
+    answer("german", folder.file("Nowhere"));
+    engine::setFailureSink({});
+    EXPECT_FALSE(failures.empty());
+    onLine("Kyle has become engaged in a duel with Jan!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
 }
 
 struct Gate : Events {};

@@ -326,6 +326,8 @@ TEST_F(NameQueries, SlashNameGoesOutOnceASecondWhileTheNameIsUnknown) {
     EXPECT_EQ(sent(), Lines{});
 }
 
+// A console found asks the name and, once, the game's language and folders,
+// each alone; the next "/name" asks the name only.
 TEST_F(NameQueries, NoSlashNameOnTheTurnThatLocatesThePane) {
     game.closeConsole();
     startUp();
@@ -333,6 +335,10 @@ TEST_F(NameQueries, NoSlashNameOnTheTurnThatLocatesThePane) {
     mark();
     turn();
     EXPECT_EQ(sent(), Lines{});
+    turn();
+    EXPECT_EQ(sent(), (Lines{"/name", "se_language", "fs_basepath", "fs_game"}));
+    later(1000);
+    mark();
     turn();
     EXPECT_EQ(sent(), Lines{"/name"});
 }

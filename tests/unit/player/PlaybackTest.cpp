@@ -205,8 +205,8 @@ TEST_F(Unplayable, AFileThatDoesNotRenderIsPassedOverAndTheSelectionMoves) {
     EXPECT_EQ(graph().file, songPath("c"));
     EXPECT_TRUE(dialogs().boxes.empty());
     // Announced once, by name, although two nextSong calls were involved.
-    EXPECT_EQ(game.commands,
-              std::vector<std::string>({"name", "echo ^1Currently Playing: ^4c.mp3"}));
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4c.mp3");
+    EXPECT_EQ(std::count(game.commands.begin(), game.commands.end(), game.commands.back()), 1);
 }
 
 TEST_F(Unplayable, AFailureLaterInTheStartAlsoSkips) {

@@ -1,0 +1,16 @@
+#include "engine/GameLines.h"
+
+#include "text/Text.h"
+
+namespace varnok::engine {
+
+std::optional<std::string> cvarValue(std::string_view line, std::string_view name) {
+    const std::string answer = "\"" + std::string(name) + "\" is:\"";
+    if (!text::beginsWithNoCase(line, answer)) return std::nullopt;
+    const std::string_view rest = line.substr(answer.size());
+    const std::size_t close = rest.find('"');
+    if (close == std::string_view::npos) return std::nullopt;
+    return std::string(rest.substr(0, close));
+}
+
+}  // namespace varnok::engine
