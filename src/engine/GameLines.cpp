@@ -5,7 +5,8 @@
 namespace varnok::engine {
 
 std::optional<std::string> cvarValue(std::string_view line, std::string_view name) {
-    const std::string answer = "\"" + std::string(name) + "\" is:\"";
+    std::string answer = "\"";
+    answer.append(name).append("\" is:\"");
     if (!text::beginsWithNoCase(line, answer)) return std::nullopt;
     const std::string_view rest = line.substr(answer.size());
     const std::size_t close = rest.find('"');
