@@ -394,12 +394,16 @@ TEST_F(StandInConsole, JitterRepeatsForItsSeed) {
             std::this_thread::sleep_for(120ms);
         }
         EXPECT_TRUE(paneHas("Padawan: 4\r\n"));
-        return notesAfter(game->timing(), "packet ");  // "up <ms> <commands>", "down <ms>"
+        // Each way's delays in order: "up <ms> <commands>", then "down <ms>".
+        Transcript packets = notesAfter(game->timing(), "packet up ");
+        for (const std::string& down : notesAfter(game->timing(), "packet down "))
+            packets.push_back(down);
+        return packets;
     };
     const Transcript first = packetsOf(7);
     ASSERT_EQ(first.size(), 10u);
     for (const std::string& packet : first) {
-        const int oneWay = std::atoi(packet.c_str() + packet.find(' '));
+        const int oneWay = std::atoi(packet.c_str());
         EXPECT_TRUE(oneWay >= 15 && oneWay <= 45) << packet;
     }
     EXPECT_EQ(packetsOf(7), first);
