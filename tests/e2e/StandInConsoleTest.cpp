@@ -5,14 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <memory>
 #include <thread>
 
 #include "ControlProtocol.h"
 #include "console/ConsoleLink.h"
 #include "platform/win32/Win32WindowManager.h"
+#include "support/Paths.h"
 #include "support/StandInGame.h"
 
 using namespace std::chrono_literals;
@@ -23,31 +27,58 @@ namespace {
 
 constexpr int kInputId = 101, kCopyId = 1, kClearId = 3, kQuitId = 2, kPaneId = 100;
 
-// Microseconds since 1970, the timing file's clock.
-unsigned long long microsNow() {
-    FILETIME now{};
-    GetSystemTimePreciseAsFileTime(&now);
-    ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return (ticks - 116444736000000000ULL) / 10;
+// What the timing file holds after "<time> <mark>", line by line.
+Transcript notesAfter(const Transcript& timing, const std::string& mark) {
+    Transcript notes;
+    for (const std::string& line : timing) {
+        size_t at = line.find(" " + mark);
+        if (at != std::string::npos) notes.push_back(line.substr(at + 1 + mark.size()));
+    }
+    return notes;
 }
 
-// The time of the first timing line "<time> <what>"; 0 when there is none.
-unsigned long long stampOf(const Transcript& timing, const std::string& what) {
-    for (const std::string& line : timing) {
-        size_t blank = line.find(' ');
-        if (blank != std::string::npos && line.substr(blank + 1) == what)
-            return std::strtoull(line.c_str(), nullptr, 10);
+// The server's verdicts ("took", "dropped") on the commands it processed,
+// checking each against its frame time: a whole frame, and taken exactly when
+// it came a window or more after the command before it, taken or not.
+Transcript floodVerdicts(const Transcript& timing, long long windowMs, int frameMs) {
+    Transcript verdicts;
+    long long before = -1;
+    for (const std::string& note : notesAfter(timing, "server ")) {
+        char* rest = nullptr;
+        const long long at = std::strtoll(note.c_str(), &rest, 10);
+        verdicts.push_back(std::string(rest).substr(1, std::string(rest).find(' ', 1) - 1));
+        EXPECT_EQ(at % frameMs, 0) << note;
+        if (before >= 0) {
+            EXPECT_EQ(verdicts.back() == "took", at - before >= windowMs)
+                << note << " after " << before;
+        }
+        before = at;
     }
-    return 0;
+    return verdicts;
 }
 
 class StandInConsole : public ::testing::Test {
   protected:
     void SetUp() override { start({}); }
 
+    // A game of its own: the one before has ended and its records are gone.
     void start(e2e::StandInOptions options) {
+        game.reset();
+        for (const char* record : {"transcript.log", "pane.log", "faults.log", "timing.log"})
+            DeleteFileA(folder.file(record).c_str());
         game = std::make_unique<StandInGame>(folder, options);
         ASSERT_TRUE(game->started()) << game->startError();
+    }
+
+    bool paneHas(const std::string& text, e2e::Millis timeout = 3s) {
+        return game->waitForPane(
+            [&](const std::string& pane) { return pane.find(text) != std::string::npos; }, timeout);
+    }
+
+    // The timing file once the server has processed `count` commands.
+    Transcript timingOnceServed(size_t count) {
+        e2e::waitUntil([&] { return notesAfter(game->timing(), "server ").size() >= count; }, 5s);
+        return game->timing();
     }
 
     // What a caller typing into the console does: the text, then WM_CHAR 13.
@@ -244,12 +275,11 @@ TEST_F(StandInConsole, OnlyWmChar13IsEnterAndTheLineRunsAtTheFramesEnd) {
     // "]" + the line is printed inside the WM_CHAR; the command runs later.
     game->clearPane();
     typeLine("echo late");
-    unsigned long long returned = microsNow();
+    unsigned long long returned = e2e::microsNow();
     EXPECT_EQ(game->paneText().rfind("]echo late\r\n", 0), 0u) << game->paneText();
     EXPECT_TRUE(paneBecomes("]echo late\r\nlate \r\n")) << game->paneText();
-    Transcript timing = game->timing();
-    EXPECT_LT(stampOf(timing, "typed echo late"), returned);
-    EXPECT_GT(stampOf(timing, "ran echo late"), returned);
+    EXPECT_LT(game->timeOf("typed echo late"), returned);
+    EXPECT_GT(game->timeOf("ran echo late"), returned);
 
     // An empty line prints "]"; a line is read up to 1023 characters.
     game->clearPane();
@@ -287,33 +317,226 @@ TEST_F(StandInConsole, CommandBufferSplitsAndOnlyTheFirstLineOfAPumpLosesItsSlas
                                               "echo a;echo \"b;c\"  d // e", "/clear", "clear"}));
 }
 
-TEST_F(StandInConsole, SayComesBackAfterTheRoundTripAndTheServerDropsAFlood) {
-    start({.roundTripMs = 400});
-    link.SendConsoleCommand("say hello");
-    auto sent = std::chrono::steady_clock::now();
-    ASSERT_TRUE(game->waitForPane(
-        [](const std::string& pane) { return pane.find("Padawan: hello\r\n") != pane.npos; }, 3s));
-    EXPECT_GE(std::chrono::steady_clock::now() - sent, 350ms);
+TEST_F(StandInConsole, ServerTakesOnlyAPacketsFirstCommandAndEveryCommandRestartsTheWindow) {
+    // The two commands of one line run in one frame and leave in one packet.
+    typeLine("say one;say two");
+    ASSERT_TRUE(paneHas("Padawan: one\r\n"));
+    EXPECT_GE(game->timeOf("shown Padawan: one") - game->timeOf("sent say one"), 30000u);
+    const int oneWay = std::atoi(notesAfter(game->timing(), "packet up ").at(0).c_str());
+    EXPECT_TRUE(oneWay >= 15 && oneWay <= 45) << oneWay;
+    EXPECT_EQ(notesAfter(game->timing(), "packet up "), Transcript{std::to_string(oneWay) + " 2"});
 
-    // The server ignores a command within a second of the previous one.
-    link.SendConsoleCommand(varnok::console::CommandLine("say_team " + std::string(200, 'x')));
-    std::this_thread::sleep_for(1200ms);
-    link.SendConsoleCommand(varnok::console::CommandLine("say_team " + std::string(200, 'y')));
-    link.SendConsoleCommand("say too soon");
-    EXPECT_TRUE(game->waitForPane(
-        [](const std::string& pane) { return pane.find("(Padawan): yyy") != pane.npos; }, 3s));
-    std::this_thread::sleep_for(500ms);
-    std::string pane = game->paneText();
-    EXPECT_NE(pane.find("(Padawan): " + std::string(150, 'y') + "\r\n"), std::string::npos);
-    EXPECT_EQ(pane.find("Padawan: too soon"), std::string::npos) << pane;
-    EXPECT_EQ(game->faults(),
-              (Transcript{"flood say_team " + std::string(200, 'x'), "flood say too soon"}));
+    // The player's chat counts too, and a dropped command restarts the window.
+    std::this_thread::sleep_for(1300ms);
+    ASSERT_TRUE(game->chat("three"));
+    std::this_thread::sleep_for(600ms);
+    ASSERT_TRUE(game->chat("four"));
+    std::this_thread::sleep_for(600ms);
+    ASSERT_TRUE(game->chat("five"));  // more than a second after "three"
+    EXPECT_EQ(floodVerdicts(timingOnceServed(5), 1000, 50),
+              (Transcript{"took", "dropped", "took", "dropped", "dropped"}));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(game->paneText(), "]say one;say two\r\nPadawan: one\r\nPadawan: three\r\n");
+    EXPECT_EQ(game->faults(), (Transcript{"flood say two", "flood say four", "flood say five"}));
+    EXPECT_GT(game->timeOf("shown Padawan: three"), game->timeOf("control chat three"));
+}
 
-    // Without a server, say is unknown.
+TEST_F(StandInConsole, FloodWindowAndServerFramesFollowTheOptions) {
+    // A community server's longer window, at 40 server frames a second.
+    start({.svFps = 40, .floodMs = 3000});
+    for (const auto& [line, pause] :
+         {std::pair{"say a", 1500ms}, {"say b", 3300ms}, {"say c", 0ms}}) {
+        typeLine(line);
+        std::this_thread::sleep_for(pause);
+    }
+    EXPECT_EQ(floodVerdicts(timingOnceServed(3), 3000, 25),
+              (Transcript{"took", "dropped", "took"}));
+
+    // Without the guard (a server the player hosts himself) every command runs.
+    start({.floodMs = 0});
+    typeLine("say x;say y");
+    EXPECT_TRUE(paneHas("Padawan: x\r\nPadawan: y\r\n")) << game->paneText();
+    EXPECT_TRUE(game->faults().empty());
+}
+
+TEST_F(StandInConsole, ChatComesBackAsTheGamePrintsIt) {
+    start({.floodMs = 0});
+    // The tokenizer's words joined by one blank, no quotes, "//" ending the text, "%" a ".".
+    typeLine("say  50%  \"quoted\"   words // comment");
+    ASSERT_TRUE(paneHas("words\r\n"));
+    ASSERT_TRUE(game->chat("  spaced   out  %d \"q\" a//b"));
+    ASSERT_TRUE(paneHas(" a\r\n"));
+    typeLine("say_team go;tell 3 psst");
+    ASSERT_TRUE(paneHas("]: psst\r\n"));
+    ASSERT_TRUE(game->other("Rosh", "hi   \"there\""));
+    // The whole line as printed, "^1Ky^2le^7: ^2" and the text, is cut to 149 bytes.
+    ASSERT_TRUE(game->setName("^1Ky^2le"));
+    ASSERT_TRUE(game->chat(std::string(200, 'x')));
+    ASSERT_TRUE(paneHas("xx\r\n"));
+    EXPECT_EQ(game->paneText(),
+              "]say  50%  \"quoted\"   words // comment\r\nPadawan: 50. quoted words\r\n"
+              "Padawan: spaced out .d q a\r\n]say_team go;tell 3 psst\r\n(Padawan): go\r\n"
+              "[Padawan]: psst\r\nRosh: hi there\r\nKyle: " +
+                  std::string(135, 'x') + "\r\n");
+
+    // Without a server, chat is a command nobody knows.
     ASSERT_TRUE(game->send("disconnect"));
     game->clearPane();
-    link.SendConsoleCommand("say anyone?");
-    EXPECT_TRUE(paneBecomes("]say anyone?\r\nUnknown command \"say\"\r\n")) << game->paneText();
+    ASSERT_TRUE(game->chat("anyone?"));
+    EXPECT_EQ(game->paneText(), "Unknown command \"say\"\r\n");
+}
+
+TEST_F(StandInConsole, JitterRepeatsForItsSeed) {
+    const auto packetsOf = [&](int seed) {
+        start({.seed = seed, .floodMs = 0});
+        for (int i = 0; i < 5; ++i) {
+            typeLine("say " + std::to_string(i));
+            std::this_thread::sleep_for(120ms);
+        }
+        EXPECT_TRUE(paneHas("Padawan: 4\r\n"));
+        // Each way's delays in order: "up <ms> <commands>", then "down <ms>".
+        Transcript packets = notesAfter(game->timing(), "packet up ");
+        for (const std::string& down : notesAfter(game->timing(), "packet down "))
+            packets.push_back(down);
+        return packets;
+    };
+    const Transcript first = packetsOf(7);
+    ASSERT_EQ(first.size(), 10u);
+    for (const std::string& packet : first) {
+        const int oneWay = std::atoi(packet.c_str());
+        EXPECT_TRUE(oneWay >= 15 && oneWay <= 45) << packet;
+    }
+    EXPECT_EQ(packetsOf(7), first);
+    EXPECT_NE(packetsOf(8), first);
+}
+
+TEST_F(StandInConsole, CvarsAnswerLocallyAndTheGamesFoldersAreWriteProtected) {
+    typeLine("se_language;se_language german;se_language;fs_basepath;fs_homepath;fs_game");
+    ASSERT_TRUE(paneHas("\"fs_game\" is:"));
+    typeLine("fs_game japlus;FS_BASEPATH C:\\;logfile");
+    const std::string folderName = folder.text();
+    EXPECT_TRUE(paneBecomes(
+        "]se_language;se_language german;se_language;fs_basepath;fs_homepath;fs_game\r\n"
+        "\"se_language\" is:\"english\" default:\"english\"\r\n"
+        "\"se_language\" is:\"german\" default:\"english\"\r\n"
+        "\"fs_basepath\" is:\"" +
+        folderName + "\" default:\"" + folderName +
+        "\"\r\n"
+        "\"fs_homepath\" is:\"" +
+        folderName + "\" default:\"" + folderName +
+        "\"\r\n"
+        "\"fs_game\" is:\"\" default:\"\"\r\n"
+        "]fs_game japlus;FS_BASEPATH C:\\;logfile\r\n"
+        "fs_game is write protected.\r\n"
+        "fs_basepath is write protected.\r\n"
+        "\"logfile\" is:\"0\" default:\"0\"\r\n"))
+        << game->paneText();
+    EXPECT_TRUE(notesAfter(game->timing(), "sent ").empty()) << "nothing went to the server";
+
+    start({.basePath = "C:\\Games\\Academy", .game = "japlus", .language = "deutsch"});
+    typeLine("fs_basepath;fs_game;se_language");
+    EXPECT_TRUE(
+        paneHas("\"fs_basepath\" is:\"C:\\Games\\Academy\" default:\"C:\\Games\\Academy\"\r\n"
+                "\"fs_game\" is:\"japlus\" default:\"\"\r\n"
+                "\"se_language\" is:\"deutsch\" default:\"english\"\r\n"))
+        << game->paneText();
+}
+
+TEST_F(StandInConsole, EventLinesAreMadeOfTheLanguagesPhrases) {
+    start({.language = "pirate"});
+    for (const auto& [token, text] : {std::pair{"PLENTER", "boarded th' ship"},
+                                      {"PLRENAME", "be now known as"},
+                                      {"PLDUELACCEPT", "crossed blades with"},
+                                      {"TIMELIMIT_HIT", "Th' sands be run out"},
+                                      {"HIT_THE_KILL_LIMIT", "sank enough ships"},
+                                      {"KILLED_SABER", "were cut down by"},
+                                      {"KILLED_HIMSELF", "walked th' plank hisself"},
+                                      {"killed_herself", "walked th' plank herself"}})
+        ASSERT_TRUE(game->phrase(token, text)) << token;
+    EXPECT_FALSE(game->phrase("PLLEAVE", "jumped ship"));
+    ASSERT_TRUE(game->enter("^1Kyle") && game->duel("Padawan", "^1Kyle") &&
+                game->kill("^1Kyle", "Padawan") && game->kill("Padawan") &&
+                game->killedHerself("Jan") && game->rename("Rook"));
+    typeLine("name Vader");
+    ASSERT_TRUE(paneHas("Rook be now known as Vader\r\n")) << game->paneText();
+    ASSERT_TRUE(game->timeLimit() && game->killLimit("Red") && game->killLimit("^4Vader") &&
+                game->winLimit("Vader"));
+    EXPECT_EQ(game->paneText(),
+              "Kyle boarded th' ship\r\nPadawan crossed blades with Kyle!\r\n"
+              "Kyle were cut down by Padawan\r\nPadawan walked th' plank hisself\r\n"
+              "Jan walked th' plank herself\r\nPadawan be now known as Rook\r\n"
+              "]name Vader\r\nRook be now known as Vader\r\nTh' sands be run out.\r\n"
+              "Red sank enough ships.\r\nVader sank enough ships.\r\nVader hit the win limit.\r\n");
+}
+
+// The line the game's log begins with, as the game printed it into `pane`
+// ("logfile opened on <asctime>" and a line end of its own), when it is the
+// line of a time from `from` to `to`; empty otherwise.
+std::string openedLineIn(const std::string& pane, std::time_t from, std::time_t to) {
+    for (std::time_t at = from; at <= to; ++at) {
+        std::string line = std::string("logfile opened on ") + std::asctime(std::localtime(&at));
+        if (pane.find(line.substr(0, line.size() - 1) + "\r\n\r\n") != std::string::npos)
+            return line + "\n";
+    }
+    return "";
+}
+
+TEST_F(StandInConsole, LogFileTakesEveryPrintOfTheGameOnceItsCvarIsOn) {
+    const std::string logPath = folder.file("base\\qconsole.log");
+    EXPECT_EQ(game->logPath(), logPath);
+    ASSERT_TRUE(game->print("^1before\\n"));
+    typeLine("logfile 1");
+    ASSERT_TRUE(paneBecomes("before\r\n]logfile 1\r\n"));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(e2e::fileExists(logPath)) << "the log opens with the next print";
+    const std::time_t opening = std::time(nullptr);
+    ASSERT_TRUE(game->print("^1first\\n"));
+    const std::string opened = openedLineIn(game->paneText(), opening, std::time(nullptr));
+    ASSERT_FALSE(opened.empty()) << game->paneText();
+
+    // At 1 the file sees the bytes 4096 at a time.
+    ASSERT_TRUE(e2e::fileExists(logPath));
+    EXPECT_EQ(game->log(), "");
+    const std::string written = opened + "^1first\n" + std::string(5000, 'x') + "\n";
+    ASSERT_TRUE(game->print(std::string(5000, 'x') + "\\n"));
+    EXPECT_TRUE(game->log() == written.substr(0, 4096));
+
+    // Set to 0 the log takes nothing while the pane goes on; a log opened at 1
+    // stays buffered at 2.
+    ASSERT_TRUE(game->setLogfile(0) && game->print("unlogged\\n") && game->setLogfile(2));
+    typeLine("echo ^2later");
+    ASSERT_TRUE(paneHas("unlogged\r\n]echo later\r\nlater \r\n"));
+    EXPECT_EQ(game->log().size(), 4096u);
+
+    // Another program may read it while the game writes it (sharing writing, as
+    // the CRT's fopen does), but not delete it.
+    HANDLE reader = CreateFileA(logPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+    CloseHandle(reader);
+    EXPECT_FALSE(DeleteFileA(logPath.c_str()));
+
+    // The game's end writes the rest: every print as the game made it, not the
+    // console window's echo of a typed line.
+    ASSERT_TRUE(game->quit() && game->process().waitForExit(5000));
+    EXPECT_TRUE(game->log() == written + "^2later \n") << game->log().substr(4000);
+
+    // At 2 from the start, in the mod's folder, emptied when it opens: the
+    // game prints the opened line after the print that opened the log.
+    CreateDirectoryA(folder.file("japlus").c_str(), nullptr);
+    folder.write("japlus\\qconsole.log", "an old log\n");
+    start({.game = "japlus", .logfile = 2});
+    EXPECT_EQ(game->logPath(), folder.file("japlus\\qconsole.log"));
+    const std::time_t starting = std::time(nullptr);
+    typeLine("echo ^3at once");
+    ASSERT_TRUE(paneHas("once \r\n")) << game->paneText();
+    const std::string openedAtTwo = openedLineIn(game->paneText(), starting, std::time(nullptr));
+    EXPECT_EQ(game->paneText(), "]echo at once\r\nat " +
+                                    openedAtTwo.substr(0, openedAtTwo.size() - 2) +
+                                    "\r\n\r\nonce \r\n");
+    EXPECT_EQ(game->log(), openedAtTwo + "^3at once \n");
+    ASSERT_TRUE(game->setLogfile(0) && game->print("after\\n") && paneHas("after\r\n"));
+    EXPECT_EQ(game->log(), openedAtTwo + "^3at once \n");
 }
 
 TEST_F(StandInConsole, StallsAndMapChangesStopTheWindowsAnswering) {
@@ -363,6 +586,7 @@ TEST(StandInScript, RunsTimedLinesFromAScriptFile) {
                                       "enter\r\n"
                                       "wait 1500\r\n"
                                       "   chat !commands\r\n"
+                                      "wait 500\r\n"
                                       "type echo typed by the script\r\n");
     StandInGame game(folder, {.playerName = "Rey", .scriptPath = script});
     ASSERT_TRUE(game.started()) << game.startError();

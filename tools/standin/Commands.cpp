@@ -38,33 +38,60 @@ void StandIn::execute(const std::string& command) {
             // The new name goes to the server, which tells everyone of the change.
             std::string oldName = playerName_;
             setPlayerName(words[1]);
-            sendToServer("userinfo name " + words[1], renameLine(oldName, words[1]));
+            if (connected_)
+                sendToServer("userinfo name " + words[1], renameLine(phrases_, oldName, words[1]));
         }
+    } else if (localCvar(words)) {
+    } else if (!connected_) {
+        // Without a server, what would go to it is a command nobody knows.
+        print(unknownCommandLine(words[0]));
     } else if (word == "say" || word == "say_team" || word == "tell") {
-        if (!connected_) {
-            print(unknownCommandLine(words[0]));
-            return;
-        }
-        size_t first = word == "tell" ? 2 : 1;
-        std::string text = joinWords(words, first).substr(0, kChatTextLimit);
+        ChatKind kind = word == "say"        ? ChatKind::all
+                        : word == "say_team" ? ChatKind::team
+                                             : ChatKind::tell;
+        size_t first = kind == ChatKind::tell ? 2 : 1;
         std::string reply;
-        if (words.size() > first) {
-            reply = word == "say"        ? chatLine(playerName_, text)
-                    : word == "say_team" ? teamChatLine(playerName_, text)
-                                         : privateChatLine(playerName_, text);
-        }
+        if (words.size() > first) reply = chatLine(kind, playerName_, chatText(words, first));
         sendToServer(command, reply);
-    } else if (connected_) {
+    } else {
         // Unknown here: the server gets it and answers that it knows it no more.
         sendToServer(command, unknownCommandLine(words[0]));
-    } else {
-        print(unknownCommandLine(words[0]));
     }
+}
+
+bool StandIn::localCvar(const std::vector<std::string>& words) {
+    struct Cvar {
+        const char* name;
+        std::string* value;
+        std::string defaultValue;
+        bool writeProtected;
+    };
+    // The game's folders are fixed once it runs; fs_homepath is the game's folder, as in retail.
+    const Cvar cvars[] = {
+        {"se_language", &language_, "english", false},
+        {"fs_basepath", &options_.basePath, options_.basePath, true},
+        {"fs_game", &options_.modFolder, "", true},
+        {"fs_homepath", &options_.basePath, options_.basePath, true},
+        {"logfile", &logfile_, "0", false},
+    };
+    std::string word = lowered(words[0]);
+    for (const Cvar& cvar : cvars) {
+        if (word != cvar.name) continue;
+        if (words.size() == 1) {
+            print(cvarLine(cvar.name, *cvar.value, cvar.defaultValue));
+        } else if (cvar.writeProtected) {
+            print(writeProtectedLine(cvar.name));
+        } else {
+            *cvar.value = words[1];
+        }
+        return true;
+    }
+    return false;
 }
 
 void StandIn::sendToServer(const std::string& command, const std::string& reply) {
     records_.stamp("sent " + command);
-    server_.send(now(), {command, reply});
+    server_.queue({command, reply});
 }
 
 void StandIn::setPlayerName(const std::string& name) {

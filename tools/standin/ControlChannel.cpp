@@ -63,31 +63,41 @@ bool StandIn::carryOut(const std::string& verb, const std::string& rest) {
     if (verb == "print") {
         print(decodeEscapes(rest));
     } else if (verb == "chat") {
-        // The player's own chat, back from the server, which took it half a round trip ago.
-        print(chatLine(playerName_, rest.substr(0, kChatTextLimit)));
-        server_.noteTaken(now() - server_.roundTripMs() / 2);
+        // The player's chat: a client command sent now, back after the round trip.
+        execute("say " + rest);
     } else if (verb == "other" || verb == "otherteam" || verb == "othertell") {
         if (!nameAndText(rest, name, text)) return false;
-        text = text.substr(0, kChatTextLimit);
-        print(verb == "other"       ? chatLine(name, text)
-              : verb == "otherteam" ? teamChatLine(name, text)
-                                    : privateChatLine(name, text));
+        ChatKind kind = verb == "other"       ? ChatKind::all
+                        : verb == "otherteam" ? ChatKind::team
+                                              : ChatKind::tell;
+        print(chatLine(kind, name, chatText(tokenize(text), 0)));
     } else if (verb == "enter") {
-        print(enterLine(rest.empty() ? playerName_ : rest));
-    } else if (verb == "kill") {
+        print(enterLine(phrases_, rest.empty() ? playerName_ : rest));
+    } else if (verb == "kill" || verb == "killedherself") {
         // An obituary arrives in parts: the victim, then the rest.
         if (!nameAndText(rest, name, text)) return false;
-        print(name + "^7");
-        if (text.empty()) {
-            print(" killed himself.\n");
-        } else {
-            print(" was sabered by " + text + "^7");
-            print("\n");
-        }
+        if (verb == "killedherself" && !text.empty()) return false;
+        for (const std::string& part : obituaryParts(phrases_, name, text, verb != "kill"))
+            print(part);
     } else if (verb == "rename") {
         if (rest.empty()) return false;
-        print(renameLine(playerName_, rest));
+        print(renameLine(phrases_, playerName_, rest));
         setPlayerName(rest);
+    } else if (verb == "duel") {
+        if (!nameAndText(rest, name, text) || text.empty()) return false;
+        print(duelLine(phrases_, name, text));
+    } else if (verb == "timelimit") {
+        print(timeLimitLine(phrases_));
+    } else if (verb == "killlimit" || verb == "winlimit") {
+        if (rest.empty()) return false;
+        print(verb == "killlimit" ? killLimitLine(phrases_, rest) : winLimitLine(rest));
+    } else if (verb == "phrase") {
+        if (!nameAndText(rest, name, text) || !phrases_.set(name, text)) return false;
+    } else if (verb == "logfile") {
+        // As a key bound to "logfile <n>" sets it: nothing printed.
+        long value = toNumber(rest, ok);
+        if (!ok) return false;
+        logfile_ = std::to_string(value);
     } else if (verb == "setname") {
         if (rest.empty()) return false;
         setPlayerName(rest);

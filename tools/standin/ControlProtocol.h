@@ -7,18 +7,36 @@
 // malformed one. The game handles the message between frames, like any other.
 //
 // Commands (the same lines may appear in a --script file). What they print
-// goes through the console's print rule (colour codes dropped, "\n" -> CR LF):
+// goes through the console's print rule (colour codes dropped, "\n" -> CR LF)
+// and, while the cvar "logfile" is on, into the game's log as it is:
 //   print <text>          one print of raw text; \r \n \t \\ are decoded
-//   chat <text>           the player's own chat line "<name>^7: <text>\n", as the
-//                         server sends it back (it also counts for the flood guard)
-//   other <name> <text>   another player's chat "<name>^7: <text>\n"
-//   otherteam <name> <text>  team chat "(<name>^7): <text>\n"
-//   othertell <name> <text>  a private message "[<name>^7]: <text>\n"
-//   enter [<name>]        "<name>^7 entered the game\n" (default: the player)
+//   chat <text>           the player's own chat: the client command "say <text>",
+//                         sent with the next packet; the server's answer
+//                         "<name>^7: ^2<text>\n" (the text as the game passes it
+//                         on, GameText.h) prints after the round trip, unless the
+//                         flood guard drops it (then a "flood say <text>" fault)
+//   other <name> <text>   another player's chat "<name>^7: ^2<text>\n"
+//   otherteam <name> <text>  team chat "(<name>^7): ^5<text>\n"
+//   othertell <name> <text>  a private message "[<name>^7]: ^6<text>\n"
+//   enter [<name>]        "<name>^7 <PLENTER>\n" (default: the player)
 //   kill <victim> [<attacker>]  an obituary in parts: "<victim>^7", then
-//                         " was sabered by <attacker>^7" and "\n" (or, without
-//                         an attacker, " killed himself.\n")
-//   rename <new name>     "<old>^7 renamed to <new>\n", then the name changes
+//                         " <KILLED_SABER> <attacker>^7" and "\n" (or, without
+//                         an attacker, " <KILLED_HIMSELF>\n")
+//   killedherself <victim>  the same with " <KILLED_HERSELF>\n"
+//   rename <new name>     "<old>^7 <PLRENAME> <new>\n", then the name changes
+//   duel <a> <b>          "<a>^7 <PLDUELACCEPT> <b>^7!\n"
+//   timelimit             "<TIMELIMIT_HIT>.\n"
+//   killlimit <name>      "<name> <HIT_THE_KILL_LIMIT>.\n" (team games: Red, Blue)
+//   winlimit <name>       "<name> hit the win limit.\n" (English in every language)
+//   phrase <TOKEN> <text> the phrase of the player's language for PLENTER,
+//                         PLRENAME, PLDUELACCEPT, TIMELIMIT_HIT,
+//                         HIT_THE_KILL_LIMIT, KILLED_SABER, KILLED_HIMSELF or
+//                         KILLED_HERSELF (English until set: "entered the game",
+//                         "renamed to", "has become engaged in a duel with",
+//                         "Timelimit hit", "hit the kill limit", "was sabered
+//                         by", "killed himself.", "killed herself.")
+//   logfile <n>           sets the cvar "logfile" as a key bound to it would:
+//                         nothing echoed, nothing printed
 //   setname <name>        changes the player name silently
 //   type <lines>          types each line (\n separates them, escapes decoded)
 //                         into the input line with WM_CHAR 13, all in one pump

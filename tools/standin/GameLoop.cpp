@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "PaneText.h"
 #include "StandIn.h"
 
 namespace standin {
@@ -66,11 +67,18 @@ void StandIn::endFrame() {
         execute(command);
     }
     ServerLink::Arrivals arrivals = server_.advance(now());
+    for (const std::string& note : arrivals.notes) records_.stamp(note);
     for (const std::string& dropped : arrivals.dropped) {
         records_.stamp("dropped " + dropped);
         records_.fault("flood", dropped);
     }
-    for (const std::string& reply : arrivals.replies) print(reply);
+    for (const std::string& reply : arrivals.replies) {
+        print(reply);
+        // When an answer shows: the pane's line, without its line end.
+        std::string shown = toPaneText(reply);
+        while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r')) shown.pop_back();
+        records_.stamp("shown " + shown);
+    }
     if (stallMs_ > 0) stall(stallMs_);
 }
 

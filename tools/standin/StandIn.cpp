@@ -1,5 +1,7 @@
 #include "StandIn.h"
 
+#include <cstdlib>
+
 #include "ControlProtocol.h"
 
 namespace standin {
@@ -10,17 +12,42 @@ StandIn* ownerOf(HWND window) {
     return reinterpret_cast<StandIn*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
+LARGE_INTEGER performanceFrequency() {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return frequency;
+}
+
+// The options with the game's folder filled in when none is given: the
+// working folder, as the game takes it.
+Options completed(Options options) {
+    if (!options.basePath.empty()) return options;
+    char folder[MAX_PATH] = "";
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+    options.basePath = length > 0 && length < MAX_PATH ? std::string(folder, length) : ".";
+    return options;
+}
+
 }  // namespace
 
 StandIn::StandIn(Options options)
-    : options_(std::move(options)),
+    : frequency_(performanceFrequency()),
+      options_(completed(std::move(options))),
       records_(options_.records),
       console_(*this),
       pane_(records_),
-      server_(options_.roundTripMs),
+      server_(options_.network, now()),
       playerName_(options_.playerName),
-      connected_(options_.connected) {
-    QueryPerformanceFrequency(&frequency_);
+      language_(options_.language),
+      logfile_(options_.logfile),
+      log_(options_.basePath + "\\" +
+           (options_.modFolder.empty() ? std::string("base") : options_.modFolder)),
+      connected_(options_.connected) {}
+
+void StandIn::print(const std::string& text) {
+    pane_.print(text);
+    std::string opened = log_.write(text, std::atol(logfile_.c_str()));
+    if (!opened.empty()) pane_.print(opened);
 }
 
 StandIn::~StandIn() {
@@ -83,7 +110,8 @@ void StandIn::lineEntered(const std::string& line, bool overran) {
     records_.typed(line);
     if (overran) records_.fault("overrun", std::to_string(line.size()) + " characters: " + line);
     consoleInput_ += line + "\n";
-    print("]" + line + "\n");
+    // The console window's own echo: not a print of the game, so not in its log.
+    pane_.print("]" + line + "\n");
 }
 
 LRESULT CALLBACK StandIn::gameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -23,12 +23,30 @@
 //   (GameLoop.cpp);
 // - the command buffer's split at "\n", "\r" and ";" outside quotes, "//"
 //   comments, the 1023-character cut (CommandBuffer.h); echo's trailing blank
-//   after each word, "clear" leaving the pane alone, the "name" answer,
-//   "OLD renamed to NEW", say/say_team/tell answered after a round trip with
-//   the server's flood protection and 150-character cut, "Unknown command" for
-//   server commands when not connected (Commands.cpp, ServerLink.h);
-// - kill messages in parts, "Loading dll file ..." at a map change, never
-//   "finished R_Init" (ControlChannel.cpp).
+//   after each word, "clear" leaving the pane alone, "Unknown command" for
+//   server commands when not connected (Commands.cpp);
+// - the local cvars typed alone answering `"<cvar>" is:"<value>^7"
+//   default:"<default>^7"` (name, se_language, fs_basepath, fs_game,
+//   fs_homepath, logfile), se_language and logfile settable, every fs_* one
+//   write protected; nothing of them goes to the server (Commands.cpp);
+// - the server behind the network: reliable client commands (chat, the
+//   rename's userinfo, any command the client does not know) sent in packets
+//   every 33 ms, a one-way delay of half the round trip plus a jitter drawn
+//   from a fixed seed, packets in order, a server clock in whole frames of
+//   1000 / sv_fps ms, and the flood guard that ignores a command arriving
+//   within the flood window of the previous one (every command restarts it,
+//   so of a packet's commands only the first runs) (ServerLink.h); the
+//   player's own chat (the "chat" verb too) comes back as the game prints it:
+//   each "%" a ".", the tokenizer's single blanks, no quotes, "//" ending it,
+//   the whole line cut to 149 bytes (GameText.h);
+// - event lines built from the phrases of the player's language, the names in
+//   their places: entering, renaming, a duel, the time, kill and (English)
+//   win limits, kill messages in parts (GameText.h, ControlChannel.cpp);
+//   "Loading dll file ..." at a map change, never "finished R_Init";
+// - the log file qconsole.log under <fs_homepath>\<fs_game, or base>, opened
+//   by the next print once the cvar "logfile" is on, with every print as the
+//   game made it but the console window's "]" echo, buffered at 1 and written
+//   at once at 2 (GameLog.h).
 
 #include <windows.h>
 
@@ -39,6 +57,8 @@
 #include "CommandBuffer.h"
 #include "ConsolePane.h"
 #include "ConsoleWindow.h"
+#include "GameLog.h"
+#include "GameText.h"
 #include "Records.h"
 #include "ServerLink.h"
 
@@ -55,8 +75,12 @@ struct Options {
     bool showConsole = false;
     bool showGame = true;
     bool connected = true;
-    std::uint64_t roundTripMs = 40;
+    NetworkSettings network;
     std::uint64_t frameMs = 11;
+    std::string basePath;              // fs_basepath and fs_homepath; empty: the working folder
+    std::string modFolder;             // fs_game; empty: none (the log goes to "base")
+    std::string language = "english";  // se_language
+    std::string logfile = "0";         // the cvar "logfile" at start
 };
 
 class StandIn : private ConsoleEvents {
@@ -90,6 +114,9 @@ class StandIn : private ConsoleEvents {
 
     // Commands.cpp: one command of the command buffer.
     void execute(const std::string& command);
+    // A cvar of the game's own typed alone or with a value; false for another command.
+    bool localCvar(const std::vector<std::string>& words);
+    // A reliable command to the server, which sends `reply` back when it takes it.
     void sendToServer(const std::string& command, const std::string& reply);
     void setPlayerName(const std::string& name);
 
@@ -100,17 +127,23 @@ class StandIn : private ConsoleEvents {
     void loadScript();
     void runScriptSteps();
 
-    void print(const std::string& text) { pane_.print(text); }
+    // One print of the game: to the pane and the log.
+    void print(const std::string& text);
     void openConsole();
     void closeConsole();
 
+    LARGE_INTEGER frequency_{};
     Options options_;
     Records records_;
     ConsoleWindow console_;
     ConsolePane pane_;
     CommandBuffer commands_;
     ServerLink server_;
+    Phrases phrases_;
     std::string playerName_;
+    std::string language_;
+    std::string logfile_;
+    GameLog log_;
     std::string consoleInput_;  // lines entered since the last pump, each ending in "\n"
     HINSTANCE instance_ = nullptr;
     HWND control_ = nullptr;
@@ -121,7 +154,6 @@ class StandIn : private ConsoleEvents {
     std::vector<std::string> afterStall_;  // printed once a stall is over
     std::vector<std::string> script_;
     size_t scriptNext_ = 0;
-    LARGE_INTEGER frequency_{};
 };
 
 }  // namespace standin

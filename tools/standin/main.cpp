@@ -1,16 +1,28 @@
 // The stand-in game for Varnok's tests and demo. Usage:
 //   standin.exe [--name NAME] [--log PATH] [--pane-log PATH] [--timing PATH]
 //               [--faults PATH] [--script FILE] [--show-console] [--no-console]
-//               [--hide-game] [--offline] [--round-trip MS] [--frame-ms MS]
+//               [--hide-game] [--offline] [--round-trip MS] [--jitter MS]
+//               [--seed N] [--sv-fps N] [--flood-ms MS] [--frame-ms MS]
+//               [--basepath DIR] [--game MOD] [--language X] [--logfile N]
 // --log keeps every line typed into the console, one a line; --pane-log keeps
 // a copy of every print as it reached the pane (clears do not erase it);
 // --timing keeps when each control command ran, each line was typed, each
-// command ran or went to the server (in microseconds since 1970, for the
-// benchmark); --faults keeps the caller's faults ("overrun <n> characters: ..."
-// for a typed line that overran the game's history buffer) and the commands
-// the server ignored as a flood ("flood <command>"). The console window is
-// hidden unless --show-console; --offline starts without a server;
-// --round-trip is the network's round trip (default 40 ms).
+// command ran or went to the server, each packet left ("packet up <ms> <n>":
+// its one-way delay and commands; "packet down <ms>"), the server took or
+// dropped a command ("server <server ms> took|dropped <command>") and an
+// answer showed in the pane ("shown <line>"), in microseconds since 1970, for
+// the benchmark; --faults keeps the caller's faults ("overrun <n> characters:
+// ..." for a typed line that overran the game's history buffer) and the
+// commands the server ignored as a flood ("flood <command>"). The console
+// window is hidden unless --show-console; --offline starts without a server.
+// The network: --round-trip (default 40 ms) is the least round trip, --jitter
+// (default 30 ms) what each packet's one-way delay may add, drawn from the
+// seed --seed (default 1); the server runs --sv-fps frames a second (default
+// 20) and ignores a command within --flood-ms (default 1000; 0: no guard) of
+// the previous one. --basepath is the game's folder (fs_basepath and
+// fs_homepath; default the working folder), --game the mod folder (fs_game),
+// --language the cvar se_language (default english), --logfile the cvar
+// logfile at start (default 0).
 #include <windows.h>
 
 #include <cstdio>
@@ -37,7 +49,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         } else if (arg == "--script" && hasValue) {
             options.scriptPath = __argv[++i];
         } else if (arg == "--round-trip" && hasValue) {
-            options.roundTripMs = std::strtoull(__argv[++i], nullptr, 10);
+            options.network.roundTripMs = std::strtoull(__argv[++i], nullptr, 10);
+        } else if (arg == "--jitter" && hasValue) {
+            options.network.jitterMs = std::strtoull(__argv[++i], nullptr, 10);
+        } else if (arg == "--seed" && hasValue) {
+            options.network.seed =
+                static_cast<std::uint32_t>(std::strtoul(__argv[++i], nullptr, 10));
+        } else if (arg == "--sv-fps" && hasValue) {
+            options.network.serverFps = std::strtoull(__argv[++i], nullptr, 10);
+            if (options.network.serverFps == 0) options.network.serverFps = 1;
+        } else if (arg == "--flood-ms" && hasValue) {
+            options.network.floodMs = std::strtoull(__argv[++i], nullptr, 10);
+        } else if (arg == "--basepath" && hasValue) {
+            options.basePath = __argv[++i];
+        } else if (arg == "--game" && hasValue) {
+            options.modFolder = __argv[++i];
+        } else if (arg == "--language" && hasValue) {
+            options.language = __argv[++i];
+        } else if (arg == "--logfile" && hasValue) {
+            options.logfile = std::to_string(std::strtol(__argv[++i], nullptr, 10));
         } else if (arg == "--frame-ms" && hasValue) {
             options.frameMs = std::strtoull(__argv[++i], nullptr, 10);
             if (options.frameMs == 0) options.frameMs = 1;

@@ -1,6 +1,7 @@
 #include "support/StandInGame.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "ControlProtocol.h"
 #include "support/Paths.h"
@@ -18,7 +19,19 @@ StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
                                      "--faults",     faultsPath_,
                                      "--timing",     timingPath_,
                                      "--round-trip", std::to_string(options.roundTripMs),
-                                     "--frame-ms",   std::to_string(options.frameMs)};
+                                     "--jitter",     std::to_string(options.jitterMs),
+                                     "--seed",       std::to_string(options.seed),
+                                     "--sv-fps",     std::to_string(options.svFps),
+                                     "--flood-ms",   std::to_string(options.floodMs),
+                                     "--frame-ms",   std::to_string(options.frameMs),
+                                     "--logfile",    std::to_string(options.logfile)};
+    // Without a base path the game's folder is its working folder, the test folder.
+    const std::string basePath = options.basePath.empty() ? folder.text() : options.basePath;
+    if (!options.basePath.empty()) args.insert(args.end(), {"--basepath", basePath});
+    if (!options.game.empty()) args.insert(args.end(), {"--game", options.game});
+    if (!options.language.empty()) args.insert(args.end(), {"--language", options.language});
+    gameLogPath_ = basePath + "\\" + (options.game.empty() ? std::string("base") : options.game) +
+                   "\\qconsole.log";
     if (!options.openConsole) args.push_back("--no-console");
     if (options.showConsole) args.push_back("--show-console");
     if (!options.connected) args.push_back("--offline");
@@ -94,6 +107,15 @@ Transcript StandInGame::transcript() const {
     return linesOf(logPath_);
 }
 
+unsigned long long StandInGame::timeOf(const std::string& what) const {
+    for (const std::string& line : timing()) {
+        size_t blank = line.find(' ');
+        if (blank != std::string::npos && line.substr(blank + 1) == what)
+            return std::strtoull(line.c_str(), nullptr, 10);
+    }
+    return 0;
+}
+
 Transcript StandInGame::faults(const std::string& kind) const {
     Transcript all = faults();
     Transcript wanted;
@@ -126,6 +148,13 @@ bool hasLine(const Transcript& transcript, const std::string& line) {
 
 int countLine(const Transcript& transcript, const std::string& line) {
     return static_cast<int>(std::count(transcript.begin(), transcript.end(), line));
+}
+
+unsigned long long microsNow() {
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return (ticks - 116444736000000000ULL) / 10;  // from 1601 to 1970 in 100 ns ticks
 }
 
 }  // namespace e2e

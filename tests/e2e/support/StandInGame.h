@@ -3,7 +3,7 @@
 // control commands (see tools/standin/ControlProtocol.h), reads its console
 // pane (the console window is hidden, as the game's is, unless asked for), the
 // transcript of every line typed into its console, the faults it recorded of
-// its callers and its timing file.
+// its callers, its timing file and the game's own log file.
 
 #include <windows.h>
 
@@ -23,9 +23,17 @@ struct StandInOptions {
     bool showConsole = false;
     bool hideGame = false;
     bool connected = true;
-    int roundTripMs = 40;
+    int roundTripMs = 30;  // the least round trip; each packet's one-way delay adds jitter
+    int jitterMs = 30;
+    int seed = 1;        // of the jitter
+    int svFps = 20;      // server frames a second
+    int floodMs = 1000;  // the server's flood window; 0: no flood guard
     int frameMs = 11;
     std::string scriptPath;  // empty: no script
+    std::string basePath;    // fs_basepath and fs_homepath; empty: the test folder
+    std::string game;        // fs_game, the mod folder; empty: none
+    std::string language;    // se_language; empty: the game's default (english)
+    int logfile = 0;         // the cvar "logfile" at start
 };
 
 using Transcript = std::vector<std::string>;
@@ -64,6 +72,19 @@ class StandInGame {
     bool kill(const std::string& victim, const std::string& attacker = "") {
         return send("kill " + victim + (attacker.empty() ? "" : " " + attacker));
     }
+    bool killedHerself(const std::string& victim) { return send("killedherself " + victim); }
+    bool duel(const std::string& first, const std::string& second) {
+        return send("duel " + first + " " + second);
+    }
+    bool timeLimit() { return send("timelimit"); }
+    bool killLimit(const std::string& name) { return send("killlimit " + name); }
+    bool winLimit(const std::string& name) { return send("winlimit " + name); }
+    // The phrase of a token of the player's language ("PLENTER", "KILLED_SABER" ...).
+    bool phrase(const std::string& token, const std::string& text) {
+        return send("phrase " + token + " " + text);
+    }
+    // Sets the cvar "logfile" as a key bound to it would: nothing echoed or printed.
+    bool setLogfile(int value) { return send("logfile " + std::to_string(value)); }
     bool quit() { return send("quit"); }
 
     // The stand-in's windows (0 when absent).
@@ -93,6 +114,13 @@ class StandInGame {
     Transcript faults(const std::string& kind) const;
     // The timing file: "<microseconds since 1970> <what>" lines.
     Transcript timing() const { return linesOf(timingPath_); }
+    // The time of the first timing line "<time> <what>"; 0 when there is none.
+    unsigned long long timeOf(const std::string& what) const;
+
+    // The game's log file, <basepath>\<game, or base>\qconsole.log, and what
+    // it holds so far (read while the game writes it; empty when there is none).
+    const std::string& logPath() const { return gameLogPath_; }
+    std::string log() const { return readFile(gameLogPath_); }
 
   private:
     static Transcript linesOf(const std::string& path);
@@ -103,6 +131,7 @@ class StandInGame {
     std::string paneLogPath_;
     std::string faultsPath_;
     std::string timingPath_;
+    std::string gameLogPath_;
     std::string error_;
 };
 
@@ -110,5 +139,7 @@ class StandInGame {
 bool hasLine(const Transcript& transcript, const std::string& line);
 // How many times `transcript` holds `line`.
 int countLine(const Transcript& transcript, const std::string& line);
+// Microseconds since 1970, the timing file's clock.
+unsigned long long microsNow();
 
 }  // namespace e2e
