@@ -97,7 +97,7 @@ void ConsoleLink::SendConsoleCommand(const CommandLine& command) {
 void ConsoleLink::type(const std::string& line, bool again) {
     if (FindConsole() == 0 || refused_) return;
     const bool chat = clock_ && goesToServer(line);
-    if (chat) waitForServer();
+    if (chat) waitForServer(again);
     const WindowHandle console = FindConsole();  // the wait may have outlived it
     if (console == 0) return;
     if (chat) flood_.typed(line, clock_->now(), again);
@@ -105,12 +105,20 @@ void ConsoleLink::type(const std::string& line, bool again) {
     windows_.enumChildren(console, [this](WindowHandle child) { return ConsoleChildProc(child); });
 }
 
-void ConsoleLink::waitForServer() {
+// A say the server dropped while this one waited goes out again first, in
+// its place in the order.
+void ConsoleLink::waitForServer(bool again) {
     using std::chrono::milliseconds;
     const auto giveUp = clock_->now() + kMostSpacingWait;
     for (auto now = clock_->now(); now < giveUp; now = clock_->now()) {
+        if (!again) {
+            if (std::optional<std::string> dropped = flood_.takeDropped(now)) {
+                type(*dropped, true);
+                continue;
+            }
+        }
         const milliseconds rest =
-            std::min(flood_.rest(now), std::chrono::duration_cast<milliseconds>(giveUp - now));
+            std::min(flood_.rest(now), std::chrono::ceil<milliseconds>(giveUp - now));
         if (rest.count() <= 0) return;
         clock_->sleepMs(static_cast<std::uint32_t>(rest.count()));
     }

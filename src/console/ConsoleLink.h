@@ -113,12 +113,13 @@ class ConsoleLink {
     void type(const std::string& line, bool again);
     // Until the server will take a chat line, or for kMostSpacingWait at most
     // (the player's own chat, a line a second, could hold it back forever).
-    void waitForServer();
+    // `again`: for the second try of a dropped say, which nothing overtakes.
+    void waitForServer(bool again);
     // Notes a refused message: nothing Varnok types reaches this game.
     void note(Delivery delivery);
 
     // The longest a chat line waits for the flood guard.
-    static constexpr std::chrono::milliseconds kMostSpacingWait{6000};
+    static constexpr std::chrono::milliseconds kMostSpacingWait{8000};
 
     WindowManager& windows_;
     engine::Clock* clock_;

@@ -12,16 +12,21 @@ constexpr std::string_view kNotConnected = "Unknown command \"say\"";
 }
 
 FloodGuard::Ms FloodGuard::rest(TimePoint now) const {
-    if (!lastCommand_) return Ms(0);
-    if (now < *lastCommand_) return gap_;
-    const auto since = std::chrono::duration_cast<Ms>(now - *lastCommand_);
-    return since >= gap_ ? Ms(0) : gap_ - since;
+    Ms rest(0);
+    if (lastCommand_) {
+        const auto since = std::chrono::duration_cast<Ms>(now - *lastCommand_);
+        rest = now < *lastCommand_ ? gap_ : since >= gap_ ? Ms(0) : gap_ - since;
+    }
+    if (const std::optional<TimePoint> due = nextDeadline(); due && *due > now)
+        rest = std::max(rest, std::chrono::ceil<Ms>(*due - now));
+    return rest;
 }
 
 // A say the game would print back nothing of, or typed before the player's
 // name was known, cannot be confirmed and is not followed.
 void FloodGuard::typed(std::string_view line, TimePoint now, bool again) {
     lastCommand_ = now;
+    if (again) ++typedAgain_;
     std::string sent = chatTextSent(line);
     if (sent.empty() || speaker_.empty()) return;
     awaited_.push_back({std::string(line), std::move(sent), speaker_, now, again});
@@ -36,20 +41,23 @@ void FloodGuard::heard(std::string_view line, std::string_view playerName, TimeP
         return;
     }
     const std::optional<OwnChat> chat = ownChat(line, playerName);
-    if (!chat) return;
-    if (chat->toEveryone) {
-        const auto echo = std::find_if(awaited_.begin(), awaited_.end(), [&](const Awaited& a) {
-            return isEchoOf(chat->text, a.sent, a.speaker);
-        });
-        if (echo != awaited_.end()) {
-            if (now > echo->typedAt)
-                longestRoundTrip_ = std::max(longestRoundTrip_,
-                                             std::chrono::duration_cast<Ms>(now - echo->typedAt));
-            awaited_.erase(echo);
-            return;
-        }
+    // A chat line a server's mod dressed otherwise ends in the text after
+    // its first ": "; a line typed at the console is no chat.
+    const std::size_t said = line.starts_with(']') ? std::string_view::npos : line.find(": ");
+    const std::string_view text = chat                             ? chat->text
+                                  : said == std::string_view::npos ? ""
+                                                                   : line.substr(said + 2);
+    const auto echo = std::find_if(awaited_.begin(), awaited_.end(), [&](const Awaited& a) {
+        return (!chat || chat->toEveryone) && isEchoOf(text, a.sent, a.speaker);
+    });
+    if (echo != awaited_.end()) {
+        if (now > echo->typedAt)
+            longestRoundTrip_ =
+                std::max(longestRoundTrip_, std::chrono::duration_cast<Ms>(now - echo->typedAt));
+        awaited_.erase(echo);
+        return;
     }
-    lastCommand_ = now;
+    if (chat) lastCommand_ = now;
 }
 
 std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {

@@ -9,10 +9,14 @@
 //   player's own chat lines from when they show in the pane (they had reached
 //   the server before that). The gap is a second and a margin: the server's
 //   clock moves in whole frames and the network adds its jitter;
-// - a say counts as delivered when the game prints it back as the player's
-//   chat line; one not printed back in time was dropped and is typed once
+// - a say counts as delivered when the game prints it back as a chat line
+//   (the player's, or one a server's mod dressed differently that ends in
+//   its text); one not printed back in time was dropped and is typed once
 //   more, never a third time; one the game answered with Unknown command
 //   "say" (not connected) is not tried again;
+// - the next say waits until the one before it is delivered or given up
+//   on: with one say on its way at a time, a lost one is known before the
+//   next goes out, and so is a longer window;
 // - every say that went unconfirmed makes the gap longer, up to kMostGap, for
 //   as long as this console lives: a server with a longer window loses at
 //   most one line more before Varnok keeps to it.
@@ -37,8 +41,9 @@ class FloodGuard {
     // seen were longer.
     static constexpr Ms kEchoWait{2000};
 
-    // How much longer a client command must wait at `now`; zero when it may
-    // go. A clock set back reads as a command sent just now.
+    // How much longer a say must wait at `now`: for the gap, and for the say
+    // before it to be printed back or given up on (takeDropped); zero when it
+    // may go. A clock set back reads as a command sent just now.
     Ms rest(TimePoint now) const;
     // A client command typed at `now`, as typed. A say is followed until it
     // is printed back; `again` marks the second try of a dropped one.
@@ -55,6 +60,8 @@ class FloodGuard {
     void reset();
 
     Ms gap() const { return gap_; }
+    // How many says went out a second time so far.
+    int typedAgain() const { return typedAgain_; }
 
   private:
     struct Awaited {
@@ -71,6 +78,7 @@ class FloodGuard {
     std::string speaker_;  // the player's name with the latest line heard
     Ms gap_ = kGap;
     Ms longestRoundTrip_{0};
+    int typedAgain_ = 0;
 };
 
 }  // namespace varnok::console

@@ -92,6 +92,7 @@ class ChatCommandsEndToEnd : public ::testing::Test {
     // `line`; answers what it typed after the chat line.
     Transcript chat(const std::string& message, const std::string& line) {
         settle();
+        game->waitForServerGap();
         const std::size_t before = game->transcript().size();
         EXPECT_TRUE(game->chat(message)) << message;
         const bool answered = game->waitForTranscript(

@@ -185,7 +185,7 @@ class History {
         }
         f_.app->frmMain.engine.watchLines = [this](const std::string& line) {
             closeLine();
-            lines_.push_back({line, f_.game.commands.size()});
+            lines_.push_back({line, f_.game.commands.size(), 0, typedAgain()});
             if (growing_) examined_ += line;
         };
     }
@@ -273,23 +273,29 @@ class History {
         std::string line;
         std::size_t firstCommand;  // the commands typed while it was handled start here
         std::size_t endCommand = 0;
+        int typedAgain = 0;  // the says typed a second time before it was handled
     };
 
     std::string piece() { return kPieces[in_.pick(std::size(kPieces))]; }
 
     // The commands typed since the last line was handed on belong to it: a
     // line gets at most one event reply, and a line someone said or typed none.
+    // A say the server dropped goes out again before the next one, so it may
+    // come among them.
     void closeLine() {
         if (lines_.empty() || lines_.back().endCommand != 0) return;
         Examined& last = lines_.back();
         last.endCommand = f_.game.commands.size();
+        const int again = typedAgain() - last.typedAgain;
         int eventReplies = 0;
         for (std::size_t i = last.firstCommand; i < last.endCommand; ++i)
             if (isEventReply(f_.game.commands[i])) ++eventReplies;
-        check(eventReplies <= 1, "at most one event reply per line");
-        check(eventReplies == 0 || engine::isGameMessage(last.line),
+        check(eventReplies <= 1 + again, "at most one event reply per line");
+        check(eventReplies <= again || engine::isGameMessage(last.line),
               "no event reply follows a chat line or a typed line");
     }
+
+    int typedAgain() const { return f_.app->console.floodGuard().typedAgain(); }
 
     // The pane as the turn reads it, for the check that follows the turn.
     void watchReading() {

@@ -116,6 +116,20 @@ unsigned long long StandInGame::timeOf(const std::string& what) const {
     return 0;
 }
 
+void StandInGame::waitForServerGap(Millis gap) const {
+    unsigned long long last = 0;
+    for (const std::string& line : timing()) {
+        const size_t blank = line.find(' ');
+        // A line typed this frame goes to the server at the frame's end.
+        if (blank != std::string::npos &&
+            (line.compare(blank + 1, 5, "sent ") == 0 || line.compare(blank + 1, 6, "typed ") == 0))
+            last = std::strtoull(line.c_str(), nullptr, 10);
+    }
+    const unsigned long long due = last + static_cast<unsigned long long>(gap.count()) * 1000;
+    const unsigned long long now = microsNow();
+    if (due > now) Sleep(static_cast<DWORD>((due - now) / 1000 + 1));
+}
+
 Transcript StandInGame::faults(const std::string& kind) const {
     Transcript all = faults();
     Transcript wanted;

@@ -116,6 +116,10 @@ class StandInGame {
     Transcript timing() const { return linesOf(timingPath_); }
     // The time of the first timing line "<time> <what>"; 0 when there is none.
     unsigned long long timeOf(const std::string& what) const;
+    // Waits as a player who wants his chat line to reach the others: until
+    // `gap` has passed since the last command the game sent its server (or
+    // the last line typed into its console, which it may send).
+    void waitForServerGap(Millis gap = Millis(1200)) const;
 
     // The game's log file, <basepath>\<game, or base>\qconsole.log, and what
     // it holds so far (read while the game writes it; empty when there is none).

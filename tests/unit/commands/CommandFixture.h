@@ -13,7 +13,7 @@
 namespace varnok::fakes {
 
 struct CommandFixture : ::testing::Test, AppFixture {
-    static constexpr const char* kName = "Padawan^7";
+    static constexpr const char* kName = "Padawan";
 
     CommandFixture() {
         startUp();

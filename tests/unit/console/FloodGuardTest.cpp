@@ -58,7 +58,7 @@ TEST_F(FloodGuardTest, ASayWaitsTheGapAfterEveryCommandOfThePlayersGame) {
     knowName();
     EXPECT_EQ(guard.rest(t0), 0ms);
     guard.typed("say one", at(0ms));
-    EXPECT_EQ(guard.rest(at(1000ms)), 200ms);
+    EXPECT_EQ(guard.rest(at(1000ms)), 1000ms);     // its echo is awaited first
     guard.heard("Kyle: one", "Kyle", at(1100ms));  // the echo: no command of its own
     EXPECT_EQ(guard.rest(at(1100ms)), 100ms);
     guard.heard("Jan: hi", "Kyle", at(1150ms));
@@ -76,6 +76,7 @@ TEST_F(FloodGuardTest, ADroppedSayIsTriedOnceMoreAndTheGapGrows) {
     knowName();
     guard.typed("say one", at(0ms));
     EXPECT_EQ(guard.nextDeadline(), at(2000ms));
+    EXPECT_EQ(guard.rest(at(1500ms)), 500ms);  // the next waits until it is given up on
     EXPECT_EQ(guard.takeDropped(at(1999ms)), std::nullopt);
     EXPECT_EQ(guard.takeDropped(at(2000ms)), "say one");
     EXPECT_EQ(guard.gap(), 1700ms);
@@ -100,8 +101,9 @@ TEST_F(FloodGuardTest, AnEchoConfirmsAndUnknownCommandEndsTheWait) {
     knowName();
     guard.typed("say ^1one   two", at(0ms));
     guard.typed("say 50%", at(1200ms));
+    guard.heard("]say 50%", "Kyle", at(1210ms));  // typed, not said
     guard.heard("Kyle: 50.", "Kyle", at(1300ms));
-    guard.heard("Kyle: one two", "Kyle", at(1400ms));
+    guard.heard("[Admin] Kyle: one two", "Kyle", at(1400ms));  // dressed by a server's mod
     EXPECT_EQ(guard.nextDeadline(), std::nullopt);
     EXPECT_EQ(guard.gap(), FloodGuard::kGap);
 
