@@ -23,6 +23,10 @@ void Engine::startUp() {
 
     state.consoleWnd = findConsole();
     state.outputPane = ctx_.console.FindOutputPane(state.consoleWnd);
+    // What the console holds already is read before anything is asked, so
+    // that the answers are new text and not taken for text printed before
+    // Varnok looked; its last lines are examined on the first turn.
+    if (state.outputPane != 0) listen(true);
     askName("name");
 
     std::error_code ignored;  // an existing or uncreatable folder is no error here

@@ -222,6 +222,8 @@ void FakeGame::run(const std::string& line) {
         print("\"name\" is:\"" + playerName + "^7\" default:\"Padawan^7\"\r\n");
     } else if (text::beginsWithNoCase(line, "say ")) {
         echoSay(line.substr(4));
+    } else if (const auto cvar = cvars.find(line); cvar != cvars.end()) {
+        print("\"" + cvar->first + "\" is:\"" + cvar->second + "^7\" default:\"^7\"\r\n");
     } else if (text::beginsWithNoCase(line, "echo ")) {
         print(line.substr(5) + "\r\n");
     }

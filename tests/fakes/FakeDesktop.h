@@ -95,6 +95,8 @@ class FakeGame {
 
     // Every line typed into the console, in order.
     std::vector<std::string> commands;
+    // Console variables the game answers when one is typed alone.
+    std::map<std::string, std::string> cvars;
     std::string playerName;
     // Whether typed lines also run (each is shown after "]", "name" prints the
     // name line, "say" the chat line); tests that count lengths switch it off.

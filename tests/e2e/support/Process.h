@@ -23,6 +23,7 @@ class ChildProcess {
     bool start(const std::string& exe, const std::vector<std::string>& args,
                const std::string& workDir);
     DWORD id() const { return id_; }
+    HANDLE handle() const { return process_; }
     bool running() const;
     // Waits up to `ms` for the process to end; true when it has ended.
     bool waitForExit(DWORD ms) const;

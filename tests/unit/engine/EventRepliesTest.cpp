@@ -343,27 +343,33 @@ TEST_F(Events, AnEngineReloadAsksTheNameAndEndsTheLinesHandling) {
 
 // The game in the player's language: its answers to the three questions
 // name the language and the game's folder, whose archives hold the texts.
+std::string germanBlock(const std::string& key, const std::string& english,
+                        const std::string& german) {
+    return "REFERENCE " + key + "\nLANG_ENGLISH \"" + english + "\"\nLANG_GERMAN \"" + german +
+           "\"\n";
+}
+
+// <game>/base/assets0.pk3 with German texts of a few phrases.
+void writeGermanTexts(const std::filesystem::path& game) {
+    std::filesystem::create_directories(game / "base");
+    std::ofstream out(game / "base" / "assets0.pk3", std::ios::binary);
+    testsupport::ZipWriter archive(out);
+    archive.add(
+        "strings/german/mp_svgame.str",
+        "VERSION \"1\"\n" + germanBlock("PLENTER", "entered the game", "betrat das Spiel") +
+            germanBlock("PLDUELACCEPT", "has become engaged in a duel with", "duelliert sich mit") +
+            germanBlock("HIT_THE_KILL_LIMIT", "hit the kill limit", "erreichte das Limit") +
+            "ENDMARKER\n",
+        testsupport::ZipMethod::Deflated);
+    archive.add("strings/german/mp_ingame.str",
+                "VERSION \"1\"\n" + germanBlock("KILLED_SABER", "was sabered by", "fiel durch") +
+                    "ENDMARKER\n");
+    archive.finish();
+}
+
 struct Language : Events {
-    static std::string block(const std::string& key, const std::string& english,
-                             const std::string& german) {
-        return "REFERENCE " + key + "\nLANG_ENGLISH \"" + english + "\"\nLANG_GERMAN \"" + german +
-               "\"\n";
-    }
     void prepare() override {
-        std::filesystem::create_directories(folder.path() / "Game" / "base");
-        std::ofstream out(folder.path() / "Game" / "base" / "assets0.pk3", std::ios::binary);
-        testsupport::ZipWriter archive(out);
-        archive.add(
-            "strings/german/mp_svgame.str",
-            "VERSION \"1\"\n" + block("PLENTER", "entered the game", "betrat das Spiel") +
-                block("PLDUELACCEPT", "has become engaged in a duel with", "duelliert sich mit") +
-                block("HIT_THE_KILL_LIMIT", "hit the kill limit", "erreichte das Limit") +
-                "ENDMARKER\n",
-            testsupport::ZipMethod::Deflated);
-        archive.add("strings/german/mp_ingame.str",
-                    "VERSION \"1\"\n" + block("KILLED_SABER", "was sabered by", "fiel durch") +
-                        "ENDMARKER\n");
-        archive.finish();
+        writeGermanTexts(folder.path() / "Game");
         setTemplates("%s vs %d", "%s beat %d", "");
         turnOn(messages().limit, messages().Limiten, "gg");
     }
@@ -401,6 +407,20 @@ TEST_F(Language, TheGamesLinesInItsLanguageAreAnswered) {
     answer("english", gameFolder());
     onLine("Kyle has become engaged in a duel with Rosh!\r\n");
     EXPECT_EQ(sent(), Lines{"say Kyle vs Rosh"});
+}
+
+// Asked at start-up, the game answers at once: the answers are read although
+// the console had not been looked at before they were printed.
+struct LanguageAtStartUp : ::testing::Test, GameFixture {};
+
+TEST_F(LanguageAtStartUp, TheAnswersToTheStartUpQuestionsAreRead) {
+    writeGermanTexts(folder.path() / "Game");
+    game.cvars = {{"se_language", "german"}, {"fs_basepath", folder.file("Game")}, {"fs_game", ""}};
+    game.print(std::string(300, '.') + "\r\n");
+    startKnowingName();
+    setTemplates("%s vs %d", "", "");
+    onLine("Kyle duelliert sich mit Jan!\r\n");
+    EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
 }
 
 // No texts where the game says they are: English, and what was missing is
