@@ -5,7 +5,10 @@
 # under Wine (in a virtual X server when there is no display), lets them run
 # for about a minute, prints what Varnok typed into the game's console and
 # what the console showed, saves a screenshot to build/demo.png, and ends
-# every process it started.
+# every process it started. With --language german the game plays in a
+# German of the demo's own making: its texts in an archive of the game's
+# folder (scripts/demo-language.sh), which Varnok reads to know its lines.
+# Usage: bash scripts/demo.sh [--language german]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 # Before the Wine environment, which looks for Wine's programs.
@@ -16,9 +19,11 @@ demo_dir="$build_root/demo"
 seconds="${VARNOK_DEMO_SECONDS:-58}"
 
 if [ "${1:-}" = "--session" ]; then
+    language="${2:-english}"
     # Inside the display: the game first (its console shown, as the game shows
     # it only on request), Varnok a moment later.
     "$wine_bin" build/windows/tools/standin/standin.exe --name Padawan --show-console \
+        --basepath "$(windows_path "$demo_dir/Game")" --language "$language" \
         --log "$(windows_path "$demo_dir")\\transcript.log" \
         --pane-log "$(windows_path "$demo_dir")\\console.log" \
         --faults "$(windows_path "$demo_dir")\\faults.log" \
@@ -37,13 +42,28 @@ if [ "${1:-}" = "--session" ]; then
     exit 0
 fi
 
+language=english
+case "${1:-}" in
+    --language)
+        language="${2:-}"
+        [ "$language" = german ] || [ "$language" = english ] ||
+            { echo "usage: bash scripts/demo.sh [--language german]" >&2; exit 2; }
+        ;;
+    "") ;;
+    *) echo "usage: bash scripts/demo.sh [--language german]" >&2; exit 2 ;;
+esac
+
 rm -f "$build_root/demo.png" "$demo_dir/faults.log"
 prepare_varnok_folder "$demo_dir"
-cp scripts/demo-match.txt "$demo_dir/match.txt"
+mkdir -p "$demo_dir/Game/base"
+if [ "$language" = german ]; then
+    bash scripts/demo-language.sh "$demo_dir" >"$demo_dir/match.txt"
+fi
+cat scripts/demo-match.txt >>"$demo_dir/match.txt"
 bash scripts/demo-saves.sh "$demo_dir"
 
-echo "demo: a ${seconds} s match on the stand-in game with Varnok watching..."
-with_display bash "$0" --session
+echo "demo: a ${seconds} s match on the stand-in game (in $language) with Varnok watching..."
+with_display bash "$0" --session "$language"
 
 echo
 echo "== what Varnok typed into the game's console (build/demo/transcript.log)"
