@@ -35,45 +35,19 @@ void ConsoleLines::remember(std::string_view pane) {
     anchor_ = pane.substr(pane.size() - std::min(pane.size(), kAnchorSize));
 }
 
-// A line ends at CR LF, at an LF alone or at a CR followed by anything but LF;
-// a CR that ends the text may be the first half of CR LF, so it waits. Every
-// line is handed on with CR LF, the end the game's pane gives each line.
 ConsoleLines::Taken ConsoleLines::take(std::string_view pane, TimePoint now) {
     Taken taken;
     taken.added = newPart(pane);
     remember(pane);
     fresh_ = false;
-    if (taken.added.empty()) return taken;
-    if (partial_.empty()) partialSince_ = now;
-    partial_ += taken.added;
-
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < partial_.size(); ++i) {
-        const char c = partial_[i];
-        if (c != '\r' && c != '\n') continue;
-        if (c == '\r' && i + 1 == partial_.size()) break;
-        taken.lines.push_back(partial_.substr(start, i - start) + "\r\n");
-        if (c == '\r' && partial_[i + 1] == '\n') ++i;
-        start = i + 1;
-        partialSince_ = now;
-    }
-    partial_.erase(0, start);
+    taken.lines = lines_.add(taken.added, now);
     return taken;
-}
-
-std::optional<std::string> ConsoleLines::overdue(TimePoint now) {
-    if (partial_.empty() || (now >= partialSince_ && now - partialSince_ < kLineWait))
-        return std::nullopt;
-    std::string line = partial_;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    partial_.clear();
-    return line + "\r\n";
 }
 
 void ConsoleLines::forget() {
     taken_ = 0;
     anchor_.clear();
-    partial_.clear();
+    lines_.clear();
     fresh_ = true;
 }
 

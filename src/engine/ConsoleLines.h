@@ -7,10 +7,9 @@
 // replaces the whole pane. So what is new is decided by the text itself, not
 // by lengths: the last characters taken are remembered, and a reading that no
 // longer holds them where they were is a pane that was replaced, all of whose
-// text is new. A line still being printed (no line end yet) waits for its end,
-// for a short while only. Of a console's first reading, which holds what was
-// printed before Varnok looked, only the lines within its last 200 characters
-// count as new.
+// text is new; that text is cut into lines by LineAssembly. Of a console's
+// first reading, which holds what was printed before Varnok looked, only the
+// lines within its last 200 characters count as new.
 
 #include <chrono>
 #include <optional>
@@ -18,15 +17,15 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/LineAssembly.h"
+
 namespace varnok::engine {
 
 class ConsoleLines {
   public:
-    using TimePoint = std::chrono::system_clock::time_point;
+    using TimePoint = LineAssembly::TimePoint;
 
-    // How long the start of a line waits for its end before it is taken as a
-    // line of its own: the game prints a line in a few pieces within one frame.
-    static constexpr std::chrono::milliseconds kLineWait{300};
+    static constexpr std::chrono::milliseconds kLineWait = LineAssembly::kLineWait;
     // How much of a console's first reading is taken as new.
     static constexpr std::size_t kFirstReading = 200;
 
@@ -38,14 +37,15 @@ class ConsoleLines {
     // The pane's whole text as read now.
     Taken take(std::string_view pane, TimePoint now);
     // The start of a line that has waited long enough for its end, as a line.
-    std::optional<std::string> overdue(TimePoint now);
+    std::optional<std::string> overdue(TimePoint now) { return lines_.overdue(now); }
+    std::optional<TimePoint> due() const { return lines_.due(); }
     // A console that is gone takes its text with it, the line it was printing too.
     void forget();
 
     // Nothing of this console read yet, not even that its pane is empty.
     bool fresh() const { return fresh_; }
     // Whether the start of a line is waiting for its end.
-    bool waiting() const { return !partial_.empty(); }
+    bool waiting() const { return lines_.waiting(); }
 
   private:
     // What of `pane` is new: all of it when the text last taken is not where it was.
@@ -54,9 +54,8 @@ class ConsoleLines {
 
     std::size_t taken_ = 0;  // bytes of the pane taken so far
     std::string anchor_;     // the pane's last bytes before taken_
-    std::string partial_;    // the line being printed, without its end
     bool fresh_ = true;      // nothing of this console read yet
-    TimePoint partialSince_{};
+    LineAssembly lines_;
 };
 
 }  // namespace varnok::engine
