@@ -22,7 +22,9 @@ FrmMain::FrmMain(const Services& services, console::ConsoleLink& console, player
               .version = services.version,
               .savesFolder = services.savesFolder(),
               .commands = commandContext,
-              .host = *this}),
+              .host = *this,
+              .wakeups = services.wakeups,
+              .paneOnly = services.paneOnly}),
       services_(services),
       console_(console),
       frmPlay_(frmPlay),
@@ -150,9 +152,11 @@ void FrmMain::cmdBack_Click() {
 }
 
 void FrmMain::Form_Unload() {
+    engine.leaveGameAsFound();
     services_.toolkit.endProgram();
 }
 void FrmMain::mnuExit_Click() {
+    engine.leaveGameAsFound();
     services_.toolkit.endProgram();
 }
 

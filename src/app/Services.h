@@ -8,6 +8,7 @@
 #include "ports/MediaGraph.h"
 #include "ports/Toolkit.h"
 #include "ports/VersionRecord.h"
+#include "ports/Wakeups.h"
 #include "ports/WindowManager.h"
 
 namespace varnok::ui {
@@ -18,7 +19,10 @@ struct Services {
     engine::Clock& clock;
     sysinfo::VersionSource& version;
     player::MediaGraphFactory& media;
+    engine::Wakeups& wakeups;
     std::filesystem::path programFolder;  // the folder of the running program
+    // Read the game's console pane only, never its log ("--pane").
+    bool paneOnly = false;
 
     // The "Saves" folder beside the program.
     std::filesystem::path savesFolder() const { return programFolder / "Saves"; }

@@ -44,6 +44,9 @@ class ConsoleLink {
     WindowHandle findConfiguredConsole(const std::string& windowClass, const std::string& title);
     // The fifth child from the top of the console's z-order; 0 when there are fewer.
     WindowHandle FindOutputPane(WindowHandle console);
+    // The kept console is no longer vouched for (its game's process ended):
+    // the next lookup checks it.
+    void doubtKept() { vouched_ = false; }
     // True once, after a length request found the kept console's pane gone:
     // the console closed (or lost its pane) and is no longer kept.
     bool takeLostConsole();

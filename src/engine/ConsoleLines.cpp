@@ -8,10 +8,9 @@ namespace {
 // Enough of the text taken to recognise it again; a pane that was replaced
 // holds other text there.
 constexpr std::size_t kAnchorSize = 64;
+}  // namespace
 
-// The complete lines that lie within the last `size` characters of `pane`,
-// and what follows them: the line cut by that bound is left out.
-std::string_view lastLines(std::string_view pane, std::size_t size) {
+std::string_view lastCompleteLines(std::string_view pane, std::size_t size) {
     if (pane.size() <= size) return pane;
     const std::size_t from = pane.size() - size;
     if (pane[from - 1] == '\n' || (pane[from - 1] == '\r' && pane[from] != '\n'))
@@ -21,10 +20,9 @@ std::string_view lastLines(std::string_view pane, std::size_t size) {
     const std::size_t next = pane.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
     return pane.substr(next);
 }
-}  // namespace
 
 std::string_view ConsoleLines::newPart(std::string_view pane) const {
-    if (fresh_) return lastLines(pane, kFirstReading);
+    if (fresh_) return lastCompleteLines(pane, kFirstReading);
     if (pane.size() < taken_) return pane;
     if (pane.substr(taken_ - anchor_.size(), anchor_.size()) != anchor_) return pane;
     return pane.substr(taken_);
@@ -42,6 +40,12 @@ ConsoleLines::Taken ConsoleLines::take(std::string_view pane, TimePoint now) {
     fresh_ = false;
     taken.lines = lines_.add(taken.added, now);
     return taken;
+}
+
+void ConsoleLines::skipTo(std::string_view pane) {
+    remember(pane);
+    fresh_ = false;
+    lines_.clear();
 }
 
 void ConsoleLines::forget() {

@@ -21,6 +21,10 @@
 
 namespace varnok::engine {
 
+// The complete lines that lie within the last `size` characters of `pane`,
+// and what follows them: the line cut by that bound is left out.
+std::string_view lastCompleteLines(std::string_view pane, std::size_t size);
+
 class ConsoleLines {
   public:
     using TimePoint = LineAssembly::TimePoint;
@@ -41,6 +45,8 @@ class ConsoleLines {
     std::optional<TimePoint> due() const { return lines_.due(); }
     // A console that is gone takes its text with it, the line it was printing too.
     void forget();
+    // Everything `pane` holds counts as taken: reading goes on after it.
+    void skipTo(std::string_view pane);
 
     // Nothing of this console read yet, not even that its pane is empty.
     bool fresh() const { return fresh_; }

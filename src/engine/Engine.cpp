@@ -23,6 +23,7 @@ void Engine::startUp() {
 
     state.consoleWnd = findConsole();
     state.outputPane = ctx_.console.FindOutputPane(state.consoleWnd);
+    ctx_.wakeups.watchProcessOf(state.consoleWnd);
     // What the console holds already is read before anything is asked, so
     // that the answers are new text and not taken for text printed before
     // Varnok looked; its last lines are examined on the first turn.
@@ -36,6 +37,8 @@ void Engine::startUp() {
 bool Engine::turn() {
     if (!yieldToWindows()) return false;
     dockPlayerWindow();
+    // The game's process ended: its console is gone, whatever was vouched for it.
+    if (ctx_.wakeups.takeProcessEnd()) ctx_.console.doubtKept();
 
     // With no console, searching the whole desktop is the turn's only work:
     // it runs at the pace's slower interval, not on every wake-up.
@@ -45,7 +48,7 @@ bool Engine::turn() {
     // The kept console's pane answered that it is gone: the console closed
     // since the last turn. A new one (the game restarted) is looked for at once.
     state.consoleWnd = 0;
-    state.resetConsole();
+    dropConsoleState();
     const bool found = watchConsole();
     ctx_.console.takeLostConsole();  // gone again already: the next turn searches
     return found || busy;
@@ -60,7 +63,8 @@ bool Engine::watchConsole() {
     }
     // Another console than last turn's: the game restarted between two turns,
     // and the pane, the lengths and the name belong to the old one.
-    if (previous != 0 && previous != state.consoleWnd) state.resetConsole();
+    if (previous != 0 && previous != state.consoleWnd) dropConsoleState();
+    if (previous != state.consoleWnd) ctx_.wakeups.watchProcessOf(state.consoleWnd);
     ui::Button& back = ctx_.host.backButton();
     if (!back.visible()) back.setVisible(true);
     // A game that refuses Varnok's messages is not asked anything more.
@@ -71,10 +75,15 @@ bool Engine::watchConsole() {
     return trackConsole();
 }
 
+void Engine::dropConsoleState() {
+    if (state.log.stage != LogEar::Stage::Undecided) ctx_.wakeups.watchFolders({});
+    state.resetConsole();
+}
+
 void Engine::forgetConsole() {
     ui::Button& back = ctx_.host.backButton();
     if (back.visible()) back.setVisible(false);
-    state.resetConsole();
+    dropConsoleState();
     showNotRunningStatus();
 }
 
@@ -91,9 +100,27 @@ void Engine::run() {
             pace.noteBusy(now);
             continue;
         }
-        const auto wait = pace.waitAfterTurn(now, state.consoleWnd != 0);
-        toolkit.idle(static_cast<unsigned>(wait.count()));
+        const bool onLog = state.consoleWnd != 0 && state.log.stage == LogEar::Stage::Reading;
+        toolkit.idle(
+            onLog ? waitWhileOnLog()
+                  : static_cast<unsigned>(pace.waitAfterTurn(now, state.consoleWnd != 0).count()));
     }
+}
+
+// Until the next thing due: the pane's length, a line's wait for its end, a
+// say's echo, the name asked again. Everything else wakes the wait itself.
+unsigned Engine::waitWhileOnLog() {
+    const auto now = ctx_.clock.now();
+    auto next = now + LogEar::kPaneCheck;
+    auto sooner = [&next](std::optional<Clock::TimePoint> at) {
+        if (at && *at < next) next = *at;
+    };
+    sooner(state.log.paneChecks.nextAllowed());
+    sooner(state.log.lines.due());
+    sooner(ctx_.console.nextEchoDeadline());
+    if (state.playerName.empty()) sooner(state.nameQueries.nextAllowed());
+    if (next <= now) return 0;
+    return static_cast<unsigned>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
 }
 
 void Engine::dockPlayerWindow() {
@@ -111,10 +138,16 @@ void Engine::askName(const char* command, bool engineLoaded) {
     ctx_.console.SendConsoleCommand(command);
     if (state.consoleWnd == 0) return;
     if (engineLoaded ? !state.gameQuestions.allow(ctx_.clock.now()) : state.gameAsked) return;
+    const bool consoleFound = !state.gameAsked;
     state.gameAsked = true;
     state.gameQuestions.allow(ctx_.clock.now());
     for (const char* question : GameLanguage::kQuestions)
         ctx_.console.SendConsoleCommand(console::CommandLine(std::string_view(question)));
+    // Whether the game writes its log, and where: asked once a console.
+    if (consoleFound && !ctx_.paneOnly) {
+        ctx_.console.SendConsoleCommand("logfile");
+        ctx_.console.SendConsoleCommand("fs_homepath");
+    }
 }
 
 console::WindowHandle Engine::findConsole() {

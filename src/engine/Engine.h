@@ -20,6 +20,7 @@
 #include "ports/Clock.h"
 #include "ports/Toolkit.h"
 #include "ports/VersionRecord.h"
+#include "ports/Wakeups.h"
 #include "sysinfo/COpSysInfo.h"
 
 namespace varnok::engine {
@@ -33,6 +34,10 @@ struct EngineContext {
     std::filesystem::path savesFolder;
     const commands::CommandContext& commands;
     MainWindowControls& host;
+    // What else wakes the loop: the log's folder, the game's process.
+    Wakeups& wakeups;
+    // Read the console's pane only, never the game's log.
+    bool paneOnly = false;
 };
 
 class Engine {
@@ -54,6 +59,9 @@ class Engine {
     // Yields to the window system; false when the program ended inside it, so
     // the turn stops at once.
     bool yieldToWindows();
+    // Before the program ends: turns the game's log off again when Varnok
+    // turned it on.
+    void leaveGameAsFound();
 
     // The status-line forms.
     void showStartUpStatus();
@@ -94,6 +102,8 @@ class Engine {
     // No console (any more): "Back to Game" hidden, the console's state reset,
     // the not-running status line.
     void forgetConsole();
+    // What was known of the console, its log included, forgotten.
+    void dropConsoleState();
     // The log tracking of a turn that found the console: pane upkeep,
     // listening, then each line heard in turn, and the second try of a say
     // the server dropped. True when there was new text.
@@ -106,6 +116,15 @@ class Engine {
     void listenDuringPause();
     // A line read: to the flood guard, then to be examined.
     void hear(std::string line);
+
+    // LogListening.cpp: the game's log instead of the pane (LogEar.h).
+    void decideLog();
+    void lookForLog();
+    void startReadingLog(const std::filesystem::path& path);
+    bool listenToLog(bool inPause);
+    void checkPaneWhileOnLog();
+    // The wait after a quiet turn while the log is read: until the next thing due.
+    unsigned waitWhileOnLog();
     // Pane lookup with its due clear, or "/name" (at most once a second)
     // while the name is unknown.
     void keepPaneAndName();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/ConsoleLines.h"
+#include "engine/LogEar.h"
 #include "engine/Pacer.h"
 #include "ports/WindowManager.h"
 
@@ -25,6 +26,7 @@ struct EngineState {
     std::int32_t curLen = 0;               // the latest measurement
     ConsoleLines lines;                    // what of the pane was taken, line by line
     std::deque<std::string> heard;         // lines read, in order, not yet examined
+    LogEar log;                            // the game's log file, read instead of the pane
     bool clearMomentSeen = false;          // a pause read a shrunk or full pane
 
     std::string playerName;  // as the game prints it
@@ -46,6 +48,7 @@ struct EngineState {
         curLen = 0;
         lines.forget();
         heard.clear();
+        log.reset();
         clearMomentSeen = false;
         playerName.clear();
         nameQueries.restart();  // a console that comes back is asked at once

@@ -29,6 +29,8 @@ class GameLanguage {
     bool readAnswer(std::string_view line);
 
     const EventPhrases& phrases() const { return phrases_; }
+    // The mod folder the game answered (empty for none); nothing before its answer.
+    const std::optional<std::string>& game() const { return answers_.game; }
     // What reading the texts passed over (a damaged archive or file, one not
     // found), since the last call.
     std::vector<std::string> takeProblems();

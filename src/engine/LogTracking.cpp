@@ -26,7 +26,9 @@ constexpr const char* kEngineLoadHint = "Loading dll file ";
 // the line whose reply paused.
 bool Engine::trackConsole() {
     keepPaneAndName();
-    const bool tookText = listen(false);
+    const bool onLog = state.log.stage == LogEar::Stage::Reading;
+    const bool tookText = onLog ? listenToLog(false) : listen(false);
+    if (state.log.stage == LogEar::Stage::Looking) lookForLog();
     ctx_.console.resendDropped();
     bool examined = false;
     while (!state.heard.empty() && !ctx_.toolkit.ended()) {
@@ -72,7 +74,10 @@ bool Engine::listen(bool inPause) {
             tookText = true;
             ctx_.host.chatText().setCaption(text::lastChars(taken.added, kMaxNewText));
         }
-        for (std::string& line : taken.lines) hear(std::move(line));
+        for (std::string& line : taken.lines) {
+            if (!isConsoleEcho(line)) state.log.lastPaneLine = line;
+            hear(std::move(line));
+        }
     }
     if (std::optional<std::string> line = state.lines.overdue(ctx_.clock.now()))
         hear(std::move(*line));
@@ -80,8 +85,11 @@ bool Engine::listen(bool inPause) {
 }
 
 void Engine::listenDuringPause() {
-    if (state.consoleWnd == 0 || state.outputPane == 0) return;
-    listen(true);
+    if (state.consoleWnd == 0) return;
+    if (state.log.stage == LogEar::Stage::Reading)
+        listenToLog(true);
+    else if (state.outputPane != 0)
+        listen(true);
 }
 
 void Engine::hear(std::string line) {
@@ -136,9 +144,17 @@ void Engine::handleNewText(bool startShown) {
 // The phrases are read anew when the answers complete or change what they
 // are read for; what the reading passed over is written down.
 void Engine::readGameAnswer() {
-    if (!language.readAnswer(state.newText)) return;
-    for (const std::string& problem : language.takeProblems())
-        reportFailure("a file of the game's texts", problem);
+    if (language.readAnswer(state.newText)) {
+        for (const std::string& problem : language.takeProblems())
+            reportFailure("a file of the game's texts", problem);
+    } else if (std::optional<std::string> logfile = cvarValue(state.newText, "logfile")) {
+        state.log.logfile = std::move(logfile);
+    } else if (std::optional<std::string> home = cvarValue(state.newText, "fs_homepath")) {
+        state.log.homePath = std::move(home);
+    } else {
+        return;
+    }
+    decideLog();
 }
 
 // Only the game's own answer to "name" names the player: a line that begins

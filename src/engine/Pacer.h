@@ -23,6 +23,11 @@ class Pacer {
 
     // The next allow() is true whatever the time.
     void restart() { last_.reset(); }
+    // From when allow() is true again; nothing when it is true already.
+    std::optional<TimePoint> nextAllowed() const {
+        if (!last_) return std::nullopt;
+        return *last_ + interval_;
+    }
 
   private:
     std::chrono::milliseconds interval_;

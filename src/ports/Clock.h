@@ -10,6 +10,8 @@ namespace varnok::engine {
 
 class Clock {
   public:
+    using TimePoint = std::chrono::system_clock::time_point;
+
     virtual ~Clock() = default;
     // Blocks the whole program for `ms` milliseconds: no window, timer or
     // handler runs meanwhile; only the watch does, every few milliseconds.

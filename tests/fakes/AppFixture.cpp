@@ -3,8 +3,13 @@
 namespace varnok::fakes {
 
 AppFixture::AppFixture() {
+    makeApp(false);
+}
+
+void AppFixture::makeApp(bool paneOnly) {
+    app.reset();
     app = std::make_unique<ui::Application>(
-        ui::Services{toolkit, desktop, clock, version, media, folder.path()});
+        ui::Services{toolkit, desktop, clock, version, media, wakeups, folder.path(), paneOnly});
 }
 
 void AppFixture::startUp() {

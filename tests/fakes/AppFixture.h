@@ -11,6 +11,7 @@
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMedia.h"
 #include "fakes/FakeToolkit.h"
+#include "fakes/FakeWakeups.h"
 #include "ports/VersionRecord.h"
 
 namespace varnok::fakes {
@@ -32,6 +33,8 @@ struct AppFixture {
 
     // Runs start-up (everything Form_Load does before entering the loop).
     void startUp();
+    // The application made anew, before start-up; `paneOnly` as "--pane" gives.
+    void makeApp(bool paneOnly);
     // The main window's controls in their fake types.
     FakeLabel& status() { return fake<FakeLabel>(app->frmMain.lblPlatform); }
     FakeButton& backButton() { return fake<FakeButton>(app->frmMain.cmdBack); }
@@ -45,6 +48,7 @@ struct AppFixture {
     FakeDesktop desktop;
     FixedVersion version;
     FakeMediaFactory media;
+    FakeWakeups wakeups;
     std::unique_ptr<ui::Application> app;
 };
 

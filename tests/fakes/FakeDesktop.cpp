@@ -1,6 +1,7 @@
 #include "fakes/FakeDesktop.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "console/ConsoleLink.h"
 #include "text/Text.h"
@@ -181,7 +182,30 @@ std::string& FakeGame::pane() {
 // Like the game's console: colour codes ^0 to ^7 are not shown, and once
 // more than 32 767 characters were printed since the last reset the next
 // print replaces the whole pane.
-void FakeGame::print(const std::string& text) {
+void FakeGame::log(const std::string& text) {
+    const auto logfile = cvars.find("logfile");
+    const bool on = logfile != cvars.end() && logfile->second != "0";
+    if (!on || logPath.empty()) {
+        if (!on) logOpen_ = false;
+        return;
+    }
+    std::ios::openmode mode = std::ios::binary | std::ios::app;
+    std::string written;
+    if (!logOpen_) {
+        std::filesystem::create_directories(logPath.parent_path());
+        mode = std::ios::binary | std::ios::trunc;
+        written = "logfile opened on Wed Dec  9 12:00:00 2026\n\n";
+        logOpen_ = true;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\r\n") == 0) continue;  // the game's own line end is "\n"
+        written += text[i];
+    }
+    std::ofstream(logPath, mode) << written;
+}
+
+void FakeGame::print(const std::string& text, bool toLog) {
+    if (toLog) log(text);
     std::string shown;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '^' && i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '7') {
@@ -217,7 +241,11 @@ void FakeGame::clearPane() {
 // The console shows each typed line after a "]"; "/clear" empties only the
 // game's own console, never this pane.
 void FakeGame::run(const std::string& line) {
-    print("]" + line + "\r\n");
+    print("]" + line + "\r\n", false);  // the console window's own echo, never logged
+    if (text::beginsWithNoCase(line, "logfile ") && cvars.count("logfile")) {
+        cvars["logfile"] = line.substr(8);
+        return;
+    }
     if (line == "name" || line == "/name") {
         print("\"name\" is:\"" + playerName + "^7\" default:\"Padawan^7\"\r\n");
     } else if (text::beginsWithNoCase(line, "say ")) {

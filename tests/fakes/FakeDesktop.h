@@ -3,6 +3,7 @@
 // classes, captions, texts and z-ordered children, and a scriptable game
 // console whose input line runs the lines typed into it.
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -86,7 +87,11 @@ class FakeGame {
 
     // Prints into the output pane as the game does: colour codes dropped, and
     // past 32 767 characters since the last reset the print replaces the pane.
-    void print(const std::string& text);
+    // While the cvar "logfile" is on (and logPath given) the print also goes
+    // to the log, as the game made it: colour codes kept, "\n" line ends;
+    // the first print after "logfile" became non-zero opens (empties) the log
+    // and writes "logfile opened on ..." first.
+    void print(const std::string& text, bool toLog = true);
     // The local player's chat line, "NAME: TEXT".
     void chat(const std::string& message);
     // The console's Clear button.
@@ -95,8 +100,11 @@ class FakeGame {
 
     // Every line typed into the console, in order.
     std::vector<std::string> commands;
-    // Console variables the game answers when one is typed alone.
+    // Console variables the game answers when one is typed alone; "logfile"
+    // is also set by "logfile N".
     std::map<std::string, std::string> cvars;
+    // The game's log file; empty: the game keeps none.
+    std::filesystem::path logPath;
     std::string playerName;
     // Whether typed lines also run (each is shown after "]", "name" prints the
     // name line, "say" the chat line); tests that count lengths switch it off.
@@ -113,6 +121,8 @@ class FakeGame {
   private:
     void run(const std::string& line);
     void echoSay(std::string text);
+    void log(const std::string& text);
+    bool logOpen_ = false;
 
     static constexpr long kResetCount = 0x7fff;
 

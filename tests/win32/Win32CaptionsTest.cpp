@@ -15,6 +15,7 @@
 #include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32VersionSource.h"
+#include "platform/win32/Win32Wakeups.h"
 #include "platform/win32/Win32WindowManager.h"
 
 namespace {
@@ -78,11 +79,13 @@ TEST(Captions, EveryCaptionOfTheFourWindowsFitsItsControl) {
     platform::win32::Win32Clock clock;
     platform::win32::Win32VersionSource version;
     platform::win32::DirectShowGraphFactory media;
+    platform::win32::Win32Wakeups wakeups;
     ui::Services services{win32test::sharedToolkit(),
                           windows,
                           clock,
                           version,
                           media,
+                          wakeups,
                           std::filesystem::temp_directory_path()};
     ui::Application app(services);
     int measured = 0;

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/win32/Win32Forms.h"
 #include "ports/ControlIds.h"
@@ -441,8 +442,13 @@ void Win32Toolkit::yield() {
 
 void Win32Toolkit::idle(unsigned maxMs) {
     idleWaits_.count();
+    static const std::vector<HANDLE> none;
+    const std::vector<HANDLE>& handles = wakeups_ ? wakeups_->handles() : none;
+    const DWORD count = static_cast<DWORD>(std::min<std::size_t>(handles.size(), 63));
     // MWMO_INPUTAVAILABLE: wake also for input that is queued but was already seen.
-    DWORD woken = MsgWaitForMultipleObjectsEx(0, nullptr, maxMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, count ? handles.data() : nullptr, maxMs,
+                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woken < WAIT_OBJECT_0 + count) wakeups_->signalled(handles[woken - WAIT_OBJECT_0]);
     waitedInVainAt_ = woken == WAIT_TIMEOUT ? GetTickCount64() : 0;
 }
 

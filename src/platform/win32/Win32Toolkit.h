@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/win32/Win32TurnCounter.h"
+#include "platform/win32/Win32Wakeups.h"
 #include "ports/Toolkit.h"
 
 namespace varnok::platform::win32 {
@@ -49,6 +50,8 @@ class Win32Toolkit : public ui::Toolkit {
 
     void yield() override;
     void idle(unsigned maxMs) override;
+    // The wait also ends when one of these handles is signalled.
+    void wakeAlsoFor(Win32Wakeups* wakeups) { wakeups_ = wakeups; }
     [[noreturn]] void endProgram() override;
     bool ended() const override { return ended_; }
 
@@ -61,6 +64,7 @@ class Win32Toolkit : public ui::Toolkit {
     std::unique_ptr<Impl> impl_;
     bool ended_ = false;
     unsigned long long waitedInVainAt_ = 0;  // when idle() last ran out with nothing arriving
+    Win32Wakeups* wakeups_ = nullptr;
     Win32TurnCounter idleWaits_;
 };
 

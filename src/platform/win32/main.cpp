@@ -16,6 +16,7 @@
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
+#include "platform/win32/Win32Wakeups.h"
 #include "platform/win32/Win32WindowManager.h"
 #include "ports/Failures.h"
 
@@ -34,6 +35,13 @@ std::filesystem::path programFolder() {
         }
         path.resize(path.size() * 2);
     }
+}
+
+// "--pane": read the game's console pane only, never its log.
+bool paneOnly() {
+    for (int i = 1; i < __argc; ++i)
+        if (std::string(__argv[i]) == "--pane") return true;
+    return false;
 }
 
 }  // namespace
@@ -55,7 +63,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         platform::win32::Win32Clock clock;
         platform::win32::Win32VersionSource version;
         platform::win32::DirectShowGraphFactory media;
-        ui::Services services{toolkit, windows, clock, version, media, programFolder()};
+        platform::win32::Win32Wakeups wakeups;
+        toolkit.wakeAlsoFor(&wakeups);
+        ui::Services services{toolkit, windows, clock,           version,
+                              media,   wakeups, programFolder(), paneOnly()};
         ui::Application application(services);
         application.run();  // ends the process from inside the loop
     } catch (const std::exception& failure) {

@@ -31,8 +31,8 @@ TEST_F(StartUp, WithTheGameRunningFindsThePaneAndAsksForTheName) {
     startUp();
     EXPECT_EQ(state().consoleWnd, game.console());
     EXPECT_EQ(state().outputPane, game.outputPane());
-    EXPECT_EQ(game.commands,
-              (std::vector<std::string>{"name", "se_language", "fs_basepath", "fs_game"}));
+    EXPECT_EQ(game.commands, (std::vector<std::string>{"name", "se_language", "fs_basepath",
+                                                       "fs_game", "logfile", "fs_homepath"}));
 }
 
 TEST_F(StartUp, AnExistingSavesFolderIsNoProblem) {

@@ -331,8 +331,8 @@ TEST_F(NameQueries, SlashNameGoesOutOnceASecondWhileTheNameIsUnknown) {
     EXPECT_EQ(sent(), Lines{});
 }
 
-// A console found asks the name and, once, the game's language and folders,
-// each alone; the next "/name" asks the name only.
+// A console found asks the name and, once, the game's language and folders
+// and its log, each alone; the next "/name" asks the name only.
 TEST_F(NameQueries, NoSlashNameOnTheTurnThatLocatesThePane) {
     game.closeConsole();
     startUp();
@@ -341,7 +341,8 @@ TEST_F(NameQueries, NoSlashNameOnTheTurnThatLocatesThePane) {
     turn();
     EXPECT_EQ(sent(), Lines{});
     turn();
-    EXPECT_EQ(sent(), (Lines{"/name", "se_language", "fs_basepath", "fs_game"}));
+    EXPECT_EQ(sent(),
+              (Lines{"/name", "se_language", "fs_basepath", "fs_game", "logfile", "fs_homepath"}));
     later(1000);
     mark();
     turn();

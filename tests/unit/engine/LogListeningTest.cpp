@@ -1,0 +1,141 @@
+// The game's log as Varnok's ears: the log's bytes become the pane's lines,
+// the log is turned on and read instead of the pane, and the pane takes over
+// again when the log stops.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "engine/LogFile.h"
+#include "engine/LogLines.h"
+#include "fakes/GameFixture.h"
+
+using namespace varnok;
+using namespace varnok::fakes;
+using namespace std::chrono_literals;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The pane's print rule first, whatever the reads cut: colour codes ^0-^7
+// gone, "\n", "\r" and "\n\r" one line end each, other bytes as they are; a
+// line waits for its end, a short while.
+TEST(LogLines, TheLogsBytesBecomeThePanesLines) {
+    engine::LogLines lines;
+    const engine::LogLines::TimePoint t0{};
+    EXPECT_EQ(lines.add("Kyle^", t0), Lines{});
+    EXPECT_EQ(lines.add("7: ^2hi ^8x\n", t0), Lines{"Kyle: hi ^8x\r\n"});
+    EXPECT_EQ(lines.add("a\n", t0), Lines{"a\r\n"});
+    EXPECT_EQ(lines.add("\rb\r\n\xE4\x82", t0), (Lines{"b\r\n", "\r\n"}));
+    EXPECT_EQ(lines.overdue(t0 + 100ms), std::nullopt);
+    EXPECT_EQ(lines.add(" was sabered by Jan", t0 + 100ms), Lines{});
+    EXPECT_EQ(lines.overdue(t0 + 500ms), "\xE4\x82 was sabered by Jan\r\n");
+}
+
+// What the file got since the last read; a file emptied by a new game start
+// is read from its start.
+TEST(LogFile, GivesWhatTheFileGotAndStartsAgainWhenItWasEmptied) {
+    testsupport::TempFolder folder;
+    const std::filesystem::path path = folder.path() / "qconsole.log";
+    engine::LogFile log(path);
+    EXPECT_EQ(log.readNew(), std::nullopt);
+    std::ofstream(path, std::ios::binary) << "logfile opened on x\nfirst\n";
+    EXPECT_EQ(log.readNew()->bytes, "logfile opened on x\nfirst\n");
+    std::ofstream(path, std::ios::binary | std::ios::app) << "second";
+    EXPECT_EQ(log.readNew()->bytes, "second");
+    EXPECT_EQ(log.readNew()->bytes, "");
+    std::ofstream(path, std::ios::binary) << "new\n";
+    const std::optional<engine::LogFile::Read> again = log.readNew();
+    EXPECT_TRUE(again->emptied);
+    EXPECT_EQ(again->bytes, "new\n");
+    EXPECT_EQ(log.readTail(3), "ew\n");
+}
+
+struct ReadingTheLog : ::testing::Test, GameFixture {
+    void SetUp() override {
+        game.cvars = {{"se_language", "english"},
+                      {"fs_basepath", folder.text()},
+                      {"fs_game", ""},
+                      {"fs_homepath", folder.text()},
+                      {"logfile", "0"}};
+        game.logPath = folder.path() / "base" / "qconsole.log";
+    }
+    // Start-up and turns until Varnok reads the log (or has decided not to).
+    void startReading() {
+        startKnowingName();
+        for (int i = 0; i < 4; ++i) turn();
+        mark();
+    }
+    engine::LogEar::Stage stage() { return state().log.stage; }
+    // A line the pane shows that the log never gets.
+    void paneOnly(const std::string& line) { game.pane() += line; }
+};
+
+TEST_F(ReadingTheLog, ALogThatIsOffIsTurnedOnReadAndTurnedOffAtTheEnd) {
+    startReading();
+    ASSERT_EQ(stage(), engine::LogEar::Stage::Reading);
+    EXPECT_EQ(wakeups.folders, std::vector<std::filesystem::path>{folder.path() / "base"});
+    EXPECT_EQ(wakeups.processOf, game.console());
+    const auto typed = game.commands;
+    EXPECT_NE(std::find(typed.begin(), typed.end(), "logfile 2"), typed.end());
+
+    game.print("Kyle^7: ^2!mini\n");
+    turn();
+    EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
+    later();
+    mark();
+    paneOnly("Kyle: !now\r\n");  // the pane is not what Varnok reads now
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+
+    app->frmMain.mnuExit_Click();
+    EXPECT_EQ(game.commands.back(), "logfile 0");
+}
+
+// The player set "logfile 0": the pane shows game lines the log does not get.
+// Within a few seconds the pane is read again; the command printed meanwhile
+// runs once, and so does the next.
+TEST_F(ReadingTheLog, ALogTurnedOffMidGameHandsOverToThePane) {
+    startReading();
+    ASSERT_EQ(stage(), engine::LogEar::Stage::Reading);
+    game.cvars["logfile"] = "0";
+    game.chat("!mini");
+    for (int i = 0; i < 3 && stage() == engine::LogEar::Stage::Reading; ++i) {
+        later(1500);
+        turn();
+    }
+    EXPECT_EQ(stage(), engine::LogEar::Stage::Pane);
+    EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
+    later();
+    mark();
+    game.chat("!now");
+    turn();
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].rfind("say ^4 It is currently: ", 0), 0u);
+    app->frmMain.mnuExit_Click();
+    EXPECT_NE(game.commands.back(), "logfile 0");  // the player's choice stays
+}
+
+// A log written through a buffer gets its lines late; a player who wants the
+// pane gets the pane: no question about the log, nothing turned on.
+TEST_F(ReadingTheLog, ABufferedLogOrThePaneOptionKeepsThePane) {
+    game.cvars["logfile"] = "1";
+    startReading();
+    EXPECT_EQ(stage(), engine::LogEar::Stage::Pane);
+    for (const std::string& line : game.commands) EXPECT_NE(line, "logfile 2");
+    game.chat("!mini");
+    turn();
+    EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
+
+    game.closeConsole();
+    turn();
+    game.openConsole();
+    game.cvars["logfile"] = "0";
+    game.commands.clear();
+    makeApp(true);
+    startReading();
+    EXPECT_EQ(stage(), engine::LogEar::Stage::Undecided);
+    for (const std::string& line : game.commands) EXPECT_NE(line, "logfile");
+}
+
+}  // namespace
