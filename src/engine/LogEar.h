@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -44,6 +45,9 @@ struct LogEar {
     // How much of a log already written when it is found is looked through
     // for where the pane's lines end.
     static constexpr std::uint64_t kTail = 64 * 1024;
+    // How much of what the log gave last is kept, to tell a pane line the log
+    // got from one it missed.
+    static constexpr std::size_t kRecentBytes = 64 * 1024;
 
     Stage stage = Stage::Undecided;
     std::optional<std::string> logfile;   // the game's answer
@@ -61,12 +65,23 @@ struct LogEar {
 
     std::optional<LogFile> file;  // the log being read
     LogLines lines;
-    TimePoint lastGrowth{};                // when the log last got bytes
+    TimePoint lastGrowth{};          // when the log last got bytes
+    std::deque<std::string> recent;  // the lines the log gave last, oldest first
+    std::size_t recentBytes = 0;
     std::optional<std::int32_t> paneSeen;  // the pane's length at the last check
     Pacer paneChecks{kPaneCheck};
     std::string lastPaneLine;  // the last game line the pane gave, while it was read
 
     void reset() { *this = LogEar{}; }
+    // A line the log gave, kept among the recent ones.
+    void remember(const std::string& line) {
+        recent.push_back(line);
+        recentBytes += line.size();
+        while (recentBytes > kRecentBytes) {
+            recentBytes -= recent.front().size();
+            recent.pop_front();
+        }
+    }
 };
 
 }  // namespace varnok::engine

@@ -2,6 +2,7 @@
 // read, looking for its file, reading what it got, and falling back to the
 // console's pane when the log stops (see LogEar.h).
 #include <algorithm>
+#include <unordered_map>
 
 #include "engine/Engine.h"
 #include "engine/GameLines.h"
@@ -114,21 +115,26 @@ bool Engine::listenToLog(bool inPause) {
             std::string added;
             for (std::string& line : log.lines.add(read->bytes, now)) {
                 added += line;
+                log.remember(line);
                 hear(std::move(line));
             }
             if (!added.empty())
                 ctx_.host.chatText().setCaption(text::lastChars(added, kMaxNewText));
         }
     }
-    if (std::optional<std::string> line = log.lines.overdue(now)) hear(std::move(*line));
+    if (std::optional<std::string> line = log.lines.overdue(now)) {
+        log.remember(*line);
+        hear(std::move(*line));
+    }
     if (!inPause && log.paneChecks.allow(now)) checkPaneWhileOnLog();
     return tookText;
 }
 
 // The pane's length: a moment for the due clear, and, when it grew while the
-// log stayed silent, a look at what it got. Game lines there are lines the log
-// did not get (the player set "logfile 0"): they are heard from the pane, and
-// the pane is read from now on.
+// log stayed silent, a look at what it got since the last look. Game lines
+// there that are none of those the log gave last are lines the log did not
+// get (the player set "logfile 0"): they are heard from the pane, and the pane
+// is read from now on.
 void Engine::checkPaneWhileOnLog() {
     LogEar& log = state.log;
     const std::optional<long> measured = ctx_.console.ReadTextLength(state.outputPane);
@@ -146,18 +152,24 @@ void Engine::checkPaneWhileOnLog() {
     const std::size_t grown = static_cast<std::size_t>(length - before) *
                               (static_cast<long>(pane->size()) > length ? 2 : 1);
     LineAssembly cut;
-    const std::vector<std::string> added = cut.add(lastCompleteLines(*pane, grown), now);
-    if (std::none_of(added.begin(), added.end(), [](const std::string& line) {
-            return line != "\r\n" && !isConsoleEcho(line);
-        }))
-        return;
+    std::unordered_map<std::string, int> logged;
+    for (const std::string& line : log.recent) ++logged[line];
+    std::vector<std::string> missed;
+    for (std::string& line : cut.add(lastCompleteLines(*pane, grown), now)) {
+        if (line == "\r\n" || isConsoleEcho(line)) continue;
+        if (int& count = logged[line]; count > 0)
+            --count;
+        else
+            missed.push_back(std::move(line));
+    }
+    if (missed.empty()) return;
     log.stage = LogEar::Stage::Pane;
     log.file.reset();
     log.turnedOn = false;  // the player turned it off: Varnok's end leaves it so
     ctx_.wakeups.watchFolders({});
     state.lines.skipTo(*pane);
     state.prevLen = state.curLen = length;
-    for (const std::string& line : added) hear(line);
+    for (std::string& line : missed) hear(std::move(line));
 }
 
 // The log is left as Varnok found it.

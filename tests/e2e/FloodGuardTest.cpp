@@ -134,6 +134,11 @@ TEST_F(FloodGuardEndToEnd, RepliesCloseTogetherAreAllDelivered) {
 
     std::this_thread::sleep_until(started + 16s);  // the greetings' gate is open
     chat("hello all");
+    ASSERT_TRUE(game->waitForPane(
+        [](const std::string& pane) {
+            return pane.find("Padawan: hello all") != std::string::npos;
+        },
+        kPatience));
     std::this_thread::sleep_for(100ms);
     ASSERT_TRUE(game->enter("Rosh"));
     ASSERT_TRUE(waitForCount("say Welcome Rosh", 1));

@@ -146,7 +146,7 @@ TEST_F(GameLanguageEndToEnd, AGermanGamesLinesAreAnswered) {
     ASSERT_TRUE(game->other("Jan", "Padawan duelliert sich mit Rosh!"));
     std::this_thread::sleep_until(started + 16s);  // the greetings' gate is open
     ASSERT_TRUE(game->enter("Rosh"));
-    ASSERT_TRUE(waitFor("say Welcome Rosh"));
+    ASSERT_TRUE(waitFor("say Welcome Rosh")) << game->paneText() << "\nlog:\n" << game->log();
     EXPECT_EQ(count("say Padawan vs Rosh"), 0);
 
     ASSERT_TRUE(game->rename("Vader"));

@@ -116,6 +116,24 @@ TEST_F(ReadingTheLog, ALogTurnedOffMidGameHandsOverToThePane) {
     EXPECT_NE(game.commands.back(), "logfile 0");  // the player's choice stays
 }
 
+// A reply's long pause leaves the log silent while the pane gets the typed
+// line's echo: the lines the pane shows that the log gave are no sign of a
+// stopped log, and none is handled twice.
+TEST_F(ReadingTheLog, APauseWithASilentLogIsNoStoppedLog) {
+    startReading();
+    messages().limit = "gg";
+    messages().Limiten = 1;
+    clock.randoms = {0.99};
+    game.runsCommands = game.echoesSays = false;  // nothing comes back yet
+    game.print("Timelimit hit.\n");
+    turn();
+    ASSERT_EQ(sent(), Lines{"say gg"});
+    paneOnly("]say gg\r\n");
+    later(2500);
+    turn();
+    EXPECT_EQ(stage(), engine::LogEar::Stage::Reading);
+}
+
 // A log written through a buffer gets its lines late; a player who wants the
 // pane gets the pane: no question about the log, nothing turned on.
 TEST_F(ReadingTheLog, ABufferedLogOrThePaneOptionKeepsThePane) {
