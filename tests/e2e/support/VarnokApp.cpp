@@ -5,14 +5,19 @@
 
 namespace e2e {
 
-VarnokApp::VarnokApp(const TempFolder& folder) : folder_(folder.text()) {
+VarnokApp::VarnokApp(const TempFolder& folder, std::vector<std::string> args)
+    : folder_(folder.text()) {
+    char ears[16] = {};
+    if (GetEnvironmentVariableA("VARNOK_E2E_EARS", ears, sizeof ears) > 0 &&
+        std::string(ears) == "pane")
+        args.push_back("--pane");
     std::string source = varnokExePath();
     std::string exe = folder.file("Varnok.exe");
     if (!CopyFileA(source.c_str(), exe.c_str(), FALSE)) {
         error_ = "cannot copy " + source + " (error " + std::to_string(GetLastError()) + ")";
         return;
     }
-    if (!process_.start(exe, {}, folder.text())) {
+    if (!process_.start(exe, args, folder.text())) {
         error_ = process_.lastError();
         return;
     }

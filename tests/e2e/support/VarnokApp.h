@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/Process.h"
 #include "support/TempFolder.h"
@@ -16,8 +17,10 @@ namespace e2e {
 
 class VarnokApp {
   public:
-    // Copies Varnok.exe into `folder` and starts it; check started().
-    explicit VarnokApp(const TempFolder& folder);
+    // Copies Varnok.exe into `folder` and starts it with `args`; check
+    // started(). With the environment variable VARNOK_E2E_EARS=pane it runs
+    // with "--pane": it reads the game's console pane, never its log.
+    explicit VarnokApp(const TempFolder& folder, std::vector<std::string> args = {});
     ~VarnokApp() { process_.kill(); }
 
     // True once the process runs and its main window exists.
