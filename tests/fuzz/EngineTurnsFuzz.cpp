@@ -9,7 +9,10 @@
 // event reply goes out for a line and none for a line someone said or typed,
 // while the pane only grows every complete line is examined once, in order,
 // none skipped and none twice, and every typed line fits the game's line
-// buffer and runs as the one command it was typed as.
+// buffer and runs as the one command it was typed as. The same history also
+// plays in a twin game that writes its log, which Varnok reads there instead
+// of the pane: while nothing happens that only one ear would see, both
+// examine the same lines in the same order.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -163,30 +166,53 @@ bool isEventReply(const std::string& command) {
            std::string("EWLGDNT").find(command[5]) != std::string::npos;
 }
 
+// The game a history plays in: the replies on, three songs, and the game's
+// answers to Varnok's questions; its log written when `logged`.
+void prepare(fakes::GameFixture& f, bool logged) {
+    f.game.cvars = {{"se_language", "english"},
+                    {"fs_basepath", f.folder.text()},
+                    {"fs_game", ""},
+                    {"fs_homepath", f.folder.text()},
+                    {"logfile", "2"}};
+    if (logged) f.game.logPath = f.folder.path() / "base" / "qconsole.log";
+    f.startUp();
+    f.setTemplates("#E# %s %d", "#W# %s %d", "#L# %s %d");
+    replies::ReplyMessages& m = f.messages();
+    m.Greet = "#G# %d";
+    m.Death = "#D#";
+    m.Enter = "#N#";
+    m.limit = "#T#";
+    m.GreetEn = m.DeathEn = m.EnterEn = m.Limiten = 1;
+    // Two songs that play and one whose file is gone, for the music commands;
+    // the second's name would chain commands if it were typed as it is.
+    const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel;quit \"x.wav",
+                                 "C:\\Gone\\Lost.wma"};
+    f.media.playable[songs[0]] = f.media.playable[songs[1]] = 90;
+    for (const char* song : songs) {
+        f.toolkit.fakeDialogs().openFileAnswers.push_back(song);
+        f.app->frmPlay.cmdAddFile_Click();
+    }
+}
+
+// A line typed at the console comes only to the pane; every other line both
+// ears hear. The game's answers name each twin's own folder.
+bool bothEarsHear(const std::string& line) {
+    return !engine::isConsoleEcho(line) && line.find("\" is:\"") == std::string::npos;
+}
+
 class History {
   public:
     explicit History(Input& in) : in_(in) {
-        f_.startUp();
-        f_.setTemplates("#E# %s %d", "#W# %s %d", "#L# %s %d");
-        replies::ReplyMessages& m = f_.messages();
-        m.Greet = "#G# %d";
-        m.Death = "#D#";
-        m.Enter = "#N#";
-        m.limit = "#T#";
-        m.GreetEn = m.DeathEn = m.EnterEn = m.Limiten = 1;
-        // Two songs that play and one whose file is gone, for the music commands;
-        // the second's name would chain commands if it were typed as it is.
-        const char* const songs[] = {"C:\\Music\\Kyle Theme.mp3", "C:\\Music\\Duel;quit \"x.wav",
-                                     "C:\\Gone\\Lost.wma"};
-        f_.media.playable[songs[0]] = f_.media.playable[songs[1]] = 90;
-        for (const char* song : songs) {
-            f_.toolkit.fakeDialogs().openFileAnswers.push_back(song);
-            f_.app->frmPlay.cmdAddFile_Click();
-        }
+        prepare(f_, false);
+        prepare(g_, true);
         f_.app->frmMain.engine.watchLines = [this](const std::string& line) {
             closeLine();
             lines_.push_back({line, f_.game.commands.size(), 0, typedAgain()});
             if (growing_) examined_ += line;
+            if (bothEarsHear(line)) paneEar_ += line;
+        };
+        g_.app->frmMain.engine.watchLines = [this](const std::string& line) {
+            if (bothEarsHear(line)) logEar_ += line;
         };
     }
 
@@ -208,23 +234,29 @@ class History {
                 return append(line);
             }
             case 3:
+                twinned_ = false;
                 return shorten(0);
             case 4:
+                twinned_ = false;
                 return shorten(in_.word());
             case 5:
+                twinned_ = false;
                 return fill();
             case 6:
+                twinned_ = false;
                 stallTurns_ = 1 + static_cast<int>(in_.pick(5));
                 return trace("stall, turns:", std::to_string(stallTurns_));
             case 7: {
                 const unsigned ms = in_.byte() * 250u;
                 f_.clock.elapsedMs += ms;
+                g_.clock.elapsedMs += ms;
                 return trace("time passes, ms:", std::to_string(ms));
             }
             case 8:
                 return toggleConsole();
             case 9:
-                f_.game.playerName = kGameNames[in_.pick(std::size(kGameNames))];
+                f_.game.playerName = g_.game.playerName =
+                    kGameNames[in_.pick(std::size(kGameNames))];
                 return trace("the game names the player", f_.game.playerName);
             case 10:
                 return in_.pick(2) == 0 ? saveFile("x.vnk", playerText(in_.bytes()))
@@ -249,6 +281,10 @@ class History {
         lines_.clear();
         f_.turn();
         closeLine();
+        if (twinned_) {
+            g_.turn();
+            checkBothEars();
+        }
         if (stallTurns_ > 0) --stallTurns_;
         setStalled(false, false);
         checkLinesOnce(stalled);
@@ -351,13 +387,53 @@ class History {
         return 0;
     }
 
-    // Text the game prints, as new text from outside Varnok.
+    // Text the game prints, as new text from outside Varnok. Where its line
+    // ends are not all CR LF the pane's lines and the log's may part: a lone
+    // CR or LF is one line end in the log, as the game's print rule makes it,
+    // and the pane's CR that ends a print waits for an LF. A print that ends
+    // within a line does too: a line typed at the console then, shown in the
+    // pane only, joins that line there.
     void append(const std::string& text) {
         if (!f_.game.consoleOpen() || text.empty()) return;
         f_.game.print(text);
+        if (!text.ends_with("\r\n")) twinned_ = false;
+        if (twinned_) {
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                const bool pair = text.compare(i, 2, "\r\n") == 0;
+                if (pair) ++i;
+                if (!pair && (text[i] == '\r' || text[i] == '\n')) twinned_ = false;
+            }
+            g_.game.print(text);
+        }
         trace("print", text);
     }
 
+    // The same game read through both ears, the pane's and the log's: the
+    // same lines, in the same order, none twice; one ear may be a line ahead.
+    void checkBothEars() {
+        const std::string pane = withoutLineEnds(paneEar_);
+        const std::string log = withoutLineEnds(logEar_);
+        if (!pane.starts_with(log) && !log.starts_with(pane)) {
+            trace("pane ear", paneEar_);
+            trace("log ear", logEar_);
+        }
+        check(pane.starts_with(log) || log.starts_with(pane),
+              "the pane and the log give the same lines in the same order");
+    }
+
+  public:
+    // After the last step: time for every line's end, then both ears agree.
+    void finish() {
+        turn();
+        for (fakes::GameFixture* f : {&f_, &g_}) f->clock.elapsedMs += 1000;
+        turn();
+        turn();
+        if (twinned_)
+            check(withoutLineEnds(paneEar_) == withoutLineEnds(logEar_),
+                  "the pane and the log give the same lines in the end");
+    }
+
+  private:
     // The pane shortened to at most `length` characters; a change from outside.
     void shorten(std::size_t length) {
         if (!f_.game.consoleOpen()) return;
@@ -381,6 +457,7 @@ class History {
 
     void toggleConsole() {
         growing_ = false;
+        twinned_ = false;
         if (f_.game.consoleOpen()) {
             f_.game.closeConsole();
             trace("console closed", "");
@@ -402,11 +479,18 @@ class History {
 
     void saveFile(const std::string& name, const std::string& content) {
         std::ofstream(f_.app->savesFolder() / name, std::ios::binary) << content;
+        std::ofstream(g_.app->savesFolder() / name, std::ios::binary) << content;
         trace(("saved " + name).c_str(), content);
     }
 
     Input& in_;
     fakes::GameFixture f_;
+    // The same game with its log on, which Varnok reads instead of the pane;
+    // followed while nothing only one of the two ears would see happens.
+    fakes::GameFixture g_;
+    bool twinned_ = true;
+    std::string paneEar_;  // what f_ examined that both ears hear
+    std::string logEar_;   // what g_ examined
     int stallTurns_ = 0;
     // The lines examined in the current turn, with the commands each typed.
     std::vector<Examined> lines_;
@@ -425,6 +509,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     History history(in);
     for (int steps = 0; steps < 256 && !in.done(); ++steps) history.step();
-    history.turn();
+    history.finish();
     return 0;
 }

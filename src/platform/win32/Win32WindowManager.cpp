@@ -252,8 +252,8 @@ console::TextLength measure(Win32WindowManager::Courier& courier, HWND hwnd, uns
     Message message{hwnd, WM_GETTEXTLENGTH, 0, 0, {}, false};
     if (const std::optional<LRESULT> length = sendNow(message, timeoutMs))
         return {*length < 0 ? 0 : static_cast<long>(*length)};
-    if (message.error == ERROR_ACCESS_DENIED) return {std::nullopt, false, true};
     if (message.error == ERROR_INVALID_WINDOW_HANDLE || !stillThere(hwnd)) return {0, true};
+    if (message.error == ERROR_ACCESS_DENIED) return {std::nullopt, false, true};
     if (courier.inOtherProcess(hwnd)) courier.watch(hwnd);
     return {};
 }
@@ -298,8 +298,10 @@ namespace {
 console::Delivery outcome(Win32WindowManager::Courier& courier, Message& message,
                           unsigned timeoutMs) {
     if (deliver(courier, message, timeoutMs)) return console::Delivery::Delivered;
-    return message.error == ERROR_ACCESS_DENIED ? console::Delivery::Refused
-                                                : console::Delivery::NoAnswer;
+    // A window that went away may fail the send with any error.
+    return message.error == ERROR_ACCESS_DENIED && stillThere(message.hwnd)
+               ? console::Delivery::Refused
+               : console::Delivery::NoAnswer;
 }
 }  // namespace
 
