@@ -21,12 +21,17 @@
 # thread, which owns the console window. Takes about eight minutes with the
 # defaults.
 #
+# The Wine phases run for each of Varnok's ears, side by side: "log" (Varnok
+# reads the game's log file, its default) and "pane" (Varnok.exe --pane, the
+# console's pane polled).
+#
 # Usage: bash scripts/bench.sh [--seconds S] [--windows N] [--rounds R] [--exe PATH]
 #   --seconds  length of each idle measurement (default 20)
 #   --windows  other top-level windows on the busy desktop (default 200)
 #   --rounds   reaction rounds per command (default 100)
 #   --exe      the Varnok.exe to measure (default build/windows/Varnok.exe)
 #   --only P   run only the phases named in P, of: idle busy nogame reaction pane texts
+#   --ears E   the ears measured, of: log pane (default both)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
@@ -36,6 +41,7 @@ windows=200
 rounds=100
 exe=build/windows/Varnok.exe
 only="idle busy nogame reaction pane texts"
+ears="log pane"
 session=0
 args=("$@")
 while [ $# -gt 0 ]; do
@@ -45,6 +51,7 @@ while [ $# -gt 0 ]; do
         --rounds) rounds="$2"; shift 2 ;;
         --exe) exe="$2"; shift 2 ;;
         --only) only="$2"; shift 2 ;;
+        --ears) ears="$2"; shift 2 ;;
         --session) session=1; shift ;;
         *) echo "bench: unknown argument $1" >&2; exit 2 ;;
     esac
@@ -116,15 +123,18 @@ turns_counted() {
 start_game() {  # standin.exe with a timing file and optional script; prints nothing
     local timing="$1"
     shift
-    "$wine_bin" "$standin" --name Padawan --timing "$(windows_path "$timing")" "$@" \
-        >/dev/null 2>&1 &
+    mkdir -p "$bench_dir/game"
+    "$wine_bin" "$standin" --name Padawan --timing "$(windows_path "$timing")" \
+        --basepath "$(windows_path "$bench_dir/game")" "$@" >/dev/null 2>&1 &
 }
 
-start_varnok() {  # records the launch time in $bench_dir/launch-us
+start_varnok() {  # $1 the ears (log or pane); records the launch time in $bench_dir/launch-us
+    local option=()
+    [ "${1:-log}" = pane ] && option=(--pane)
     rm -f "$bench_dir/turns.bin"
     now_us >"$bench_dir/launch-us"
     (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
-        exec "$wine_bin" Varnok.exe) >/dev/null 2>&1 &
+        exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>&1 &
 }
 
 # Launch to the first "name" typed into the console, in ms; empty when none.
@@ -141,9 +151,10 @@ idle_rows=()
 row() { rows+=("$(printf '| %s | %s |' "$1" "$2")"); }
 
 # Idle cost: the game and the wineserver without Varnok, then with it, over
-# the same length of time. $1 label, $2 "game" or "nogame", $3 other windows.
+# the same length of time. $1 label, $2 "game" or "nogame", $3 other windows,
+# $4 the ears.
 idle_phase() {
-    local label="$1" game="$2" others="$3" timing="$bench_dir/idle-timing.txt"
+    local label="$1, $4" game="$2" others="$3" ear="$4" timing="$bench_dir/idle-timing.txt"
     stop_wine_prefix
     rm -f "$timing"
     [ "$others" -gt 0 ] && "$wine_bin" "$deskwindows" "$others" >/dev/null 2>&1 &
@@ -163,7 +174,7 @@ idle_phase() {
     sleep "$seconds"
     local without_s=$(($(cpu_us_of $server) - server0)) without_g=$(($(cpu_us_of $game_pid) - game0))
     local without_t=$(($(cpu_us_of $thread) - thread0))
-    start_varnok
+    start_varnok "$ear"
     sleep "$settle"
     local varnok
     varnok=$(wine_pid_of 'Varnok\.exe') || { echo "bench: Varnok.exe is not running" >&2; exit 1; }
@@ -216,7 +227,7 @@ reactions() {
 # The server has no flood guard here (as one the player hosts himself): the
 # rounds come faster than one chat line a second.
 reaction_phase() {
-    local timing="$bench_dir/reaction-timing.txt" script="$bench_dir/reaction.txt" i
+    local ear="$1" timing="$bench_dir/reaction-timing.txt" script="$bench_dir/reaction.txt" i
     stop_wine_prefix
     rm -f "$timing"
     {
@@ -237,20 +248,23 @@ reaction_phase() {
     local total_ms=$((settle * 1000 + 2000 + rounds * (715 + 1565) + 2000))
     start_game "$timing" --flood-ms 0 --script "$(windows_path "$script")"
     sleep 2
-    start_varnok
-    echo "bench: reaction: $rounds rounds of !commands and of !now..." >&2
+    start_varnok "$ear"
+    echo "bench: reaction, $ear: $rounds rounds of !commands and of !now..." >&2
     sleep "$(awk -v ms="$total_ms" 'BEGIN { print ms / 1000 }')"
     local ms
     ms=$(startup_ms "$timing")
     [ -n "$ms" ] && startups+=("$ms")
-    row 'reaction, chat line to first command: "!commands"' \
+    row "reaction, chat line to first command: \"!commands\", $ear" \
         "$(reactions "$timing" '!commands' 0 | percentiles)"
-    row 'reaction, less the 1000 ms pause: "!now"' "$(reactions "$timing" '!now' 1000 | percentiles)"
+    row "reaction, less the 1000 ms pause: \"!now\", $ear" \
+        "$(reactions "$timing" '!now' 1000 | percentiles)"
 }
 
-# A pane of 32 000 characters that grows by a short line every 50 ms (and is
-# filled back to 32 000 now and then): Varnok reads the whole pane on each
-# change. The CPU of Varnok and what it adds, over the number of changes.
+# A busy game: a pane of 32 000 characters that grows by a short line every
+# 50 ms (and is filled back to 32 000 now and then). On the pane Varnok reads
+# the whole pane on each change; on the log, only the line the log got. The
+# CPU of Varnok and what it adds, over the number of changes and as a share of
+# a core, for each of the ears.
 pane_phase() {
     local timing="$bench_dir/pane-timing.txt" script="$bench_dir/pane.txt" r p
     local pane_rounds=20 prints=20
@@ -266,22 +280,26 @@ pane_phase() {
         done
     } >"$script"
     local span=$(((pane_rounds * (prints + 1) * 50) / 1000 + 1)) changes=$((pane_rounds * (prints + 1)))
-    local run ticks=()
-    for run in without with; do
+    local run without=""
+    for run in without $ears; do
         stop_wine_prefix
         rm -f "$timing"
         start_game "$timing" --script "$(windows_path "$script")"
-        [ "$run" = with ] && start_varnok
+        [ "$run" != without ] && start_varnok "$run"
         sleep $((settle - 1))
-        local pids
+        local pids ticks
         pids="$(wine_pid_of wineserver || true) $(wine_pid_of 'standin\.exe' || true)"
-        [ "$run" = with ] && pids="$pids $(wine_pid_of 'Varnok\.exe' || true)"
-        echo "bench: 32 000-character pane, $run Varnok..." >&2
-        ticks+=("$(cpu_us_over $((span + 1)) $pids)")
+        [ "$run" != without ] && pids="$pids $(wine_pid_of 'Varnok\.exe' || true)"
+        echo "bench: busy 32 000-character pane, ${run/without/without Varnok}..." >&2
+        ticks="$(cpu_us_over $((span + 1)) $pids)"
+        if [ "$run" = without ]; then
+            without="$ticks"
+            continue
+        fi
+        row "busy: a line every 50 ms on a 32 000-character pane, $run (all processes)" \
+            "$(awk -v a="$ticks" -v b="$without" -v n="$changes" -v s="$((span + 1))" \
+                'BEGIN { printf "%.2f ms CPU per change (%d changes), %.2f %% of a core", (a - b) / 1000 / n, n, (a - b) / 1e4 / s }')"
     done
-    row "one turn on a 32 000-character pane (all processes, per change)" \
-        "$(awk -v a="${ticks[1]}" -v b="${ticks[0]}" -v n="$changes" \
-            'BEGIN { printf "%.2f ms CPU (%d changes)", (a - b) / 1000 / n, n }')"
 }
 
 # The game's texts: GameStrings::load of the German texts from a game folder
@@ -332,10 +350,15 @@ if [ "$session" = 0 ]; then
     exit $?
 fi
 
-wanted idle && idle_phase "console present" game 0
-wanted busy && idle_phase "console present, $windows other windows" game "$windows"
-wanted nogame && idle_phase "no game, $windows other windows" nogame "$windows"
-wanted reaction && reaction_phase
+for ear in $ears; do
+    wanted idle && idle_phase "console present" game 0 "$ear"
+    wanted busy && idle_phase "console present, $windows other windows" game "$windows" "$ear"
+done
+# Without a game there is no log: the ears do not differ.
+wanted nogame && idle_phase "no game, $windows other windows" nogame "$windows" "${ears%% *}"
+for ear in $ears; do
+    wanted reaction && reaction_phase "$ear"
+done
 wanted pane && pane_phase
 stop_wine_prefix
 

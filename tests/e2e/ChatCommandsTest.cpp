@@ -371,7 +371,9 @@ TEST_F(ChatCommandsEndToEnd, NowSaysTodaysDateAndTime) {
             return std::any_of(t.begin(), t.end(),
                                [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
         },
-        kPatience));
+        kPatience))
+        << game->paneText() << "\nlog:\n"
+        << game->log();
     std::string said;
     for (const std::string& line : game->transcript())
         if (line.rfind(prefix, 0) == 0) said = line.substr(prefix.size());
