@@ -158,7 +158,13 @@ idle_phase() {
     stop_wine_prefix
     rm -f "$timing"
     [ "$others" -gt 0 ] && "$wine_bin" "$deskwindows" "$others" >/dev/null 2>&1 &
-    [ "$game" = game ] && start_game "$timing"
+    # The game's window is in front, as while the player plays: from the
+    # start, and again once Varnok has started and taken the front (Varnok's
+    # own window in front blinks a text field's caret, which wakes it twice a
+    # second).
+    printf 'wait 1000\nactivate\nwait %d\nactivate\n' \
+        $(((settle + seconds + settle / 2) * 1000 - 1000)) >"$bench_dir/idle.txt"
+    [ "$game" = game ] && start_game "$timing" --script "$(windows_path "$bench_dir/idle.txt")"
     sleep "$settle"
     local server game_pid="" thread=""
     server=$(wine_pid_of wineserver || true)

@@ -96,14 +96,31 @@ void Engine::run() {
         runContained("a turn", [this, &busy] { busy = turn(); });
         if (toolkit.ended()) break;
         const auto now = ctx_.clock.now();
-        if (busy) {
+        // The log wakes the wait when it gets more: a turn that found text
+        // need not be followed by another at once, as one polling the pane is.
+        const bool onLog = state.consoleWnd != 0 && state.log.stage == LogEar::Stage::Reading;
+        if (busy && !onLog) {
             pace.noteBusy(now);
             continue;
         }
-        const bool onLog = state.consoleWnd != 0 && state.log.stage == LogEar::Stage::Reading;
-        toolkit.idle(
-            onLog ? waitWhileOnLog()
-                  : static_cast<unsigned>(pace.waitAfterTurn(now, state.consoleWnd != 0).count()));
+        if (!onLog) {
+            toolkit.idle(
+                static_cast<unsigned>(pace.waitAfterTurn(now, state.consoleWnd != 0).count()));
+            continue;
+        }
+        // A game printing line after line (a busy server) is read a few lines at
+        // a time: after text that came soon after the text before, the next
+        // change waits a little. The first line after a quiet spell is read at once.
+        const bool gathering = busy && lastLogText_ && now >= *lastLogText_ &&
+                               now - *lastLogText_ < kLogBusySpell;
+        if (busy) lastLogText_ = now;
+        if (!gathering) {
+            toolkit.idle(waitWhileOnLog());
+            continue;
+        }
+        ctx_.wakeups.holdFolders(true);
+        toolkit.idle(std::min<unsigned>(waitWhileOnLog(), kLogGatherMs));
+        ctx_.wakeups.holdFolders(false);
     }
 }
 

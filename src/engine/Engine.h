@@ -141,8 +141,14 @@ class Engine {
     // Sends "/clear" and marks the clear done.
     void sendClear();
 
+    // Reading the log of a busy game: text that follows text within this
+    // spell makes the next change wait up to kLogGatherMs to be read with more.
+    static constexpr std::chrono::milliseconds kLogBusySpell{300};
+    static constexpr unsigned kLogGatherMs = 250;
+
     EngineContext ctx_;
     std::optional<ui::Frame> dockedTo_;  // the main window's frame at the last docking
+    std::optional<Clock::TimePoint> lastLogText_;  // when a turn last took text from the log
 };
 
 }  // namespace varnok::engine

@@ -15,6 +15,7 @@ class FakeWakeups : public engine::Wakeups {
     void watchFolders(const std::vector<std::filesystem::path>& watched) override {
         folders = watched;
     }
+    void holdFolders(bool held) override { holds += held ? 1 : 0; }
     void watchProcessOf(console::WindowHandle window) override { processOf = window; }
     bool takeProcessEnd() override {
         const bool was = ended;
@@ -27,6 +28,7 @@ class FakeWakeups : public engine::Wakeups {
 
     std::vector<std::filesystem::path> folders;
     console::WindowHandle processOf = 0;
+    int holds = 0;
     bool ended = false;
     std::optional<std::filesystem::path> twin;
 };

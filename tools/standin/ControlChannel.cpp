@@ -120,6 +120,9 @@ bool StandIn::carryOut(const std::string& verb, const std::string& rest) {
         if (game_) ShowWindow(game_, SW_HIDE);
     } else if (verb == "showgame") {
         if (game_) ShowWindow(game_, SW_SHOWNOACTIVATE);
+    } else if (verb == "activate") {
+        // The game's window in front with the keyboard, as while the player plays.
+        if (!game_ || !SetForegroundWindow(game_)) return false;
     } else if (verb == "hang") {
         long ms = toNumber(rest, ok);
         if (!ok || ms < 0) return false;

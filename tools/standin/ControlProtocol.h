@@ -46,6 +46,7 @@
 //   moveconsole <x> <y>   moves the console window (the game centres it; the
 //                         demo puts it where Varnok's windows leave it seen)
 //   hidegame / showgame   hides / shows the game's main window
+//   activate              brings the game's main window to the front with the keyboard
 //   hang <ms>             the current frame stalls: no message handled for <ms>
 //   mapchange [<ms>]      a map change: server start-up lines and "Loading dll
 //                         file jampgame.", a stall of <ms> (default 3000), then

@@ -421,7 +421,7 @@ ui::Frame Win32Toolkit::workArea() const {
 }
 
 void Win32Toolkit::yield() {
-    // Right after a wait that ran out with nothing arriving the queue is
+    // Right after a wait that ended with no input arriving the queue is
     // empty: looking again would only cost a request to the window system
     // (and under Wine a look at the X events) on every idle turn.
     const bool justWaitedInVain = waitedInVainAt_ != 0 && GetTickCount64() - waitedInVainAt_ <= 1;
@@ -449,7 +449,8 @@ void Win32Toolkit::idle(unsigned maxMs) {
     const DWORD woken = MsgWaitForMultipleObjectsEx(count, count ? handles.data() : nullptr, maxMs,
                                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woken < WAIT_OBJECT_0 + count) wakeups_->signalled(handles[woken - WAIT_OBJECT_0]);
-    waitedInVainAt_ = woken == WAIT_TIMEOUT ? GetTickCount64() : 0;
+    // A wait that ran out, or that a handle ended, saw no input arrive.
+    waitedInVainAt_ = woken == WAIT_TIMEOUT || woken < WAIT_OBJECT_0 + count ? GetTickCount64() : 0;
 }
 
 void Win32Toolkit::endProgram() {

@@ -20,6 +20,7 @@ class Win32Wakeups : public engine::Wakeups {
     Win32Wakeups& operator=(const Win32Wakeups&) = delete;
 
     void watchFolders(const std::vector<std::filesystem::path>& folders) override;
+    void holdFolders(bool held) override;
     void watchProcessOf(console::WindowHandle window) override;
     bool takeProcessEnd() override;
     std::optional<std::filesystem::path> virtualStoreTwin(
@@ -40,7 +41,8 @@ class Win32Wakeups : public engine::Wakeups {
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     bool ended_ = false;
-    std::vector<HANDLE> handles_;  // changes_ and process_
+    bool held_ = false;
+    std::vector<HANDLE> handles_;  // changes_ (unless held) and process_
 };
 
 }  // namespace varnok::platform::win32
