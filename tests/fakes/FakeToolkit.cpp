@@ -1,5 +1,7 @@
 #include "fakes/FakeToolkit.h"
 
+#include <algorithm>
+
 namespace varnok::fakes {
 
 void FakeListBox::removeItem(int i) {
@@ -64,9 +66,7 @@ std::unique_ptr<ui::FolderList> FakeToolkit::createFolderList(ui::Window&,
 
 std::unique_ptr<ui::Timer> FakeToolkit::createTimer(ui::Window&, unsigned intervalMs, bool enabled,
                                                     ui::Handler onTick) {
-    auto timer = std::make_unique<FakeTimer>(clock_, intervalMs, enabled, std::move(onTick));
-    timers.push_back(timer.get());
-    return timer;
+    return std::make_unique<FakeTimer>(clock_, timers, intervalMs, enabled, std::move(onTick));
 }
 
 void FakeToolkit::createMenuBar(ui::Window& window, const std::vector<ui::MenuSpec>& m) {
@@ -98,8 +98,11 @@ void FakeToolkit::yield() {
         action();
     }
     // Like WM_TIMER, a timer that fell due several times ticks once.
-    for (FakeTimer* t : timers) {
+    // A copy: a tick may end a window and its timers.
+    const std::vector<FakeTimer*> due = timers;
+    for (FakeTimer* t : due) {
         if (hasEnded) return;
+        if (std::find(timers.begin(), timers.end(), t) == timers.end()) continue;
         if (t->on && clock_.elapsedMs >= t->lastTickMs + t->ms) {
             t->lastTickMs = clock_.elapsedMs;
             t->tick();

@@ -158,8 +158,20 @@ class FakeFolderList : public ui::FolderList, public FakeControl {
 
 class FakeTimer : public ui::Timer {
   public:
-    FakeTimer(FakeClock& clock, unsigned ms, bool on, ui::Handler h)
-        : clock(clock), ms(ms), on(on), tick(std::move(h)), lastTickMs(clock.elapsedMs) {}
+    FakeTimer(FakeClock& clock, std::vector<FakeTimer*>& registry, unsigned ms, bool on,
+              ui::Handler h)
+        : clock(clock),
+          registry(registry),
+          ms(ms),
+          on(on),
+          tick(std::move(h)),
+          lastTickMs(clock.elapsedMs) {
+        registry.push_back(this);
+    }
+    // A timer gone with its window never ticks again, as KillTimer ensures.
+    ~FakeTimer() override { std::erase(registry, this); }
+    FakeTimer(const FakeTimer&) = delete;
+    FakeTimer& operator=(const FakeTimer&) = delete;
     // Enabling starts a new interval, as SetTimer does.
     void setEnabled(bool e) override {
         if (e && !on) lastTickMs = clock.elapsedMs;
@@ -168,6 +180,7 @@ class FakeTimer : public ui::Timer {
     bool enabled() const override { return on; }
     unsigned interval() const override { return ms; }
     FakeClock& clock;
+    std::vector<FakeTimer*>& registry;
     unsigned ms;
     bool on;
     ui::Handler tick;
