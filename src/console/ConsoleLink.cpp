@@ -117,6 +117,7 @@ void ConsoleLink::waitForServer(bool again) {
                 continue;
             }
         }
+        askIfGameRuns();
         const milliseconds rest =
             std::min(flood_.rest(now), std::chrono::ceil<milliseconds>(giveUp - now));
         if (rest.count() <= 0) return;
@@ -133,6 +134,17 @@ void ConsoleLink::heard(std::string_view line, std::string_view playerName) {
 void ConsoleLink::resendDropped() {
     if (!clock_) return;
     while (std::optional<std::string> line = flood_.takeDropped(clock_->now())) type(*line, true);
+}
+
+std::optional<FloodGuard::TimePoint> ConsoleLink::nextEchoDeadline() const {
+    const std::optional<FloodGuard::TimePoint> due = flood_.nextDeadline();
+    if (!due || !clock_ || !flood_.owesAnswer(clock_->now()) || askedAt_ < *due) return due;
+    return askedAt_ + FloodGuard::kAnswerPoll;
+}
+
+void ConsoleLink::askIfGameRuns() {
+    if (clock_ && pane_ != 0 && paneOf_ == kept_ && flood_.owesAnswer(clock_->now()))
+        ReadTextLength(pane_);
 }
 
 void ConsoleLink::note(Delivery delivery) {
@@ -171,8 +183,14 @@ std::optional<std::string> ConsoleLink::ReadPaneText(WindowHandle pane, long len
 }
 
 std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
+    const FloodGuard::TimePoint asked = clock_ ? clock_->now() : FloodGuard::TimePoint{};
     const TextLength answer = windows_.measureText(window);
     if (answer.refused) refused_ = true;
+    if (clock_ && window != 0) {
+        askedAt_ = clock_->now();
+        if (answer.length && askedAt_ >= asked && askedAt_ - asked <= kPromptAnswer)
+            flood_.answered(askedAt_);
+    }
     if (window != 0 && window == pane_ && paneOf_ == kept_ && kept_ != 0) {
         vouched_ = answer.length.has_value() && !answer.gone;
         if (answer.gone) {

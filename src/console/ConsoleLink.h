@@ -68,8 +68,13 @@ class ConsoleLink {
     // Types once more each say the server dropped (given up on when it was
     // not printed back in time), keeping to the flood guard.
     void resendDropped();
-    // When the oldest say not yet printed back is given up on, if any.
-    std::optional<FloodGuard::TimePoint> nextEchoDeadline() const { return flood_.nextDeadline(); }
+    // When the oldest say not yet printed back is given up on, if any; when
+    // that is past and the game owes an answer, when to ask it again.
+    std::optional<FloodGuard::TimePoint> nextEchoDeadline() const;
+    // An echo is overdue and the game has not answered at once since: one
+    // length request of the output pane asks whether it runs again. Made
+    // before the reading that is to decide on the say.
+    void askIfGameRuns();
     const FloodGuard& floodGuard() const { return flood_; }
 
     // The game refused the messages of the console found last: it runs as
@@ -123,11 +128,14 @@ class ConsoleLink {
 
     // The longest a chat line waits for the flood guard.
     static constexpr std::chrono::milliseconds kMostSpacingWait{8000};
+    // An answer that took longer came from a game that had stalled.
+    static constexpr std::chrono::milliseconds kPromptAnswer{100};
 
     WindowManager& windows_;
     engine::Clock* clock_;
     FloodGuard flood_;
     bool refused_ = false;
+    FloodGuard::TimePoint askedAt_{};  // the latest length request
     std::string PendingCommand;
     WindowHandle kept_ = 0;
     std::string keptTitle_;

@@ -19,6 +19,8 @@ FloodGuard::Ms FloodGuard::rest(TimePoint now) const {
     }
     if (const std::optional<TimePoint> due = nextDeadline(); due && *due > now)
         rest = std::max(rest, std::chrono::ceil<Ms>(*due - now));
+    else if (owesAnswer(now))
+        rest = std::max(rest, kAnswerPoll);
     return rest;
 }
 
@@ -63,7 +65,9 @@ void FloodGuard::heard(std::string_view line, std::string_view playerName, TimeP
 std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {
     while (!awaited_.empty()) {
         const Awaited& oldest = awaited_.front();
-        if (now >= oldest.typedAt && now - oldest.typedAt < echoWait()) return std::nullopt;
+        if (now >= oldest.typedAt &&
+            (now - oldest.typedAt < echoWait() || answered_ < oldest.typedAt + echoWait()))
+            return std::nullopt;
         gap_ = std::min(gap_ + kGapStep, kMostGap);
         const bool tryAgain = !oldest.again;
         std::string line = oldest.line;
@@ -78,8 +82,14 @@ std::optional<FloodGuard::TimePoint> FloodGuard::nextDeadline() const {
     return awaited_.front().typedAt + echoWait();
 }
 
+bool FloodGuard::owesAnswer(TimePoint now) const {
+    const std::optional<TimePoint> due = nextDeadline();
+    return due && *due <= now && answered_ < *due;
+}
+
 void FloodGuard::reset() {
     awaited_.clear();
+    answered_ = {};
     lastCommand_.reset();
     speaker_.clear();
     gap_ = kGap;

@@ -40,6 +40,8 @@ class FloodGuard {
     // How long a say waits for its echo at least; longer once the round trips
     // seen were longer.
     static constexpr Ms kEchoWait{2000};
+    // How often a say whose echo is overdue asks whether the game runs again.
+    static constexpr Ms kAnswerPoll{50};
 
     // How much longer a say must wait at `now`: for the gap, and for the say
     // before it to be printed back or given up on (takeDropped); zero when it
@@ -56,6 +58,12 @@ class FloodGuard {
     std::optional<std::string> takeDropped(TimePoint now);
     // When the oldest say still waiting for its echo is given up on.
     std::optional<TimePoint> nextDeadline() const;
+    // The game answered a message at once at `at`: it ran then, and what it
+    // printed by then is in the pane and the log.
+    void answered(TimePoint at) { answered_ = at; }
+    // An echo is overdue at `now`, and the game has not answered since: the
+    // next reading decides nothing before it does.
+    bool owesAnswer(TimePoint now) const;
     // Another console: its game's server is another one.
     void reset();
 
@@ -75,6 +83,7 @@ class FloodGuard {
 
     std::deque<Awaited> awaited_;
     std::optional<TimePoint> lastCommand_;
+    TimePoint answered_{};
     std::string speaker_;  // the player's name with the latest line heard
     Ms gap_ = kGap;
     Ms longestRoundTrip_{0};

@@ -19,14 +19,16 @@ namespace {
 constexpr const char* kEngineLoadHint = "Loading dll file ";
 }
 
-// A say the server dropped (its echo is not among the lines read by now)
-// goes out again before the new lines are examined. Every line read is examined
+// A say the server dropped (its echo is not among the lines read by now,
+// and the game ran since it was due) goes out again before the new lines are
+// examined. Every line read is examined
 // in the order printed, however many one reading brings, and so are the
 // lines a reply's pause read meanwhile: they wait in `heard` and come after
 // the line whose reply paused.
 bool Engine::trackConsole() {
     keepPaneAndName();
     const bool onLog = state.log.stage == LogEar::Stage::Reading;
+    if (onLog) ctx_.console.askIfGameRuns();
     const bool tookText = onLog ? listenToLog(false) : listen(false);
     if (state.log.stage == LogEar::Stage::Looking) lookForLog();
     ctx_.console.resendDropped();

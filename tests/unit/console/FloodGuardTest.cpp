@@ -71,20 +71,29 @@ TEST_F(FloodGuardTest, ASayWaitsTheGapAfterEveryCommandOfThePlayersGame) {
 }
 
 // A say not printed back in time is typed once more, never a third time,
-// and each one lost makes the gap half a second longer, up to three seconds.
+// and each one lost makes the gap half a second longer, up to three seconds;
+// in time means until the game ran again after the deadline.
 TEST_F(FloodGuardTest, ADroppedSayIsTriedOnceMoreAndTheGapGrows) {
     knowName();
     guard.typed("say one", at(0ms));
     EXPECT_EQ(guard.nextDeadline(), at(2000ms));
     EXPECT_EQ(guard.rest(at(1500ms)), 500ms);  // the next waits until it is given up on
+    guard.answered(at(1999ms));
     EXPECT_EQ(guard.takeDropped(at(1999ms)), std::nullopt);
-    EXPECT_EQ(guard.takeDropped(at(2000ms)), "say one");
+    // Due, but the game stalled since: it may print the echo yet.
+    EXPECT_EQ(guard.takeDropped(at(2500ms)), std::nullopt);
+    EXPECT_TRUE(guard.owesAnswer(at(2500ms)));
+    EXPECT_EQ(guard.rest(at(2500ms)), FloodGuard::kAnswerPoll);
+    guard.answered(at(2600ms));
+    EXPECT_EQ(guard.takeDropped(at(2600ms)), "say one");
     EXPECT_EQ(guard.gap(), 1700ms);
-    guard.typed("say one", at(2000ms), true);
-    EXPECT_EQ(guard.takeDropped(at(4000ms)), std::nullopt);  // lost again: no third try
+    guard.typed("say one", at(2600ms), true);
+    guard.answered(at(4600ms));
+    EXPECT_EQ(guard.takeDropped(at(4600ms)), std::nullopt);  // lost again: no third try
     EXPECT_EQ(guard.gap(), 2200ms);
     for (int i = 0; i < 5; ++i) {
         guard.typed("say more", at(5000ms), true);
+        guard.answered(at(8000ms));
         guard.takeDropped(at(8000ms));
     }
     EXPECT_EQ(guard.gap(), FloodGuard::kMostGap);
@@ -109,6 +118,7 @@ TEST_F(FloodGuardTest, AnEchoConfirmsAndUnknownCommandEndsTheWait) {
 
     guard.typed("say offline", at(5000ms));
     guard.heard("Unknown command \"say\"", "Kyle", at(5010ms));
+    guard.answered(at(9000ms));
     EXPECT_EQ(guard.takeDropped(at(9000ms)), std::nullopt);
     // A slow server's round trip makes the wait for the echo longer.
     guard.typed("say slow", at(10000ms));
