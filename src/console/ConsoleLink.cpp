@@ -136,12 +136,6 @@ void ConsoleLink::resendDropped() {
     while (std::optional<std::string> line = flood_.takeDropped(clock_->now())) type(*line, true);
 }
 
-std::optional<FloodGuard::TimePoint> ConsoleLink::nextEchoDeadline() const {
-    const std::optional<FloodGuard::TimePoint> due = flood_.nextDeadline();
-    if (!due || !clock_ || !flood_.owesAnswer(clock_->now()) || askedAt_ < *due) return due;
-    return askedAt_ + FloodGuard::kAnswerPoll;
-}
-
 void ConsoleLink::askIfGameRuns() {
     if (clock_ && pane_ != 0 && paneOf_ == kept_ && flood_.owesAnswer(clock_->now()))
         ReadTextLength(pane_);
@@ -183,14 +177,13 @@ std::optional<std::string> ConsoleLink::ReadPaneText(WindowHandle pane, long len
 }
 
 std::optional<long> ConsoleLink::ReadTextLength(WindowHandle window) {
-    const FloodGuard::TimePoint asked = clock_ ? clock_->now() : FloodGuard::TimePoint{};
+    // Only a say awaiting its echo needs to know whether the game runs: an
+    // idle turn reads no clock for it.
+    const bool timed = clock_ && window != 0 && flood_.nextDeadline();
+    const FloodGuard::TimePoint sent = timed ? clock_->now() : FloodGuard::TimePoint{};
     const TextLength answer = windows_.measureText(window);
+    if (timed) flood_.asked(sent, clock_->now(), answer.length.has_value());
     if (answer.refused) refused_ = true;
-    if (clock_ && window != 0) {
-        askedAt_ = clock_->now();
-        if (answer.length && askedAt_ >= asked && askedAt_ - asked <= kPromptAnswer)
-            flood_.answered(askedAt_);
-    }
     if (window != 0 && window == pane_ && paneOf_ == kept_ && kept_ != 0) {
         vouched_ = answer.length.has_value() && !answer.gone;
         if (answer.gone) {

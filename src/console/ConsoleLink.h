@@ -70,7 +70,7 @@ class ConsoleLink {
     void resendDropped();
     // When the oldest say not yet printed back is given up on, if any; when
     // that is past and the game owes an answer, when to ask it again.
-    std::optional<FloodGuard::TimePoint> nextEchoDeadline() const;
+    std::optional<FloodGuard::TimePoint> nextEchoDeadline() const { return flood_.nextDeadline(); }
     // An echo is overdue and the game has not answered at once since: one
     // length request of the output pane asks whether it runs again. Made
     // before the reading that is to decide on the say.
@@ -128,14 +128,11 @@ class ConsoleLink {
 
     // The longest a chat line waits for the flood guard.
     static constexpr std::chrono::milliseconds kMostSpacingWait{8000};
-    // An answer that took longer came from a game that had stalled.
-    static constexpr std::chrono::milliseconds kPromptAnswer{100};
 
     WindowManager& windows_;
     engine::Clock* clock_;
     FloodGuard flood_;
     bool refused_ = false;
-    FloodGuard::TimePoint askedAt_{};  // the latest length request
     std::string PendingCommand;
     WindowHandle kept_ = 0;
     std::string keptTitle_;

@@ -17,9 +17,9 @@ FloodGuard::Ms FloodGuard::rest(TimePoint now) const {
         const auto since = std::chrono::duration_cast<Ms>(now - *lastCommand_);
         rest = now < *lastCommand_ ? gap_ : since >= gap_ ? Ms(0) : gap_ - since;
     }
-    if (const std::optional<TimePoint> due = nextDeadline(); due && *due > now)
-        rest = std::max(rest, std::chrono::ceil<Ms>(*due - now));
-    else if (owesAnswer(now))
+    if (const std::optional<TimePoint> until = due(); until && *until > now)
+        rest = std::max(rest, std::chrono::ceil<Ms>(*until - now));
+    else if (until && answered_ < *until)
         rest = std::max(rest, kAnswerPoll);
     return rest;
 }
@@ -65,9 +65,8 @@ void FloodGuard::heard(std::string_view line, std::string_view playerName, TimeP
 std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {
     while (!awaited_.empty()) {
         const Awaited& oldest = awaited_.front();
-        if (now >= oldest.typedAt &&
-            (now - oldest.typedAt < echoWait() || answered_ < oldest.typedAt + echoWait()))
-            return std::nullopt;
+        const TimePoint until = oldest.typedAt + echoWait();
+        if (now >= oldest.typedAt && (now < until || answered_ < until)) return std::nullopt;
         gap_ = std::min(gap_ + kGapStep, kMostGap);
         const bool tryAgain = !oldest.again;
         std::string line = oldest.line;
@@ -78,18 +77,24 @@ std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {
 }
 
 std::optional<FloodGuard::TimePoint> FloodGuard::nextDeadline() const {
-    if (awaited_.empty()) return std::nullopt;
-    return awaited_.front().typedAt + echoWait();
+    const std::optional<TimePoint> until = due();
+    if (!until || answered_ >= *until || asked_ < *until) return until;
+    return asked_ + kAnswerPoll;
+}
+
+void FloodGuard::asked(TimePoint sent, TimePoint back, bool answered) {
+    asked_ = back;
+    if (answered && back >= sent && back - sent <= kPromptAnswer) answered_ = back;
 }
 
 bool FloodGuard::owesAnswer(TimePoint now) const {
-    const std::optional<TimePoint> due = nextDeadline();
-    return due && *due <= now && answered_ < *due;
+    const std::optional<TimePoint> until = due();
+    return until && *until <= now && answered_ < *until;
 }
 
 void FloodGuard::reset() {
     awaited_.clear();
-    answered_ = {};
+    answered_ = asked_ = {};
     lastCommand_.reset();
     speaker_.clear();
     gap_ = kGap;
@@ -98,6 +103,11 @@ void FloodGuard::reset() {
 
 FloodGuard::Ms FloodGuard::echoWait() const {
     return std::max(kEchoWait, 2 * longestRoundTrip_);
+}
+
+std::optional<FloodGuard::TimePoint> FloodGuard::due() const {
+    if (awaited_.empty()) return std::nullopt;
+    return awaited_.front().typedAt + echoWait();
 }
 
 }  // namespace varnok::console

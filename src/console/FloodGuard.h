@@ -40,8 +40,11 @@ class FloodGuard {
     // How long a say waits for its echo at least; longer once the round trips
     // seen were longer.
     static constexpr Ms kEchoWait{2000};
-    // How often a say whose echo is overdue asks whether the game runs again.
+    // How often a say whose echo is overdue asks whether the game runs again,
+    // and how soon an answer must come to show that it does: a later one came
+    // from a game that had stalled.
     static constexpr Ms kAnswerPoll{50};
+    static constexpr Ms kPromptAnswer{100};
 
     // How much longer a say must wait at `now`: for the gap, and for the say
     // before it to be printed back or given up on (takeDropped); zero when it
@@ -56,13 +59,16 @@ class FloodGuard {
     // The next say the server dropped that is to be typed once more; each
     // dropped say also makes the gap longer.
     std::optional<std::string> takeDropped(TimePoint now);
-    // When the oldest say still waiting for its echo is given up on.
+    // When to look next: the oldest say's deadline for its echo; once that is
+    // past and the game owes an answer, the next question to the game.
     std::optional<TimePoint> nextDeadline() const;
-    // The game answered a message at once at `at`: it ran then, and what it
-    // printed by then is in the pane and the log.
-    void answered(TimePoint at) { answered_ = at; }
-    // An echo is overdue at `now`, and the game has not answered since: the
-    // next reading decides nothing before it does.
+    // A question to the game (its pane's length) sent at `sent`, back at
+    // `back`, `answered` or not. Answered within kPromptAnswer, it shows that
+    // the game ran at `back`, and what it printed by then is in the pane and
+    // the log.
+    void asked(TimePoint sent, TimePoint back, bool answered);
+    // An echo is overdue at `now`, and the game has not answered at once
+    // since: no reading decides on the say before it does.
     bool owesAnswer(TimePoint now) const;
     // Another console: its game's server is another one.
     void reset();
@@ -80,11 +86,14 @@ class FloodGuard {
         bool again = false;
     };
     Ms echoWait() const;
+    // When the oldest say still waiting for its echo is given up on.
+    std::optional<TimePoint> due() const;
 
     std::deque<Awaited> awaited_;
     std::optional<TimePoint> lastCommand_;
-    TimePoint answered_{};
-    std::string speaker_;  // the player's name with the latest line heard
+    TimePoint answered_{};  // the game's latest prompt answer
+    TimePoint asked_{};     // its latest question
+    std::string speaker_;   // the player's name with the latest line heard
     Ms gap_ = kGap;
     Ms longestRoundTrip_{0};
     int typedAgain_ = 0;

@@ -21,10 +21,9 @@ constexpr const char* kEngineLoadHint = "Loading dll file ";
 
 // A say the server dropped (its echo is not among the lines read by now,
 // and the game ran since it was due) goes out again before the new lines are
-// examined. Every line read is examined
-// in the order printed, however many one reading brings, and so are the
-// lines a reply's pause read meanwhile: they wait in `heard` and come after
-// the line whose reply paused.
+// examined. Every line read is examined in the order printed, however many
+// one reading brings, and so are the lines a reply's pause read meanwhile:
+// they wait in `heard` and come after the line whose reply paused.
 bool Engine::trackConsole() {
     keepPaneAndName();
     const bool onLog = state.log.stage == LogEar::Stage::Reading;

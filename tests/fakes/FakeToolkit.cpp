@@ -1,7 +1,5 @@
 #include "fakes/FakeToolkit.h"
 
-#include <algorithm>
-
 namespace varnok::fakes {
 
 void FakeListBox::removeItem(int i) {
@@ -98,11 +96,8 @@ void FakeToolkit::yield() {
         action();
     }
     // Like WM_TIMER, a timer that fell due several times ticks once.
-    // A copy: a tick may end a window and its timers.
-    const std::vector<FakeTimer*> due = timers;
-    for (FakeTimer* t : due) {
+    for (FakeTimer* t : timers) {
         if (hasEnded) return;
-        if (std::find(timers.begin(), timers.end(), t) == timers.end()) continue;
         if (t->on && clock_.elapsedMs >= t->lastTickMs + t->ms) {
             t->lastTickMs = clock_.elapsedMs;
             t->tick();

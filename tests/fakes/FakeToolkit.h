@@ -170,8 +170,6 @@ class FakeTimer : public ui::Timer {
     }
     // A timer gone with its window never ticks again, as KillTimer ensures.
     ~FakeTimer() override { std::erase(registry, this); }
-    FakeTimer(const FakeTimer&) = delete;
-    FakeTimer& operator=(const FakeTimer&) = delete;
     // Enabling starts a new interval, as SetTimer does.
     void setEnabled(bool e) override {
         if (e && !on) lastTickMs = clock.elapsedMs;

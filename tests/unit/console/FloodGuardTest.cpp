@@ -49,6 +49,7 @@ struct FloodGuardTest : ::testing::Test {
     FloodGuard::TimePoint t0{};
     FloodGuard::TimePoint at(std::chrono::milliseconds ms) const { return t0 + ms; }
     void knowName() { guard.heard("\"name\" is:\"Kyle\"", "Kyle", t0); }
+    void answers(std::chrono::milliseconds ms) { guard.asked(at(ms), at(ms), true); }
 };
 
 // A second and a margin after the last client command Varnok knows of: its
@@ -78,22 +79,23 @@ TEST_F(FloodGuardTest, ADroppedSayIsTriedOnceMoreAndTheGapGrows) {
     guard.typed("say one", at(0ms));
     EXPECT_EQ(guard.nextDeadline(), at(2000ms));
     EXPECT_EQ(guard.rest(at(1500ms)), 500ms);  // the next waits until it is given up on
-    guard.answered(at(1999ms));
+    answers(1999ms);
     EXPECT_EQ(guard.takeDropped(at(1999ms)), std::nullopt);
-    // Due, but the game stalled since: it may print the echo yet.
+    // Due, but the game stalled since (it answered late): it may print the echo yet.
+    guard.asked(at(2300ms), at(2500ms), true);
     EXPECT_EQ(guard.takeDropped(at(2500ms)), std::nullopt);
     EXPECT_TRUE(guard.owesAnswer(at(2500ms)));
     EXPECT_EQ(guard.rest(at(2500ms)), FloodGuard::kAnswerPoll);
-    guard.answered(at(2600ms));
+    answers(2600ms);
     EXPECT_EQ(guard.takeDropped(at(2600ms)), "say one");
     EXPECT_EQ(guard.gap(), 1700ms);
     guard.typed("say one", at(2600ms), true);
-    guard.answered(at(4600ms));
+    answers(4600ms);
     EXPECT_EQ(guard.takeDropped(at(4600ms)), std::nullopt);  // lost again: no third try
     EXPECT_EQ(guard.gap(), 2200ms);
     for (int i = 0; i < 5; ++i) {
         guard.typed("say more", at(5000ms), true);
-        guard.answered(at(8000ms));
+        answers(8000ms);
         guard.takeDropped(at(8000ms));
     }
     EXPECT_EQ(guard.gap(), FloodGuard::kMostGap);
@@ -118,7 +120,7 @@ TEST_F(FloodGuardTest, AnEchoConfirmsAndUnknownCommandEndsTheWait) {
 
     guard.typed("say offline", at(5000ms));
     guard.heard("Unknown command \"say\"", "Kyle", at(5010ms));
-    guard.answered(at(9000ms));
+    answers(9000ms);
     EXPECT_EQ(guard.takeDropped(at(9000ms)), std::nullopt);
     // A slow server's round trip makes the wait for the echo longer.
     guard.typed("say slow", at(10000ms));
