@@ -7,6 +7,7 @@
 #include "app/MainWindowLink.h"
 #include "app/Services.h"
 #include "console/ConsoleLink.h"
+#include "console/GameLink.h"
 #include "player/FrmPickFolder.h"
 #include "player/FrmPlay.h"
 #include "replies/MnuCustomize.h"
@@ -27,8 +28,9 @@ class Application {
     std::filesystem::path savesFolder() const { return services.savesFolder(); }
 
     Services services;
-    console::ConsoleLink console;
-    MainWindowLink mainLink;  // the main window, for the windows made before it
+    console::ConsoleLink console;  // the chat layer: every line typed
+    console::GameLink game;        // the game found, its ear and its mouth
+    MainWindowLink mainLink;       // the main window, for the windows made before it
     replies::MnuCustomize mnuCustomize;
     player::FrmPlay frmPlay;
     player::FrmPickFolder frmPickFolder;

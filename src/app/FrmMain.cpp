@@ -13,20 +13,21 @@ constexpr unsigned kClearIntervalMs = 60000;
 constexpr unsigned kGreetIntervalMs = 15000;
 }  // namespace
 
-FrmMain::FrmMain(const Services& services, console::ConsoleLink& console, player::FrmPlay& frmPlay,
-                 replies::MnuCustomize& mnuCustomize)
-    : commandContext{console, services.clock, services.windows, frmPlay, *this},
+FrmMain::FrmMain(const Services& services, console::ConsoleLink& console, console::GameLink& game,
+                 player::FrmPlay& frmPlay, replies::MnuCustomize& mnuCustomize)
+    : commandContext{console, game, services.clock, services.windows, frmPlay, *this},
       engine({.toolkit = services.toolkit,
               .clock = services.clock,
               .console = console,
+              .link = game,
               .version = services.version,
               .savesFolder = services.savesFolder(),
               .commands = commandContext,
               .host = *this,
-              .wakeups = services.wakeups,
-              .paneOnly = services.paneOnly}),
+              .wakeups = services.wakeups}),
       services_(services),
       console_(console),
+      game_(game),
       frmPlay_(frmPlay),
       mnuCustomize_(mnuCustomize) {
     window = services_.toolkit.createWindow(ml::window());
@@ -147,7 +148,7 @@ void FrmMain::cmdViewPlay_Click() {
 }
 
 void FrmMain::cmdBack_Click() {
-    services_.windows.show(console_.findGameWindow(), console::ShowCommand::Show);
+    services_.windows.show(game_.gameWindow(), console::ShowCommand::Show);
     console_.SendConsoleCommand("say ^1Maximized");
 }
 
@@ -193,10 +194,10 @@ void FrmMain::setMediaKeys(bool on) {
 }
 
 void FrmMain::tmrClear_Timer() {
-    engine.state.clearDue = true;
+    engine.makeClearDue();
 }
 void FrmMain::tmrDelay_Timer() {
-    engine.state.greetReady = true;
+    engine.allowGreeting();
 }
 
 }  // namespace varnok::ui

@@ -10,6 +10,7 @@
 #include "app/Services.h"
 #include "commands/CommandContext.h"
 #include "console/ConsoleLink.h"
+#include "console/GameLink.h"
 #include "engine/Engine.h"
 #include "engine/MainWindowControls.h"
 #include "player/FrmPlay.h"
@@ -21,8 +22,8 @@ namespace varnok::ui {
 
 class FrmMain : public engine::MainWindowControls, public commands::MainWindowHost {
   public:
-    FrmMain(const Services& services, console::ConsoleLink& console, player::FrmPlay& frmPlay,
-            replies::MnuCustomize& mnuCustomize);
+    FrmMain(const Services& services, console::ConsoleLink& console, console::GameLink& game,
+            player::FrmPlay& frmPlay, replies::MnuCustomize& mnuCustomize);
 
     // Start-up, then turns of the loop until the program ends.
     void Form_Load();
@@ -85,6 +86,7 @@ class FrmMain : public engine::MainWindowControls, public commands::MainWindowHo
   private:
     Services services_;
     console::ConsoleLink& console_;
+    console::GameLink& game_;
     player::FrmPlay& frmPlay_;
     replies::MnuCustomize& mnuCustomize_;
 

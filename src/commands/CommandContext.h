@@ -1,6 +1,6 @@
 #pragma once
 // What the chat commands work with: the console they answer through, the
-// clock of their pauses, the window manager (the game's main window), the
+// game (its main window), the clock of their pauses, the window manager, the
 // player window's public operations and the few things of the main window a
 // command uses. The engine hands each command the line being examined and the
 // player's name by value.
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "console/ConsoleLink.h"
+#include "console/GameLink.h"
 #include "player/FrmPlay.h"
 #include "ports/Clock.h"
 #include "ports/Toolkit.h"
@@ -28,6 +29,7 @@ class MainWindowHost {
 
 struct CommandContext {
     console::ConsoleLink& console;
+    console::GameLink& game;
     engine::Clock& clock;
     console::WindowManager& windows;
     player::FrmPlay& frmPlay;

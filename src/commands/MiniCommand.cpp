@@ -12,7 +12,7 @@ namespace varnok::commands {
 
 void miniCommand(const CommandTurn& turn) {
     const CommandContext& context = turn.context;
-    const console::WindowHandle game = context.console.findGameWindow();
+    const console::WindowHandle game = context.game.gameWindow();
     ui::Window& main = context.host.mainWindow();
     main.setState(ui::WindowState::Maximized);
     context.windows.show(game, console::ShowCommand::Hide);

@@ -99,16 +99,4 @@ bool isEchoOf(std::string_view shown, std::string_view sent, std::string_view sp
     return speaker.size() + kNameCodeRoom + kChatPrefixBytes + sent.size() > kChatLineBytes;
 }
 
-std::optional<OwnChat> ownChat(std::string_view line, std::string_view playerName) {
-    if (playerName.empty()) return std::nullopt;
-    const std::string name(playerName);
-    for (const auto& [speaker, toEveryone] : {std::pair<std::string, bool>{name + ": ", true},
-                                              {"(" + name + "): ", false},
-                                              {"[" + name + "]: ", false}}) {
-        if (text::beginsWith(line, speaker))
-            return OwnChat{toEveryone, line.substr(speaker.size())};
-    }
-    return std::nullopt;
-}
-
 }  // namespace varnok::console

@@ -12,7 +12,6 @@
 // - the pane drops the colour codes ^0 to ^7.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,16 +34,5 @@ std::string chatTextSent(std::string_view typedLine);
 // shows as `speaker`: the same text, or its beginning when the line was
 // long enough to be cut.
 bool isEchoOf(std::string_view shown, std::string_view sent, std::string_view speaker);
-
-// A line the player said: to everyone ("NAME: TEXT"), to the team
-// ("(NAME): TEXT") or to one player ("[NAME]: TEXT"). Each went to the server
-// as a command of its own.
-struct OwnChat {
-    bool toEveryone = false;
-    std::string_view text;
-};
-// The player's own chat line and its text; nothing for any other line or
-// while the name is unknown. `line` has no line end.
-std::optional<OwnChat> ownChat(std::string_view line, std::string_view playerName);
 
 }  // namespace varnok::console

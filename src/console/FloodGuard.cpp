@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "console/ChatEcho.h"
+#include "console/LineKinds.h"
 #include "text/Text.h"
 
 namespace varnok::console {
@@ -11,7 +12,7 @@ namespace {
 constexpr std::string_view kNotConnected = "Unknown command \"say\"";
 }
 
-FloodGuard::Ms FloodGuard::rest(TimePoint now) const {
+Ms FloodGuard::rest(TimePoint now) const {
     Ms rest(0);
     if (lastCommand_) {
         const auto since = std::chrono::duration_cast<Ms>(now - *lastCommand_);
@@ -36,7 +37,7 @@ void FloodGuard::typed(std::string_view line, TimePoint now, bool again) {
 
 // The player's own chat counts from the moment it shows; the echo of one of
 // Varnok's says is no command of its own.
-void FloodGuard::heard(std::string_view line, std::string_view playerName, TimePoint now) {
+void FloodGuard::notice(std::string_view line, std::string_view playerName, TimePoint now) {
     speaker_ = playerName;
     if (text::equalsNoCase(line, kNotConnected)) {
         if (!awaited_.empty()) awaited_.pop_front();
@@ -45,12 +46,10 @@ void FloodGuard::heard(std::string_view line, std::string_view playerName, TimeP
     const std::optional<OwnChat> chat = ownChat(line, playerName);
     // A chat line a server's mod dressed otherwise ends in the text after
     // its first ": "; a line typed at the console is no chat.
-    const std::size_t said = line.starts_with(']') ? std::string_view::npos : line.find(": ");
-    const std::string_view text = chat                             ? chat->text
-                                  : said == std::string_view::npos ? ""
-                                                                   : line.substr(said + 2);
+    const std::string_view text = chat ? chat->text : spokenText(line).value_or("");
+    const bool toEveryone = !chat || chat->target == ChatTarget::Everyone;
     const auto echo = std::find_if(awaited_.begin(), awaited_.end(), [&](const Awaited& a) {
-        return (!chat || chat->toEveryone) && isEchoOf(text, a.sent, a.speaker);
+        return toEveryone && isEchoOf(text, a.sent, a.speaker);
     });
     if (echo != awaited_.end()) {
         if (now > echo->typedAt)
@@ -76,7 +75,7 @@ std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {
     return std::nullopt;
 }
 
-std::optional<FloodGuard::TimePoint> FloodGuard::nextDeadline() const {
+std::optional<TimePoint> FloodGuard::nextDeadline() const {
     const std::optional<TimePoint> until = due();
     if (!until || answered_ >= *until || asked_ < *until) return until;
     return asked_ + kAnswerPoll;
@@ -101,11 +100,11 @@ void FloodGuard::reset() {
     longestRoundTrip_ = Ms(0);
 }
 
-FloodGuard::Ms FloodGuard::echoWait() const {
+Ms FloodGuard::echoWait() const {
     return std::max(kEchoWait, 2 * longestRoundTrip_);
 }
 
-std::optional<FloodGuard::TimePoint> FloodGuard::due() const {
+std::optional<TimePoint> FloodGuard::due() const {
     if (awaited_.empty()) return std::nullopt;
     return awaited_.front().typedAt + echoWait();
 }

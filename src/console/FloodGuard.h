@@ -21,19 +21,17 @@
 //   as long as this console lives: a server with a longer window loses at
 //   most one line more before Varnok keeps to it.
 
-#include <chrono>
 #include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "ports/Time.h"
+
 namespace varnok::console {
 
 class FloodGuard {
   public:
-    using TimePoint = std::chrono::system_clock::time_point;
-    using Ms = std::chrono::milliseconds;
-
     static constexpr Ms kGap{1200};
     static constexpr Ms kGapStep{500};
     static constexpr Ms kMostGap{3000};
@@ -53,9 +51,11 @@ class FloodGuard {
     // A client command typed at `now`, as typed. A say is followed until it
     // is printed back; `again` marks the second try of a dropped one.
     void typed(std::string_view line, TimePoint now, bool again = false);
+    // The player's name from now on: the speaker of the says typed next.
+    void knowPlayer(std::string_view playerName) { speaker_ = playerName; }
     // A complete console line, without its line end, read at `now` while the
     // player's name was `playerName`.
-    void heard(std::string_view line, std::string_view playerName, TimePoint now);
+    void notice(std::string_view line, std::string_view playerName, TimePoint now);
     // The next say the server dropped that is to be typed once more; each
     // dropped say also makes the gap longer.
     std::optional<std::string> takeDropped(TimePoint now);
@@ -93,7 +93,7 @@ class FloodGuard {
     std::optional<TimePoint> lastCommand_;
     TimePoint answered_{};  // the game's latest prompt answer
     TimePoint asked_{};     // its latest question
-    std::string speaker_;   // the player's name with the latest line heard
+    std::string speaker_;   // the player's name with the latest line noticed
     Ms gap_ = kGap;
     Ms longestRoundTrip_{0};
     int typedAgain_ = 0;

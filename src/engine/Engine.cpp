@@ -7,84 +7,134 @@
 
 namespace varnok::engine {
 
-// A reply's pause does not blind the engine: the console is still read.
-Engine::Engine(const EngineContext& context) : ctx_(context) {
+// A reply's pause does not blind the engine: the game is still listened to.
+Engine::Engine(const EngineContext& context)
+    : ctx_(context),
+      status_(ctx_.host),
+      questions_(ctx_.console, ctx_.link, ctx_.clock),
+      examination_({ctx_.toolkit, ctx_.clock, ctx_.console, ctx_.link, ctx_.commands, ctx_.host,
+                    questions_, status_}) {
     ctx_.clock.watchDuringPauses([this] { listenDuringPause(); });
 }
 Engine::~Engine() {
     ctx_.clock.watchDuringPauses({});
 }
 
+// What the game printed already is read before anything is asked, so that
+// the answers are new text and not taken for text printed before Varnok
+// looked; its last lines are examined on the first turn.
 void Engine::startUp() {
-    os = std::make_unique<sysinfo::COpSysInfo>(ctx_.version);
-    buildText = std::to_string(os->BuildNumber());
-    showStartUpStatus();
-    state.replyOn = true;
-
-    state.consoleWnd = findConsole();
-    state.outputPane = ctx_.console.FindOutputPane(state.consoleWnd);
-    ctx_.wakeups.watchProcessOf(state.consoleWnd);
-    // What the console holds already is read before anything is asked, so
-    // that the answers are new text and not taken for text printed before
-    // Varnok looked; its last lines are examined on the first turn.
-    if (state.outputPane != 0) listen(true);
-    askName("name");
+    status_.startUp(ctx_.version);
+    examination_.switchRepliesOn();
+    if (ctx_.link.find(ctx_.host.consoleClass(), ctx_.host.consoleTitle()).present) listen(true);
+    questions_.askName("name");
 
     std::error_code ignored;  // an existing or uncreatable folder is no error here
     std::filesystem::create_directory(ctx_.savesFolder, ignored);
 }
 
+// With no game, searching the whole desktop is the turn's only work: it runs
+// at the pace's slower interval, not on every wake-up. A game found gone
+// within the turn (its console closed since the last turn) is looked for
+// again at once: a new one (the game restarted) is followed in the same turn.
 bool Engine::turn() {
+    const bool busy = turnOnce();
+    std::optional<console::Wakes> wakes = earWakes();
+    watchFolders(wakes ? wakes->folders : std::vector<std::filesystem::path>{});
+    return busy;
+}
+
+std::optional<console::Wakes> Engine::earWakes() {
+    if (!ctx_.link.present()) return std::nullopt;
+    return ctx_.link.ear().wakes();
+}
+
+bool Engine::turnOnce() {
     if (!yieldToWindows()) return false;
     dockPlayerWindow();
-    // The game's process ended: its console is gone, whatever was vouched for it.
-    if (ctx_.wakeups.takeProcessEnd()) ctx_.console.doubtKept();
-
-    // With no console, searching the whole desktop is the turn's only work:
-    // it runs at the pace's slower interval, not on every wake-up.
-    if (state.consoleWnd == 0 && !pace.searchDue(ctx_.clock.now())) return false;
-    const bool busy = watchConsole();
-    if (!ctx_.console.takeLostConsole()) return busy;
-    // The kept console's pane answered that it is gone: the console closed
-    // since the last turn. A new one (the game restarted) is looked for at once.
-    state.consoleWnd = 0;
-    dropConsoleState();
-    const bool found = watchConsole();
-    ctx_.console.takeLostConsole();  // gone again already: the next turn searches
+    if (!ctx_.link.present() && !pace_.searchDue(ctx_.clock.now())) return false;
+    const bool busy = watchGame();
+    if (!lost_) return busy;
+    lost_ = false;
+    dropGameState();
+    const bool found = watchGame();
+    lost_ = false;  // gone again already: the next turn searches
     return found || busy;
 }
 
-bool Engine::watchConsole() {
-    const console::WindowHandle previous = state.consoleWnd;
-    state.consoleWnd = findConsole();
-    if (state.consoleWnd == 0) {
-        forgetConsole();
+bool Engine::watchGame() {
+    const console::GameLink::Look look =
+        ctx_.link.find(ctx_.host.consoleClass(), ctx_.host.consoleTitle());
+    if (!look.present) {
+        forgetGame();
         return false;
     }
-    // Another console than last turn's: the game restarted between two turns,
-    // and the pane, the lengths and the name belong to the old one.
-    if (previous != 0 && previous != state.consoleWnd) dropConsoleState();
-    if (previous != state.consoleWnd) ctx_.wakeups.watchProcessOf(state.consoleWnd);
+    if (look.fresh) dropGameState();
     ui::Button& back = ctx_.host.backButton();
     if (!back.visible()) back.setVisible(true);
     // A game that refuses Varnok's messages is not asked anything more.
     if (ctx_.console.refused()) {
-        showRefusedStatus();
+        status_.refused();
         return false;
     }
-    return trackConsole();
+    return followGame(look.fresh);
 }
 
-void Engine::dropConsoleState() {
-    if (state.log.stage != LogEar::Stage::Undecided) ctx_.wakeups.watchFolders({});
-    state.resetConsole();
-}
-
-void Engine::forgetConsole() {
+void Engine::forgetGame() {
     ui::Button& back = ctx_.host.backButton();
     if (back.visible()) back.setVisible(false);
-    dropConsoleState();
-    showNotRunningStatus();
+    dropGameState();
+    status_.notRunning();
+}
+
+// The texts, the replies' state and the due clear stay.
+void Engine::dropGameState() {
+    unexamined_.clear();
+    clearMomentSeen_ = false;
+    examination_.forgetPlayer();
+    questions_.forget();
+}
+
+// A say the server dropped (its echo is not among the lines read by now,
+// and the game ran since it was due) goes out again before the new lines are
+// examined. Every line read is examined in the order printed, however many
+// one listen brings, and so are the lines a reply's pause read meanwhile:
+// they wait in unexamined_ and come after the line whose reply paused.
+bool Engine::followGame(bool fresh) {
+    if (!fresh) questions_.keepAsking(!examination_.playerName().empty());
+    ctx_.console.askIfGameRuns();
+    const bool tookText = listen(false);
+    ctx_.console.resendDropped();
+    bool examined = false;
+    while (!unexamined_.empty() && !ctx_.toolkit.ended()) {
+        const std::string line = std::move(unexamined_.front());
+        unexamined_.pop_front();
+        examination_.examine(line);
+        examined = true;
+    }
+    return tookText || examined;
+}
+
+// A moment for the due clear seen in a pause waits for the next turn's
+// listen, since a pause types nothing.
+bool Engine::listen(bool inPause) {
+    const console::Heard heard = ctx_.link.ear().listen(ctx_.clock.now(), inPause);
+    if (ctx_.link.note(heard.presence)) lost_ = true;
+    clearMomentSeen_ = clearMomentSeen_ || heard.clearMoment;
+    if (!inPause) {
+        if (clearDue_ && clearMomentSeen_) sendClear();
+        clearMomentSeen_ = false;
+    }
+    if (!heard.shown.empty()) ctx_.host.chatText().setCaption(heard.shown);
+    for (const std::string& line : heard.lines) {
+        ctx_.console.notice(line);
+        unexamined_.push_back(line);
+    }
+    return heard.tookText;
+}
+
+void Engine::listenDuringPause() {
+    if (ctx_.link.present()) listen(true);
 }
 
 // A turn that fails is skipped as a whole and written down; the next one
@@ -95,49 +145,24 @@ void Engine::run() {
         bool busy = false;
         runContained("a turn", [this, &busy] { busy = turn(); });
         if (toolkit.ended()) break;
-        const auto now = ctx_.clock.now();
-        // The log wakes the wait when it gets more: a turn that found text
-        // need not be followed by another at once, as one polling the pane is.
-        const bool onLog = state.consoleWnd != 0 && state.log.stage == LogEar::Stage::Reading;
-        if (busy && !onLog) {
-            pace.noteBusy(now);
-            continue;
-        }
-        if (!onLog) {
-            toolkit.idle(
-                static_cast<unsigned>(pace.waitAfterTurn(now, state.consoleWnd != 0).count()));
-            continue;
-        }
-        // A game printing line after line (a busy server) is read a few lines at
-        // a time: after text that came soon after the text before, the next
-        // change waits a little. The first line after a quiet spell is read at once.
-        const bool gathering = busy && lastLogText_ && now >= *lastLogText_ &&
-                               now - *lastLogText_ < kLogBusySpell;
-        if (busy) lastLogText_ = now;
-        if (!gathering) {
-            toolkit.idle(waitWhileOnLog());
-            continue;
-        }
-        ctx_.wakeups.holdFolders(true);
-        toolkit.idle(std::min<unsigned>(waitWhileOnLog(), kLogGatherMs));
-        ctx_.wakeups.holdFolders(false);
+        const std::optional<console::Wakes> wakes = earWakes();
+        std::optional<TimePoint> due = ctx_.console.nextEchoDeadline();
+        const std::optional<TimePoint> name =
+            questions_.nextNameQuery(!examination_.playerName().empty());
+        if (name && (!due || *name < *due)) due = name;
+        const std::optional<TurnPace::Wait> wait =
+            pace_.after(ctx_.clock.now(), busy, wakes ? &*wakes : nullptr, due);
+        if (!wait) continue;
+        if (wait->holdFolders) ctx_.wakeups.holdFolders(true);
+        toolkit.idle(static_cast<unsigned>(wait->most.count()));
+        if (wait->holdFolders) ctx_.wakeups.holdFolders(false);
     }
 }
 
-// Until the next thing due: the pane's length, a line's wait for its end, a
-// say's echo, the name asked again. Everything else wakes the wait itself.
-unsigned Engine::waitWhileOnLog() {
-    const auto now = ctx_.clock.now();
-    auto next = now + LogEar::kPaneCheck;
-    auto sooner = [&next](std::optional<Clock::TimePoint> at) {
-        if (at && *at < next) next = *at;
-    };
-    sooner(state.log.paneChecks.nextAllowed());
-    sooner(state.log.lines.due());
-    sooner(ctx_.console.nextEchoDeadline());
-    if (state.playerName.empty()) sooner(state.nameQueries.nextAllowed());
-    if (next <= now) return 0;
-    return static_cast<unsigned>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
+void Engine::watchFolders(const std::vector<std::filesystem::path>& folders) {
+    if (folders == watched_) return;
+    watched_ = folders;
+    ctx_.wakeups.watchFolders(folders);
 }
 
 void Engine::dockPlayerWindow() {
@@ -149,54 +174,14 @@ void Engine::dockPlayerWindow() {
     dockedTo_ = frame;
 }
 
-// The questions are local commands: nothing reaches the server. Each is
-// typed alone, so that each answer is a line of its own.
-void Engine::askName(const char* command, bool engineLoaded) {
-    ctx_.console.SendConsoleCommand(command);
-    if (state.consoleWnd == 0) return;
-    if (engineLoaded ? !state.gameQuestions.allow(ctx_.clock.now()) : state.gameAsked) return;
-    const bool consoleFound = !state.gameAsked;
-    state.gameAsked = true;
-    state.gameQuestions.allow(ctx_.clock.now());
-    for (const char* question : GameLanguage::kQuestions)
-        ctx_.console.SendConsoleCommand(console::CommandLine(std::string_view(question)));
-    // Whether the game writes its log, and where: asked once a console.
-    if (consoleFound && !ctx_.paneOnly) {
-        ctx_.console.SendConsoleCommand("logfile");
-        ctx_.console.SendConsoleCommand("fs_homepath");
-    }
-}
-
-console::WindowHandle Engine::findConsole() {
-    return ctx_.console.findConfiguredConsole(ctx_.host.consoleClass(), ctx_.host.consoleTitle());
-}
-
 bool Engine::yieldToWindows() {
     ctx_.toolkit.yield();
     return !ctx_.toolkit.ended();
 }
 
-void Engine::setStatus(const std::string& text) {
-    ui::Label& status = ctx_.host.statusLine();
-    if (status.caption() != text) status.setCaption(text);
-}
-
-void Engine::showStartUpStatus() {
-    setStatus("[ " + os->Platform() + " - " + buildText + " ]");
-}
-
-void Engine::showNotRunningStatus() {
-    setStatus("[ Current Player: <JKA is not running>  OS: " + os->Platform() + " Build " +
-              buildText + " ]");
-}
-
-void Engine::showRefusedStatus() {
-    setStatus("[ JKA runs as administrator: start Varnok as administrator too ]");
-}
-
-void Engine::showPlayerStatus() {
-    setStatus("[ Current Player: " + state.playerName + "  OS: " + os->Platform() + " Build " +
-              buildText + " ]");
+void Engine::sendClear() {
+    ctx_.console.SendConsoleCommand("/clear");
+    clearDue_ = false;
 }
 
 }  // namespace varnok::engine

@@ -4,8 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/Engine.h"
-#include "engine/GameLines.h"
+#include "console/LineKinds.h"
 #include "engine/Placeholders.h"
 #include "engine/ReplySwitch.h"
 #include "text/Text.h"
@@ -32,34 +31,31 @@ bool endsWithAfterName(std::string_view line, std::string_view phrase) {
 using replies::isEnabled;
 }  // namespace
 
-EventReplies::EventReplies(Engine& engine)
-    : engine_(engine),
-      ctx_(engine.context()),
-      state_(engine.state),
-      phrases_(engine.language.phrases()) {}
-
 // A line someone said, or one typed at the console, is no event whatever
 // phrase it holds; of the chain only the reply-off command can hold there.
-bool EventReplies::run() {
-    if (!isGameMessage(state_.newText)) {
-        replyOffTest(state_, ctx_.console, ctx_.clock);
+bool EventReplies::run(const std::string& newText, const std::string& playerName) {
+    text_ = &newText;
+    name_ = &playerName;
+    const SwitchTurn switchTurn{newText, playerName, ctx_.state, ctx_.console, ctx_.clock};
+    if (!console::isGameMessage(newText)) {
+        replyOffTest(switchTurn);
         return false;
     }
     if (engineReload()) return true;
     ownEntry() || greeting() || duelNamedFirst() || selfKill() || duelNamedSecond() || rename() ||
-        replyOffTest(state_, ctx_.console, ctx_.clock) || duelResult() || matchEnd();
+        replyOffTest(switchTurn) || duelResult() || matchEnd();
     return false;
 }
 
 // The game restarted its renderer, maybe with another profile: ask the name again.
 bool EventReplies::engineReload() {
-    if (!text::containsNoCase(state_.newText, kEngineReload)) return false;
-    if (engine_.yieldToWindows()) engine_.askName("name", true);
+    if (!text::containsNoCase(*text_, kEngineReload)) return false;
+    if (ctx_.loop.yieldToWindows()) ctx_.loop.engineReloaded();
     return true;
 }
 
 bool EventReplies::ownEntry() {
-    if (!text::beginsWithNoCase(state_.newText, state_.playerName + phrases_.entered)) return false;
+    if (!text::beginsWithNoCase(*text_, *name_ + ctx_.phrases.entered)) return false;
     pause(1.0f);
     ctx_.console.SendConsoleCommand(kAnnouncement);
     const replies::ReplyMessages& messages = ctx_.host.replyMessages();
@@ -73,35 +69,33 @@ bool EventReplies::ownEntry() {
 // One greeting per tick of the greeting timer; a disabled greeting keeps the
 // tick for a later entry.
 bool EventReplies::greeting() {
-    if (!text::containsNoCase(state_.newText, phrases_.entered) || !state_.greetReady) return false;
+    if (!text::containsNoCase(*text_, ctx_.phrases.entered) || !ctx_.state.greetReady) return false;
     const replies::ReplyMessages& messages = ctx_.host.replyMessages();
     if (!isEnabled(messages.GreetEn)) return true;
-    state_.greetReady = false;
-    const std::string entering = text::before(state_.newText, phrases_.entered).value_or("");
+    ctx_.state.greetReady = false;
+    const std::string entering = text::before(*text_, ctx_.phrases.entered).value_or("");
     say(fillOtherName(messages.Greet, entering));
     return true;
 }
 
 // The opponent is what follows the whole duel phrase.
 bool EventReplies::duelNamedFirst() {
-    const std::string& engaged = phrases_.engagedWith;
-    if (!text::containsNoCase(state_.newText, state_.playerName + engaged)) return false;
-    state_.duelEngaged = true;
-    if (auto opponent =
-            text::afterMarkerLess(state_.newText, engaged, engaged.size(), kDuelLineEnd))
-        state_.duelOpponent = *opponent;
+    const std::string& engaged = ctx_.phrases.engagedWith;
+    if (!text::containsNoCase(*text_, *name_ + engaged)) return false;
+    ctx_.state.duelEngaged = true;
+    if (auto opponent = text::afterMarkerLess(*text_, engaged, engaged.size(), kDuelLineEnd))
+        ctx_.state.duelOpponent = *opponent;
     sayDuelTemplate(ctx_.host.duelEngage());
     return true;
 }
 
 bool EventReplies::selfKill() {
-    const std::string& t = state_.newText;
-    std::optional<std::string> victim = text::before(t, phrases_.killedHimself);
-    if (!victim) victim = text::before(t, phrases_.killedHerself);
+    const std::string& t = *text_;
+    std::optional<std::string> victim = text::before(t, ctx_.phrases.killedHimself);
+    if (!victim) victim = text::before(t, ctx_.phrases.killedHerself);
     if (!victim) return false;
     // An empty victim text begins every name, so it counts as the player.
-    if (text::beginsWithNoCase(state_.playerName, *victim) &&
-        isEnabled(ctx_.host.replyMessages().DeathEn)) {
+    if (text::beginsWithNoCase(*name_, *victim) && isEnabled(ctx_.host.replyMessages().DeathEn)) {
         pause(1.0f);
         say(ctx_.host.replyMessages().Death);
     }
@@ -109,21 +103,21 @@ bool EventReplies::selfKill() {
 }
 
 bool EventReplies::duelNamedSecond() {
-    const std::string phrase = phrases_.engagedWith + state_.playerName;
-    std::optional<std::string> opponent = text::before(state_.newText, phrase);
+    const std::string phrase = ctx_.phrases.engagedWith + *name_;
+    std::optional<std::string> opponent = text::before(*text_, phrase);
     if (!opponent) return false;
-    state_.duelEngaged = true;
-    state_.duelOpponent = *opponent;
+    ctx_.state.duelEngaged = true;
+    ctx_.state.duelOpponent = *opponent;
     sayDuelTemplate(ctx_.host.duelEngage());
     return true;
 }
 
 bool EventReplies::rename() {
-    const std::string& renamedTo = phrases_.renamedTo;
-    if (!text::beginsWithNoCase(state_.newText, state_.playerName + renamedTo)) return false;
-    if (auto renamed = text::afterMarkerLess(state_.newText, renamedTo, renamedTo.size(), kLineEnd))
-        state_.playerName = *renamed;
-    engine_.showPlayerStatus();
+    const std::string& renamedTo = ctx_.phrases.renamedTo;
+    if (!text::beginsWithNoCase(*text_, *name_ + renamedTo)) return false;
+    std::optional<std::string> renamed =
+        text::afterMarkerLess(*text_, renamedTo, renamedTo.size(), kLineEnd);
+    ctx_.loop.renamed(renamed.value_or(*name_));
     return true;
 }
 
@@ -131,20 +125,20 @@ bool EventReplies::rename() {
 // whatever names the kill line shows. A line of neither duellist leaves the
 // duel open; a killer text that cannot be cut counts as no win.
 bool EventReplies::duelResult() {
-    if (!state_.duelEngaged) return false;
-    const std::string& saberedBy = phrases_.saberedBy;
-    std::optional<std::string> victim = text::before(state_.newText, saberedBy);
+    if (!ctx_.state.duelEngaged) return false;
+    const std::string& saberedBy = ctx_.phrases.saberedBy;
+    std::optional<std::string> victim = text::before(*text_, saberedBy);
     if (!victim) return false;
     std::optional<std::string> killer =
-        text::afterMarkerLess(state_.newText, saberedBy, saberedBy.size(), kLineEnd);
-    if (killer && text::containsNoCase(state_.playerName, *killer)) {
+        text::afterMarkerLess(*text_, saberedBy, saberedBy.size(), kLineEnd);
+    if (killer && text::containsNoCase(*name_, *killer)) {
         pause(0.7f);
         sayDuelTemplate(ctx_.host.duelWon());
-        state_.duelEngaged = false;
-    } else if (text::containsNoCase(state_.playerName, *victim)) {
+        ctx_.state.duelEngaged = false;
+    } else if (text::containsNoCase(*name_, *victim)) {
         pause(0.7f);
         sayDuelTemplate(ctx_.host.duelLost());
-        state_.duelEngaged = false;
+        ctx_.state.duelEngaged = false;
     }
     return true;
 }
@@ -152,9 +146,9 @@ bool EventReplies::duelResult() {
 // The time limit's line is the phrase itself; the kill limit's and the duel
 // game type's win limit's name the player (or the team) first.
 bool EventReplies::matchEnd() {
-    const std::string& t = state_.newText;
-    if (!text::beginsWithNoCase(t, phrases_.timeLimitHit) &&
-        !endsWithAfterName(t, phrases_.killLimit) && !endsWithAfterName(t, kWinLimit))
+    const std::string& t = *text_;
+    if (!text::beginsWithNoCase(t, ctx_.phrases.timeLimitHit) &&
+        !endsWithAfterName(t, ctx_.phrases.killLimit) && !endsWithAfterName(t, kWinLimit))
         return false;
     const replies::ReplyMessages& messages = ctx_.host.replyMessages();
     if (isEnabled(messages.Limiten)) {
@@ -168,7 +162,7 @@ bool EventReplies::matchEnd() {
 }
 
 void EventReplies::sayDuelTemplate(const std::string& message) {
-    say(fillPlaceholders(message, state_.playerName, state_.duelOpponent));
+    say(fillPlaceholders(message, *name_, ctx_.state.duelOpponent));
 }
 
 void EventReplies::say(const std::string& message) {

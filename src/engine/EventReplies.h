@@ -1,31 +1,50 @@
 #pragma once
-// The automatic replies: the chain of game-event recognisers run on each new
-// console text while the player's name is known and the replies are on. The
-// first recogniser that holds runs its action and ends the chain, so at most
-// one event is handled per turn.
+// The automatic replies: the chain of game-event recognisers run on each line
+// the game printed while the player's name is known and the replies are on.
+// The first recogniser that holds runs its action and ends the chain, so at
+// most one event is handled a line.
 
 #include <string>
 
 #include "console/CommandLine.h"
+#include "console/ConsoleLink.h"
 #include "engine/EventPhrases.h"
+#include "engine/MainWindowControls.h"
+#include "engine/ReplyState.h"
+#include "ports/Clock.h"
 
 namespace varnok::engine {
 
-class Engine;
-struct EngineContext;
-struct EngineState;
+// What the replies ask of the loop that examines the lines.
+class ReplyCallbacks {
+  public:
+    virtual ~ReplyCallbacks() = default;
+    // Yields to the window system; false when the program ended inside it.
+    virtual bool yieldToWindows() = 0;
+    // The game reloaded its engine, maybe with another profile: the name is
+    // asked again.
+    virtual void engineReloaded() = 0;
+    // The player renamed: the name the lines are matched against changes.
+    virtual void renamed(const std::string& newName) = 0;
+};
 
-// Sent after the player's own entry and when the replies are switched back on.
-inline constexpr const char* kAnnouncement =
-    "say ^7-{^0ZUL^7}-^4$^0pellow^4$ ^1Varnok V1.2B initilized";
+struct ReplyContext {
+    console::ConsoleLink& console;
+    Clock& clock;
+    MainWindowControls& host;     // the templates and the reply messages
+    const EventPhrases& phrases;  // in the game's language
+    ReplyState& state;
+    ReplyCallbacks& loop;
+};
 
 class EventReplies {
   public:
-    explicit EventReplies(Engine& engine);
+    explicit EventReplies(const ReplyContext& context) : ctx_(context) {}
 
-    // Runs the chain on the engine's new text. True when the turn ends here
-    // (the game reloaded its engine): no chat command or name reading follows.
-    bool run();
+    // Runs the chain on `newText`, the line being examined. True when the
+    // line's handling ends here (the game reloaded its engine): no chat
+    // command or name reading follows.
+    bool run(const std::string& newText, const std::string& playerName);
 
   private:
     bool engineReload();
@@ -46,10 +65,10 @@ class EventReplies {
     void say(const console::CommandLine& message);
     void pause(float seconds);
 
-    Engine& engine_;
-    const EngineContext& ctx_;
-    EngineState& state_;
-    const EventPhrases& phrases_;  // in the game's language
+    ReplyContext ctx_;
+    // The line being examined and the name, for one run.
+    const std::string* text_ = nullptr;
+    const std::string* name_ = nullptr;
 };
 
 }  // namespace varnok::engine

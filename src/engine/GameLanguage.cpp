@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/GameLines.h"
+#include "engine/GameAnswers.h"
 #include "gamefiles/GameStrings.h"
 #include "text/SystemPath.h"
 

@@ -1,25 +1,24 @@
 #include "engine/ReplySwitch.h"
 
 #include "commands/ChatCommands.h"
-#include "engine/EventReplies.h"
 
 namespace varnok::engine {
 
-bool replyOffTest(EngineState& state, console::ConsoleLink& console, Clock& clock) {
-    if (!state.replyOn || !commands::isCommand(state.newText, state.playerName, "!replyoff"))
+bool replyOffTest(const SwitchTurn& turn) {
+    if (!turn.state.replyOn || !commands::isCommand(turn.newText, turn.playerName, "!replyoff"))
         return false;
-    waitSeconds(clock, 1.0f);
-    console.SendConsoleCommand("say ^1Varnok terminated");
-    state.replyOn = false;
+    waitSeconds(turn.clock, 1.0f);
+    turn.console.SendConsoleCommand("say ^1Varnok terminated");
+    turn.state.replyOn = false;
     return true;
 }
 
-bool replyOnTest(EngineState& state, console::ConsoleLink& console, Clock& clock) {
-    if (state.replyOn || !commands::isCommand(state.newText, state.playerName, "!ReplyON"))
+bool replyOnTest(const SwitchTurn& turn) {
+    if (turn.state.replyOn || !commands::isCommand(turn.newText, turn.playerName, "!ReplyON"))
         return false;
-    state.replyOn = true;
-    waitSeconds(clock, 1.0f);
-    console.SendConsoleCommand(kAnnouncement);
+    turn.state.replyOn = true;
+    waitSeconds(turn.clock, 1.0f);
+    turn.console.SendConsoleCommand(kAnnouncement);
     return true;
 }
 

@@ -1,43 +1,62 @@
 #pragma once
-// The time between turns: short while the console is busy, longer once it has
-// been quiet for a while, and longest while there is no console, when the only
-// work is looking for one. The pauses of the replies are not part of it.
+// The time between turns, for every ear. An ear that is polled (the pane) is
+// looked at again at once after a turn that took text, every kBusyWait while
+// the game is busy, every kQuietWait once it has been quiet for a while. An
+// ear that is told (the log) wakes the wait itself when the game prints, so
+// the wait lasts until the next thing due; while the game is busy its next
+// change waits up to kGather, to be read with more. With no game at all the
+// only work is looking for one, every kSearchWait. The pauses of the replies
+// are not part of it.
 
-#include <chrono>
 #include <optional>
 
-#include "engine/Pacer.h"
+#include "console/Ear.h"
+#include "console/Pacer.h"
+#include "ports/Time.h"
 
 namespace varnok::engine {
 
 class TurnPace {
   public:
-    using TimePoint = std::chrono::system_clock::time_point;
-    using Ms = std::chrono::milliseconds;
-
     // Every new complete line is handed on however many arrive in one turn,
-    // so a quiet console can be looked at seldom: the longer wait only delays
+    // so a quiet pane can be looked at seldom: the longer wait only delays
     // the first line after quiet, which then brings the short one at once.
     static constexpr Ms kBusyWait{10};
     static constexpr Ms kQuietWait{50};
-    // How long after the last new text the console still counts as busy: the
+    // How long after the last new text the game still counts as busy: the
     // lines of a burst that follow the first are taken one by one.
     static constexpr Ms kBusySpell{300};
-    // Between two searches for a console that is not there: a game that
-    // starts is found, and asked for the name, well within half a second.
+    // A told ear of a busy game is read a few lines at a time: text that came
+    // soon after the text before makes the next change wait up to this.
+    static constexpr Ms kGather{250};
+    // The longest wait of a told ear with nothing due.
+    static constexpr Ms kLongestWait{2000};
+    // Between two searches for a game that is not there: a game that starts
+    // is found, and asked for the name, well within half a second.
     static constexpr Ms kSearchWait{300};
 
-    // A turn found new text (or typed something): busy from `now` on.
-    void noteBusy(TimePoint now) { lastBusy_ = now; }
-    // The wait after a turn that ended at `now`.
-    Ms waitAfterTurn(TimePoint now, bool consolePresent) const;
-    // While there is no console: whether this turn searches for one. The first
+    struct Wait {
+        Ms most{0};
+        // The ear's folders do not end the wait: their changes are read
+        // with what follows.
+        bool holdFolders = false;
+    };
+    // The wait after a turn that ended at `now`, having taken text or not,
+    // with the game's ear waking as `wakes` (nothing: no game) and the next
+    // thing the loop itself has due; nothing: the next turn follows at once.
+    std::optional<Wait> after(TimePoint now, bool tookText, const console::Wakes* wakes,
+                              std::optional<TimePoint> due);
+    // While there is no game: whether this turn searches for one. The first
     // call is always true; so is any call after the clock was set back.
     bool searchDue(TimePoint now) { return searches_.allow(now); }
 
   private:
-    std::optional<TimePoint> lastBusy_;
-    Pacer searches_{kSearchWait};
+    // Text came within the busy spell before `now`; a clock set back counts
+    // as busy, so that the change never slows a reply.
+    bool busy(TimePoint now) const;
+
+    std::optional<TimePoint> lastText_;
+    console::Pacer searches_{kSearchWait};
 };
 
 }  // namespace varnok::engine

@@ -2,22 +2,21 @@
 // The pause-and-clock port: blocking pauses, the local time and random numbers.
 // The Win32 adapter sleeps for real; tests use a clock that records pauses.
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
+
+#include "ports/Time.h"
 
 namespace varnok::engine {
 
 class Clock {
   public:
-    using TimePoint = std::chrono::system_clock::time_point;
-
     virtual ~Clock() = default;
     // Blocks the whole program for `ms` milliseconds: no window, timer or
     // handler runs meanwhile; only the watch does, every few milliseconds.
     virtual void sleepMs(std::uint32_t ms) = 0;
     // The current local date and time.
-    virtual std::chrono::system_clock::time_point now() = 0;
+    virtual TimePoint now() = 0;
     // Seeds the random generator from the clock.
     virtual void seedFromClock() = 0;
     // A random number in [0, 1).

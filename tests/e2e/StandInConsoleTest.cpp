@@ -15,6 +15,9 @@
 
 #include "ControlProtocol.h"
 #include "console/ConsoleLink.h"
+#include "console/ConsoleWindows.h"
+#include "console/WindowMouth.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32WindowManager.h"
 #include "support/Paths.h"
 #include "support/StandInGame.h"
@@ -108,14 +111,31 @@ class StandInConsole : public ::testing::Test {
     std::unique_ptr<StandInGame> game;
     // Varnok's own user32 adapter, with a timeout that outlasts a slow Wine.
     varnok::platform::win32::Win32WindowManager desktop{3000};
-    varnok::console::ConsoleLink link{desktop};
+    // Varnok's own way of finding the console and typing into it.
+    struct Typist {
+        explicit Typist(varnok::console::WindowManager& desktop)
+            : windows(desktop), mouth(desktop) {}
+        varnok::console::WindowHandle find() {
+            return windows.findConfiguredConsole("", varnok::console::kConsoleTitle);
+        }
+        void type(const varnok::console::CommandLine& line) {
+            const varnok::console::WindowHandle console = find();
+            mouth.aim(console);
+            chat.speakThrough(console != 0 ? &mouth : nullptr, false);
+            chat.SendConsoleCommand(line);
+        }
+        varnok::platform::win32::Win32Clock clock;
+        varnok::console::ConsoleWindows windows;
+        varnok::console::WindowMouth mouth;
+        varnok::console::ConsoleLink chat{clock};
+    } link{desktop};
 };
 
 TEST_F(StandInConsole, ConsoleWindowIsTheGamesHiddenWindowWithItsChildrenAndLayouts) {
     HWND console = game->consoleWindow();
     ASSERT_NE(console, nullptr);
     EXPECT_EQ(e2e::className(console), "JAMP WinConsole");
-    EXPECT_EQ(reinterpret_cast<HWND>(link.FindConsole()), console);
+    EXPECT_EQ(reinterpret_cast<HWND>(link.find()), console);
     EXPECT_FALSE(IsWindowVisible(console));
     LONG style = GetWindowLongA(console, GWL_STYLE);
     EXPECT_TRUE((style & WS_POPUP) && (style & WS_CAPTION) == WS_CAPTION &&
@@ -144,8 +164,8 @@ TEST_F(StandInConsole, ConsoleWindowIsTheGamesHiddenWindowWithItsChildrenAndLayo
     EXPECT_TRUE((inputStyle & ES_AUTOHSCROLL) && (inputStyle & WS_TABSTOP))
         << std::hex << inputStyle;
     HWND pane = game->outputPane();
-    EXPECT_EQ(reinterpret_cast<HWND>(
-                  link.FindOutputPane(reinterpret_cast<varnok::console::WindowHandle>(console))),
+    EXPECT_EQ(reinterpret_cast<HWND>(link.windows.FindOutputPane(
+                  reinterpret_cast<varnok::console::WindowHandle>(console))),
               pane);
     LONG paneStyle = GetWindowLongA(pane, GWL_STYLE);
     EXPECT_TRUE((paneStyle & WS_VSCROLL) && (paneStyle & ES_MULTILINE) &&
@@ -153,7 +173,7 @@ TEST_F(StandInConsole, ConsoleWindowIsTheGamesHiddenWindowWithItsChildrenAndLayo
     DWORD_PTR limit = 0;
     SendMessageTimeoutA(pane, EM_GETLIMITTEXT, 0, 0, SMTO_BLOCK, 3000, &limit);
     EXPECT_EQ(limit, 0x7fffu);
-    HWND gameWindow = reinterpret_cast<HWND>(link.findGameWindow());
+    HWND gameWindow = reinterpret_cast<HWND>(link.windows.findGameWindow());
     EXPECT_EQ(gameWindow, game->gameWindow());
     EXPECT_EQ(e2e::className(gameWindow), "Jedi Knight\xAE: Jedi Academy (MP)");
 
@@ -191,7 +211,7 @@ TEST_F(StandInConsole, PrintsLoseColourCodesAndGetWindowsLineEnds) {
     ASSERT_TRUE(game->send("otherteam Rosh ^2attack"));
     ASSERT_TRUE(game->send("othertell Tavion psst"));
     ASSERT_TRUE(game->rename("^4Vader"));
-    link.SendConsoleCommand("name");
+    link.type("name");
     EXPECT_TRUE(paneBecomes(
         "Kyle entered the game\r\nKyle: hi\r\n(Rosh): attack\r\n[Tavion]: psst\r\n"
         "Padawan renamed to Vader\r\n]name\r\n\"name\" is:\"Vader\" default:\"Padawan\"\r\n"))
@@ -303,13 +323,13 @@ TEST_F(StandInConsole, CommandBufferSplitsAndOnlyTheFirstLineOfAPumpLosesItsSlas
         << game->paneText();
 
     game->clearPane();
-    link.SendConsoleCommand("echo a;echo \"b;c\"  d // e");
+    link.type("echo a;echo \"b;c\"  d // e");
     EXPECT_TRUE(paneBecomes("]echo a;echo \"b;c\"  d // e\r\na \r\nb;c d \r\n"))
         << game->paneText();
 
     // clear empties the in-game console only.
-    link.SendConsoleCommand("/clear");
-    link.SendConsoleCommand("clear");
+    link.type("/clear");
+    link.type("clear");
     EXPECT_TRUE(
         paneBecomes("]echo a;echo \"b;c\"  d // e\r\na \r\nb;c d \r\n]/clear\r\n]clear\r\n"))
         << game->paneText();
@@ -560,19 +580,19 @@ TEST_F(StandInConsole, StallsAndMapChangesStopTheWindowsAnswering) {
 
 TEST_F(StandInConsole, ConsoleCanBeClosedAndOpenedAgainAndTheGameWindowHidden) {
     ASSERT_TRUE(game->closeConsole());
-    EXPECT_EQ(link.FindConsole(), 0u);
-    EXPECT_NE(link.findGameWindow(), 0u);
-    link.SendConsoleCommand("name");  // dropped: no console
+    EXPECT_EQ(link.find(), 0u);
+    EXPECT_NE(link.windows.findGameWindow(), 0u);
+    link.type("name");  // dropped: no console
     ASSERT_TRUE(game->openConsole());
-    EXPECT_NE(link.FindConsole(), 0u);
-    link.SendConsoleCommand("echo back");
+    EXPECT_NE(link.find(), 0u);
+    link.type("echo back");
     EXPECT_TRUE(paneBecomes("]echo back\r\nback \r\n")) << game->paneText();
 
     HWND gameWindow = game->gameWindow();
     EXPECT_TRUE(e2e::isShown(gameWindow));
     ASSERT_TRUE(game->hideGame());
     EXPECT_FALSE(e2e::isShown(gameWindow));
-    link.windows().show(link.findGameWindow(), varnok::console::ShowCommand::Show);
+    desktop.show(link.windows.findGameWindow(), varnok::console::ShowCommand::Show);
     EXPECT_TRUE(e2e::waitUntil([&] { return e2e::isShown(gameWindow); }, 2s));
     EXPECT_FALSE(game->send("no such command"));
     EXPECT_FALSE(game->send("hang soon"));

@@ -16,4 +16,13 @@ void AppFixture::startUp() {
     app->frmMain.startUp();
 }
 
+std::string AppFixture::shownPlayer() {
+    const std::string& line = status().text;
+    const std::string before = "[ Current Player: ";
+    const std::size_t end = line.find("  OS: ");
+    if (!line.starts_with(before) || end == std::string::npos) return "";
+    const std::string name = line.substr(before.size(), end - before.size());
+    return name == "<JKA is not running>" ? "" : name;
+}
+
 }  // namespace varnok::fakes

@@ -40,7 +40,12 @@ struct AppFixture {
     FakeButton& backButton() { return fake<FakeButton>(app->frmMain.cmdBack); }
     FakeWindow& mainWindow() { return fake<FakeWindow>(app->frmMain.window); }
     FakeWindow& playerWindow() { return fake<FakeWindow>(app->frmPlay.window); }
-    engine::EngineState& state() { return app->frmMain.engine.state; }
+    engine::Engine& engine() { return app->frmMain.engine; }
+    console::GameLink& link() { return app->game; }
+    // The output pane the link reads; 0 while there is none.
+    console::WindowHandle paneRead() const { return app->game.paneEar().pane(); }
+    // The player the status line names; empty when it names none.
+    std::string shownPlayer();
 
     TempFolder folder;
     FakeClock clock;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "console/ConsoleLink.h"
+#include "console/ConsoleWindows.h"
 #include "text/Text.h"
 
 namespace varnok::fakes {

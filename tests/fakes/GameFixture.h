@@ -4,10 +4,12 @@
 // paused since a mark.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "fakes/AppFixture.h"
+#include "text/Text.h"
 
 namespace varnok::fakes {
 
@@ -16,11 +18,35 @@ struct GameFixture : AppFixture {
     FakeGame game{desktop, "Kyle"};
     const std::string player = "Kyle";
 
-    bool turn() { return app->frmMain.engine.turn(); }
+    GameFixture() {
+        engine().watchLines([this](const std::string& line) {
+            examined.push_back(line);
+            if (onExamine) onExamine(line);
+        });
+    }
 
-    // Start-up and one turn that reads the player's name from the answer to "name".
+    bool turn() { return engine().turn(); }
+
+    // The game's answer to "name" read in one turn, whether or not the game
+    // runs what is typed.
+    void knowName() {
+        printNameAnswer();
+        turn();
+        mark();
+    }
+    void printNameAnswer() {
+        game.print("\"name\" is:\"" + player + "^7\" default:\"Padawan^7\"\r\n");
+    }
+    // The line examined last as the recognisers were handed it (its end).
+    std::string newText() const {
+        return examined.empty() ? "" : text::lastChars(examined.back(), 200);
+    }
+
+    // Start-up and one turn that reads the player's name from the answer to
+    // "name" (the game's own, or one printed for a game that runs nothing).
     void startKnowingName() {
         startUp();
+        if (!game.runsCommands) printNameAnswer();
         turn();
         mark();
     }
@@ -57,6 +83,8 @@ struct GameFixture : AppFixture {
         app->frmMain.txtDuelLost->setText(lost);
     }
 
+    std::vector<std::string> examined;                  // every line examined, in order
+    std::function<void(const std::string&)> onExamine;  // called with each
     std::size_t commandMark = 0;
     std::size_t pauseMark = 0;
 };

@@ -23,7 +23,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/GameLines.h"
+#include "console/LineKinds.h"
+#include "console/WindowMouth.h"
 #include "fakes/GameFixture.h"
 #include "fakes/SplitRule.h"
 #include "fuzz/Check.h"
@@ -197,7 +198,7 @@ void prepare(fakes::GameFixture& f, bool logged) {
 // A line typed at the console comes only to the pane; every other line both
 // ears hear. The game's answers name each twin's own folder.
 bool bothEarsHear(const std::string& line) {
-    return !engine::isConsoleEcho(line) && line.find("\" is:\"") == std::string::npos;
+    return !console::isConsoleEcho(line) && line.find("\" is:\"") == std::string::npos;
 }
 
 class History {
@@ -205,15 +206,15 @@ class History {
     explicit History(Input& in) : in_(in) {
         prepare(f_, false);
         prepare(g_, true);
-        f_.app->frmMain.engine.watchLines = [this](const std::string& line) {
+        f_.engine().watchLines([this](const std::string& line) {
             closeLine();
             lines_.push_back({line, f_.game.commands.size(), 0, typedAgain()});
             if (growing_) examined_ += line;
             if (bothEarsHear(line)) paneEar_ += line;
-        };
-        g_.app->frmMain.engine.watchLines = [this](const std::string& line) {
+        });
+        g_.engine().watchLines([this](const std::string& line) {
             if (bothEarsHear(line)) logEar_ += line;
-        };
+        });
     }
 
     // Step bytes: 0 a piece, 1 raw bytes, 2 a line of 1 to 8 pieces, 3 a clear
@@ -289,12 +290,10 @@ class History {
         setStalled(false, false);
         checkLinesOnce(stalled);
 
-        const engine::EngineState& state = f_.state();
-        check(state.newText.size() <= engine::Engine::kMaxNewText,
-              "the new text holds at most 200 characters");
-        for (const std::string* name : {&state.playerName, &state.duelOpponent})
-            check(name->find_first_of("\r\n") == std::string::npos,
-                  "no name cut from the console holds CR or LF");
+        check(f_.chatText().text.size() <= console::kShownText,
+              "the main window shows at most 200 characters of the latest text");
+        check(f_.status().text.find_first_of("\r\n") == std::string::npos,
+              "no name cut from the console holds CR or LF");
         for (std::size_t i = before; i < f_.game.commands.size(); ++i) {
             const std::string& command = f_.game.commands[i];
             trace("    typed", command);
@@ -327,7 +326,7 @@ class History {
         for (std::size_t i = last.firstCommand; i < last.endCommand; ++i)
             if (isEventReply(f_.game.commands[i])) ++eventReplies;
         check(eventReplies <= 1 + again, "at most one event reply per line");
-        check(eventReplies <= again || engine::isGameMessage(last.line),
+        check(eventReplies <= again || console::isGameMessage(last.line),
               "no event reply follows a chat line or a typed line");
     }
 
@@ -349,8 +348,8 @@ class History {
         if (!growing_) {
             // It begins where the engine has taken everything it read this
             // turn (a pane measured empty is not read, and its text since is new).
-            if (readNow_ && f_.game.consoleOpen() && !stalled && !f_.state().lines.waiting() &&
-                f_.state().outputPane != 0 && f_.game.pane().starts_with(read_)) {
+            if (readNow_ && f_.game.consoleOpen() && !stalled && !f_.link().paneEar().waiting() &&
+                f_.paneRead() != 0 && f_.game.pane().starts_with(read_)) {
                 growing_ = true;
                 grownFrom_ = read_;
                 examined_.clear();

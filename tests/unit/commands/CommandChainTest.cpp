@@ -99,12 +99,14 @@ TEST_F(CommandChain, VolWithLettersRunsNothingElse) {
 }
 
 TEST_F(CommandChain, CommandsRunWhileTheRepliesAreOff) {
-    state().replyOn = false;
+    EXPECT_EQ(chat("!replyoff"), Lines{"say ^1Varnok terminated"});
     EXPECT_EQ(chat("!mini"), Lines{"say ^1Minimized"});
 }
 
+// The game's answer with an empty name forgets the name.
 TEST_F(CommandChain, NoCommandRunsWhileTheNameIsUnknown) {
-    state().playerName.clear();
+    game.print("\"name\" is:\"\" default:\"Padawan\"\r\n");
+    engine().turn();
     const Lines sent = chat("!mini");
     EXPECT_FALSE(holds(sent, "say ^1Minimized"));
     EXPECT_TRUE(desktop.window(game.gameWindow()).visible);

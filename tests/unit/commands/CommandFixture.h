@@ -15,19 +15,19 @@ namespace varnok::fakes {
 struct CommandFixture : ::testing::Test, AppFixture {
     static constexpr const char* kName = "Padawan";
 
+    // The game answers "name" at start-up; one turn reads the answer.
     CommandFixture() {
         startUp();
+        engine().turn();
         game.commands.clear();
-        state().playerName = kName;
     }
 
     // The turn's new text: the local player's chat line holding `message`.
     void typed(const std::string& message) {
-        state().newText = std::string(kName) + ": " + message + "\r\n";
+        newText = std::string(kName) + ": " + message + "\r\n";
     }
     commands::CommandTurn turn() {
-        return commands::CommandTurn(app->frmMain.commandContext, state().newText,
-                                     state().playerName);
+        return commands::CommandTurn(app->frmMain.commandContext, newText, kName);
     }
 
     // Songs in the playlist, by displayed name, with paths in a music folder.
@@ -40,6 +40,7 @@ struct CommandFixture : ::testing::Test, AppFixture {
     }
 
     FakeGame game{desktop};
+    std::string newText;
 };
 
 }  // namespace varnok::fakes

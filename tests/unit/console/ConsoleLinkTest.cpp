@@ -1,6 +1,10 @@
+// Typing into the game through the chat layer and the console window's
+// input line.
 #include <gtest/gtest.h>
 
 #include "console/ConsoleLink.h"
+#include "console/WindowMouth.h"
+#include "fakes/FakeClock.h"
 #include "fakes/FakeDesktop.h"
 #include "text/CodePage.h"
 
@@ -12,62 +16,24 @@ namespace {
 
 struct ConsoleLinkTest : ::testing::Test {
     FakeDesktop desktop;
-    console::ConsoleLink link{desktop};
+    fakes::FakeClock clock;
+    console::ConsoleLink link{clock};
+    console::WindowMouth mouth{desktop};
+    // Lines go into `console` from now on.
+    void typeInto(console::WindowHandle console) {
+        mouth.aim(console);
+        link.speakThrough(&mouth, true);
+    }
 };
 
-TEST_F(ConsoleLinkTest, FindsTheConsoleByTitleAndTheFifthChildAsThePane) {
-    FakeGame game(desktop);
-    EXPECT_EQ(link.FindConsole(), game.console());
-    EXPECT_EQ(link.findConfiguredConsole("", console::kConsoleTitle), game.console());
-    EXPECT_EQ(link.FindOutputPane(game.console()), game.outputPane());
-    EXPECT_EQ(link.findGameWindow(), game.gameWindow());
-    // The configured lookup honours a class when given.
-    EXPECT_EQ(link.findConfiguredConsole("OtherClass", console::kConsoleTitle), 0u);
-    EXPECT_EQ(link.findConfiguredConsole(console::kConsoleClass, console::kConsoleTitle),
-              game.console());
-}
-
-// Only every few searches reads every caption on the desktop: a console of
-// the game's own class is found by any search, one of another class by the
-// next full one.
-TEST_F(ConsoleLinkTest, AConsoleOfAnotherClassIsFoundByTheNextFullSearch) {
-    EXPECT_EQ(link.FindConsole(), 0u);  // the first search is a full one
-    const auto other = desktop.addTopLevel("OtherClass", console::kConsoleTitle);
-    int searches = 1;
-    while (link.FindConsole() == 0 && searches < 10) ++searches;
-    EXPECT_EQ(searches, console::ConsoleLink::kFullSearchEvery);
-    desktop.remove(other);
-    link.FindConsole();  // the kept one is gone: no answer, so a search
-    FakeGame game(desktop);
-    EXPECT_EQ(link.FindConsole(), game.console());
-}
-
-TEST_F(ConsoleLinkTest, AbsentConsoleGivesZeroEverywhere) {
-    EXPECT_EQ(link.FindConsole(), 0u);
-    EXPECT_EQ(link.FindOutputPane(0), 0u);
-    EXPECT_EQ(link.findGameWindow(), 0u);
-    EXPECT_EQ(link.ReadTextLength(0), 0);
-    EXPECT_EQ(link.ReadWindowText(0), console::kNoTextSentinel);
-    link.SendConsoleCommand("say hi");  // dropped without a trace
+TEST_F(ConsoleLinkTest, WithoutAGameALineIsDroppedWithoutATrace) {
+    link.SendConsoleCommand("say hi");
     EXPECT_EQ(desktop.setTextCalls, 0);
-}
-
-TEST_F(ConsoleLinkTest, AConsoleWithFewerThanFiveChildrenHasNoPane) {
-    auto console = desktop.addTopLevel("c", console::kConsoleTitle);
-    for (int i = 0; i < 4; ++i) desktop.addChild(console, "Edit", "");
-    EXPECT_EQ(link.FindOutputPane(console), 0u);
-    desktop.addChild(console, "Edit", "anything");
-    EXPECT_NE(link.FindOutputPane(console), 0u);
-}
-
-TEST_F(ConsoleLinkTest, TwoConsolesWithTheSameTitleUseTheFirstReported) {
-    auto first = desktop.addTopLevel("a", console::kConsoleTitle);
-    desktop.addTopLevel("b", console::kConsoleTitle);
-    EXPECT_EQ(link.FindConsole(), first);
 }
 
 TEST_F(ConsoleLinkTest, CommandGoesIntoTheInputLineWithACarriageReturnEvenWhenEmpty) {
     FakeGame game(desktop);
+    typeInto(game.console());
     link.SendConsoleCommand("say ^1Maximized");
     link.SendConsoleCommand("");
     EXPECT_EQ(game.commands, (std::vector<std::string>{"say ^1Maximized", ""}));
@@ -76,6 +42,7 @@ TEST_F(ConsoleLinkTest, CommandGoesIntoTheInputLineWithACarriageReturnEvenWhenEm
 
 TEST_F(ConsoleLinkTest, ACommandIsTypedOnlyUpToItsFirstLineBreak) {
     FakeGame game(desktop);
+    typeInto(game.console());
     game.runsCommands = false;
     link.SendConsoleCommand("say Kyle^7 vs Jan^7!\r\n]say gg");
     link.SendConsoleCommand("echo one\ntwo");
@@ -90,6 +57,7 @@ TEST_F(ConsoleLinkTest, ACommandIsTypedOnlyUpToItsFirstLineBreak) {
 // bytes of a double-byte character.
 TEST_F(ConsoleLinkTest, NoLineLongerThan255CharactersIsTyped) {
     FakeGame game(desktop);
+    typeInto(game.console());
     game.runsCommands = false;
     const std::string name(300, 'n');
     link.SendConsoleCommand("echo ^1Currently Playing: ^4" + console::outside(name));
@@ -110,7 +78,8 @@ TEST_F(ConsoleLinkTest, NoLineLongerThan255CharactersIsTyped) {
 }
 
 TEST_F(ConsoleLinkTest, AFirstChildWithACaptionReceivesNothing) {
-    auto console = desktop.addTopLevel("c", console::kConsoleTitle);
+    auto console = desktop.addTopLevel("c", "Jedi Knight Academy MP Console");
+    typeInto(console);
     auto button = desktop.addChild(console, "Button", "copy");
     auto input = desktop.addChild(console, "Edit", "");
     link.SendConsoleCommand("name");
@@ -120,7 +89,8 @@ TEST_F(ConsoleLinkTest, AFirstChildWithACaptionReceivesNothing) {
 }
 
 TEST_F(ConsoleLinkTest, EveryEmptyChildBeforeTheFirstCaptionedOneGetsAReturn) {
-    auto console = desktop.addTopLevel("c", console::kConsoleTitle);
+    auto console = desktop.addTopLevel("c", "Jedi Knight Academy MP Console");
+    typeInto(console);
     auto first = desktop.addChild(console, "Edit", "");
     auto second = desktop.addChild(console, "Edit", "");
     desktop.window(second).text = "old";
@@ -135,33 +105,12 @@ TEST_F(ConsoleLinkTest, EveryEmptyChildBeforeTheFirstCaptionedOneGetsAReturn) {
     EXPECT_TRUE(desktop.window(after).charsReceived.empty());
 }
 
-// An empty window reads as the sentinel; a hung one gives no answer, and one
-// that stops answering after its length gives no text.
-TEST_F(ConsoleLinkTest, ReadingGivesTheLengthAndTheTextWhileThePaneAnswers) {
-    FakeGame game(desktop);
-    fakes::DesktopWindow& pane = desktop.window(game.outputPane());
-    EXPECT_EQ(link.ReadWindowText(game.outputPane()), console::kNoTextSentinel);
-    game.print("0123456789");
-    EXPECT_EQ(link.ReadTextLength(game.outputPane()), 10);
-    EXPECT_EQ(link.ReadWindowText(game.outputPane()), "0123456789");
-    pane.hangsAfterLength = true;
-    EXPECT_EQ(link.ReadTextLength(game.outputPane()), 10);
-    EXPECT_EQ(link.ReadWindowText(game.outputPane()), std::nullopt);
-    pane.hung = true;
-    EXPECT_EQ(link.ReadTextLength(game.outputPane()), std::nullopt);
-    EXPECT_EQ(link.ReadWindowText(game.outputPane()), std::nullopt);
-}
-
 TEST_F(ConsoleLinkTest, AHungInputLineDropsTheCommand) {
     FakeGame game(desktop);
+    typeInto(game.console());
     desktop.window(game.inputLine()).hung = true;
     link.SendConsoleCommand("say hi");
     EXPECT_TRUE(game.commands.empty());
-}
-
-TEST(ConsoleBytes, TextToBytesEndsWithAZeroAndKeepsHighBytes) {
-    EXPECT_EQ(console::TextToBytes("a\xAE"), (std::vector<unsigned char>{'a', 0xAE, 0}));
-    EXPECT_EQ(console::TextToBytes(""), std::vector<unsigned char>{0});
 }
 
 }  // namespace

@@ -2,53 +2,19 @@
 // confirms it, the second try of a dropped one and a server that wants more.
 #include <gtest/gtest.h>
 
-#include "console/ChatEcho.h"
 #include "console/FloodGuard.h"
 
+using namespace varnok;
 using namespace varnok::console;
 using namespace std::chrono_literals;
 
 namespace {
 
-// What the pane shows of a say: the words the game's tokenizer keeps, joined
-// by one blank, "%" as ".", no colour codes; a ";" outside quotes ends it.
-TEST(ChatEcho, TheEchoIsTheSayAsTheServerShowsIt) {
-    EXPECT_EQ(chatTextSent("say  ^1gg   all "), "^1gg all");
-    EXPECT_EQ(chatTextSent("say \"a  b\" 100% //c"), "a  b 100.");
-    EXPECT_EQ(chatTextSent("say hi;say again"), "hi");
-    EXPECT_EQ(chatTextSent("say x//y"), "x");
-    EXPECT_EQ(chatTextSent("say "), "");
-    EXPECT_EQ(chatTextSent("echo hi"), "");
-    EXPECT_TRUE(isEchoOf("gg all", chatTextSent("say ^1gg all"), "Kyle"));
-    EXPECT_FALSE(isEchoOf("gg", chatTextSent("say ^1gg all"), "Kyle"));  // too short to be cut
-    // A long line is cut to 149 bytes with the name: its beginning is its echo.
-    const std::string longText(140, 'w');
-    EXPECT_TRUE(isEchoOf(std::string(100, 'w'), chatTextSent("say " + longText), "Kyle"));
-    EXPECT_FALSE(isEchoOf(std::string(100, 'x'), chatTextSent("say " + longText), "Kyle"));
-
-    EXPECT_TRUE(goesToServer("say hi"));
-    EXPECT_TRUE(goesToServer("/say_team hi"));
-    EXPECT_TRUE(goesToServer("tell 2 hi"));
-    EXPECT_FALSE(goesToServer("echo say hi"));
-    EXPECT_FALSE(goesToServer("/name"));
-    EXPECT_FALSE(goesToServer("sayx"));
-}
-
-TEST(ChatEcho, OnlyThePlayersOwnLinesInTheirThreeFormsAreHis) {
-    EXPECT_EQ(ownChat("Kyle: hi", "Kyle")->text, "hi");
-    EXPECT_TRUE(ownChat("Kyle: hi", "Kyle")->toEveryone);
-    EXPECT_FALSE(ownChat("(Kyle): hi", "Kyle")->toEveryone);
-    EXPECT_EQ(ownChat("[Kyle]: hi", "Kyle")->text, "hi");
-    EXPECT_FALSE(ownChat("Kylex: hi", "Kyle"));
-    EXPECT_FALSE(ownChat("Jan: Kyle: hi", "Kyle"));
-    EXPECT_FALSE(ownChat(": hi", ""));
-}
-
 struct FloodGuardTest : ::testing::Test {
     FloodGuard guard;
-    FloodGuard::TimePoint t0{};
-    FloodGuard::TimePoint at(std::chrono::milliseconds ms) const { return t0 + ms; }
-    void knowName() { guard.heard("\"name\" is:\"Kyle\"", "Kyle", t0); }
+    TimePoint t0{};
+    TimePoint at(std::chrono::milliseconds ms) const { return t0 + ms; }
+    void knowName() { guard.notice("\"name\" is:\"Kyle\"", "Kyle", t0); }
     void answers(std::chrono::milliseconds ms) { guard.asked(at(ms), at(ms), true); }
 };
 
@@ -59,13 +25,13 @@ TEST_F(FloodGuardTest, ASayWaitsTheGapAfterEveryCommandOfThePlayersGame) {
     knowName();
     EXPECT_EQ(guard.rest(t0), 0ms);
     guard.typed("say one", at(0ms));
-    EXPECT_EQ(guard.rest(at(1000ms)), 1000ms);     // its echo is awaited first
-    guard.heard("Kyle: one", "Kyle", at(1100ms));  // the echo: no command of its own
+    EXPECT_EQ(guard.rest(at(1000ms)), 1000ms);      // its echo is awaited first
+    guard.notice("Kyle: one", "Kyle", at(1100ms));  // the echo: no command of its own
     EXPECT_EQ(guard.rest(at(1100ms)), 100ms);
-    guard.heard("Jan: hi", "Kyle", at(1150ms));
+    guard.notice("Jan: hi", "Kyle", at(1150ms));
     EXPECT_EQ(guard.rest(at(1200ms)), 0ms);
     for (const char* own : {"Kyle: hello", "(Kyle): team", "[Kyle]: psst"}) {
-        guard.heard(own, "Kyle", at(2000ms));
+        guard.notice(own, "Kyle", at(2000ms));
         EXPECT_EQ(guard.rest(at(2500ms)), 700ms) << own;
     }
     EXPECT_EQ(guard.rest(at(1000ms)), FloodGuard::kGap);  // a clock set back
@@ -112,19 +78,19 @@ TEST_F(FloodGuardTest, AnEchoConfirmsAndUnknownCommandEndsTheWait) {
     knowName();
     guard.typed("say ^1one   two", at(0ms));
     guard.typed("say 50%", at(1200ms));
-    guard.heard("]say 50%", "Kyle", at(1210ms));  // typed, not said
-    guard.heard("Kyle: 50.", "Kyle", at(1300ms));
-    guard.heard("[Admin] Kyle: one two", "Kyle", at(1400ms));  // dressed by a server's mod
+    guard.notice("]say 50%", "Kyle", at(1210ms));  // typed, not said
+    guard.notice("Kyle: 50.", "Kyle", at(1300ms));
+    guard.notice("[Admin] Kyle: one two", "Kyle", at(1400ms));  // dressed by a server's mod
     EXPECT_EQ(guard.nextDeadline(), std::nullopt);
     EXPECT_EQ(guard.gap(), FloodGuard::kGap);
 
     guard.typed("say offline", at(5000ms));
-    guard.heard("Unknown command \"say\"", "Kyle", at(5010ms));
+    guard.notice("Unknown command \"say\"", "Kyle", at(5010ms));
     answers(9000ms);
     EXPECT_EQ(guard.takeDropped(at(9000ms)), std::nullopt);
     // A slow server's round trip makes the wait for the echo longer.
     guard.typed("say slow", at(10000ms));
-    guard.heard("Kyle: slow", "Kyle", at(11500ms));
+    guard.notice("Kyle: slow", "Kyle", at(11500ms));
     guard.typed("say next", at(12000ms));
     EXPECT_EQ(guard.nextDeadline(), at(15000ms));
 }

@@ -19,9 +19,8 @@ struct StartUp : ::testing::Test, AppFixture {};
 TEST_F(StartUp, WithoutTheGameTheStatusShowsThePlatformAndNameGoesNowhere) {
     startUp();
     EXPECT_EQ(status().text, "[ Windows 10 - 19045 ]");
-    EXPECT_TRUE(state().replyOn);
-    EXPECT_EQ(state().consoleWnd, 0u);
-    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_FALSE(link().present());
+    EXPECT_EQ(paneRead(), 0u);
     EXPECT_EQ(desktop.setTextCalls, 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Saves"));
 }
@@ -29,8 +28,8 @@ TEST_F(StartUp, WithoutTheGameTheStatusShowsThePlatformAndNameGoesNowhere) {
 TEST_F(StartUp, WithTheGameRunningFindsThePaneAndAsksForTheName) {
     FakeGame game(desktop);
     startUp();
-    EXPECT_EQ(state().consoleWnd, game.console());
-    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_TRUE(link().present());
+    EXPECT_EQ(paneRead(), game.outputPane());
     EXPECT_EQ(game.commands, (std::vector<std::string>{"name", "se_language", "fs_basepath",
                                                        "fs_game", "logfile", "fs_homepath"}));
 }
@@ -74,24 +73,26 @@ TEST_F(StartUp, TheMenuBarCarriesTheCaptionsInOrder) {
 
 struct Loop : ::testing::Test, AppFixture {};
 
+// What was known of the game goes with it; the due clear stays for the next.
 TEST_F(Loop, AbsentConsoleGivesTheShortTurn) {
+    FakeGame game(desktop, "Kyle");
     startUp();
-    state().playerName = "Kyle";
-    state().prevLen = 40;
-    state().curLen = 50;
-    state().outputPane = 7;
-    state().newText = "kept";
-    state().clearDue = true;
-    EXPECT_FALSE(app->frmMain.engine.turn());
+    engine().turn();
+    ASSERT_EQ(shownPlayer(), "Kyle");
+    app->frmMain.tmrClear_Timer();
+    game.closeConsole();
+    EXPECT_FALSE(engine().turn());
     EXPECT_EQ(status().text,
               "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
     EXPECT_FALSE(backButton().visible());
-    EXPECT_EQ(state().outputPane, 0u);
-    EXPECT_EQ(state().prevLen, 0);
-    EXPECT_EQ(state().curLen, 0);
-    EXPECT_EQ(state().playerName, "");
-    EXPECT_EQ(state().newText, "kept");
-    EXPECT_TRUE(state().clearDue);
+    EXPECT_EQ(paneRead(), 0u);
+    EXPECT_EQ(link().paneEar().length(), 0);
+    game.openConsole();
+    clock.elapsedMs += engine::TurnPace::kSearchWait.count();
+    const std::size_t typed = game.commands.size();
+    engine().turn();
+    ASSERT_GT(game.commands.size(), typed);
+    EXPECT_EQ(game.commands[typed], "/clear");
 }
 
 TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
@@ -106,19 +107,19 @@ TEST_F(Loop, GameStartedLaterIsFoundAndGoneAgainIsNoticed) {
     clock.elapsedMs += engine::TurnPace::kSearchWait.count();
     app->frmMain.engine.turn();
     EXPECT_TRUE(backButton().visible());
-    EXPECT_EQ(state().consoleWnd, game.console());
-    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_TRUE(link().present());
+    EXPECT_EQ(paneRead(), game.outputPane());
 
     game.closeConsole();
     app->frmMain.engine.turn();
     EXPECT_FALSE(backButton().visible());
-    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_EQ(paneRead(), 0u);
 
     game.openConsole();
     clock.elapsedMs += engine::TurnPace::kSearchWait.count();
     app->frmMain.engine.turn();
     EXPECT_TRUE(backButton().visible());
-    EXPECT_EQ(state().outputPane, game.outputPane());
+    EXPECT_EQ(paneRead(), game.outputPane());
 }
 
 // The console is kept from turn to turn while its pane answers, with no
@@ -129,7 +130,7 @@ TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
     FakeGame game(desktop);
     startUp();
     app->frmMain.engine.turn();
-    state().playerName = "Padawan";
+    ASSERT_EQ(shownPlayer(), "Padawan");
     const int searches = desktop.findCalls;
     const int captions = desktop.captionCalls;
     app->frmMain.engine.turn();
@@ -141,20 +142,25 @@ TEST_F(Loop, TheKeptConsoleIsDroppedWhenItCloses) {
     game.closeConsole();
     game.openConsole();
     game.print("fresh\r\n");
+    std::vector<std::string> examined;
+    engine().watchLines([&](const std::string& line) { examined.push_back(line); });
     app->frmMain.engine.turn();
-    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_TRUE(link().present());
     EXPECT_NE(game.outputPane(), oldPane);
-    EXPECT_EQ(state().outputPane, game.outputPane());
-    EXPECT_EQ(state().playerName, "");
-    EXPECT_EQ(state().newText, "fresh\r\n");
+    EXPECT_EQ(paneRead(), game.outputPane());
+    EXPECT_EQ(examined, std::vector<std::string>{"fresh\r\n"});
+    const std::size_t typed = game.commands.size();
+    app->frmMain.engine.turn();  // the old console's player is not this one's
+    ASSERT_GT(game.commands.size(), typed);
+    EXPECT_EQ(game.commands[typed], "/name");
 
     app->frmMain.engine.turn();
     const int captionsBefore = desktop.captionCalls;
     game.closeConsole();
     app->frmMain.engine.turn();
     EXPECT_EQ(desktop.captionCalls, captionsBefore);
-    EXPECT_EQ(state().consoleWnd, 0u);
-    EXPECT_EQ(state().outputPane, 0u);
+    EXPECT_FALSE(link().present());
+    EXPECT_EQ(paneRead(), 0u);
     EXPECT_FALSE(backButton().visible());
     EXPECT_EQ(status().text,
               "[ Current Player: <JKA is not running>  OS: Windows 10 Build 19045 ]");
@@ -191,20 +197,32 @@ TEST_F(Loop, AStalledConsoleIsKeptByItsCaption) {
     const int captions = desktop.captionCalls;
     app->frmMain.engine.turn();
     EXPECT_GT(desktop.captionCalls, captions);
-    EXPECT_EQ(state().consoleWnd, game.console());
+    EXPECT_TRUE(link().present());
+    EXPECT_EQ(paneRead(), game.outputPane());
     EXPECT_TRUE(backButton().visible());
 }
 
+// The greeting's and the clear's timers tick in the turn's yield: a greeting
+// and a clear go out at the first line and the first moment after the tick.
 TEST_F(Loop, TimersSetTheirFlagsOnlyInsideAYield) {
+    FakeGame game(desktop, "Kyle");
     startUp();
+    engine().turn();
+    app->frmMain.messages.Greet = "hi %d";
+    app->frmMain.messages.GreetEn = 1;
+    game.print("Jan entered the game\r\n");
+    engine().turn();
+    const std::size_t typed = game.commands.size();
     clock.elapsedMs = 15000;
-    EXPECT_FALSE(state().greetReady);
-    app->frmMain.engine.turn();
-    EXPECT_TRUE(state().greetReady);
-    EXPECT_FALSE(state().clearDue);
+    game.print("Rosh entered the game\r\n");
+    engine().turn();
+    EXPECT_EQ(std::vector<std::string>(game.commands.begin() + typed, game.commands.end()),
+              std::vector<std::string>{"say hi Rosh"});
     clock.elapsedMs = 60000;
-    app->frmMain.engine.turn();
-    EXPECT_TRUE(state().clearDue);
+    engine().turn();  // the greeting's echo
+    game.clearPane();
+    engine().turn();
+    EXPECT_EQ(game.commands.back(), "/clear");
 }
 
 TEST_F(Loop, RunEndsFromInsideAYieldAndIdlesWhenNothingIsNew) {

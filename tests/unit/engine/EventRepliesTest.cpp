@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "common/ZipWriter.h"
-#include "engine/EventReplies.h"
 #include "engine/Placeholders.h"
+#include "engine/ReplySwitch.h"
 #include "fakes/GameFixture.h"
 #include "fakes/SplitRule.h"
 #include "ports/Failures.h"
@@ -42,6 +42,21 @@ struct Events : ::testing::Test, GameFixture {
         text = value;
         enabled = 1;
     }
+    // The greeting timer's tick.
+    void greetingDue() { app->frmMain.tmrDelay_Timer(); }
+    // The opponent of the duel open now, found by the player's win over
+    // anyone (the game's kill line in its language), which closes it;
+    // nothing when no duel is open.
+    std::optional<std::string> openDuelOpponent(const std::string& saberedBy = " was sabered by ") {
+        const std::string won = app->frmMain.txtDuelWon->text();
+        app->frmMain.txtDuelWon->setText("won against %d");
+        later();
+        onLine("Someone" + saberedBy + player + "\r\n");
+        app->frmMain.txtDuelWon->setText(won);
+        const Lines said = sent();
+        if (said.size() != 1 || !said[0].starts_with("say won against ")) return std::nullopt;
+        return said[0].substr(std::string("say won against ").size());
+    }
 };
 
 // The entry message keeps the server's gap after the announcement: a second
@@ -67,33 +82,33 @@ TEST_F(Events, NamesAreCutWithinTheirOwnLineWhenTwoLinesArriveInOneTurn) {
     onLine("Jan was sabered by Kyle\r\nRosh: gg\r\n");
     EXPECT_EQ(sent(), Lines{"say Kyle beat Jan"});
     onLine("Rosh: x\r\nRosh has become engaged in a duel with Kyle!\r\n");
-    EXPECT_EQ(state().duelOpponent, "Rosh");
+    EXPECT_EQ(openDuelOpponent(), "Rosh");
 
-    state().greetReady = true;
+    greetingDue();
     turnOn(messages().Greet, messages().GreetEn, "Welcome %d");
     onLine("Rosh: hi\r\nTavion entered the game\r\nRosh: o/\r\n");
     EXPECT_EQ(sent(), Lines{"say Welcome Tavion"});
 
     onLine("Kyle renamed to Padme\r\nPadme: hi\r\n");
-    EXPECT_EQ(state().playerName, "Padme");
+    EXPECT_EQ(shownPlayer(), "Padme");
 }
 
 // Each line of one reading is an event of its own: the player's entry after
 // another line is still the player's entry, and a duel line after it is
 // handled too.
 TEST_F(Events, EachLineOfOneReadingIsHandledInOrder) {
-    state().greetReady = true;
+    greetingDue();
     turnOn(messages().Greet, messages().GreetEn, "Welcome %d");
     setTemplates("%s vs %d", "", "");
     onLine("x\r\nKyle entered the game\r\nKyle has become engaged in a duel with Jan!\r\n");
     EXPECT_EQ(sent(), (Lines{kAnnouncement, "say Kyle vs Jan"}));
-    EXPECT_TRUE(state().duelEngaged);
+    EXPECT_EQ(openDuelOpponent(), "Jan");
 }
 
 // Another player's chat may quote any event phrase, and a player may be named
 // after one: neither is the game's message, so nothing is sent or changed.
 TEST_F(Events, EventPhrasesInsideChatLinesAreNoEvents) {
-    state().greetReady = true;
+    greetingDue();
     setTemplates("%s vs %d", "won", "lost");
     messages().Greet = "Welcome %d";
     messages().GreetEn = messages().DeathEn = messages().Limiten = 1;
@@ -109,11 +124,9 @@ TEST_F(Events, EventPhrasesInsideChatLinesAreNoEvents) {
     // looks like the game's message, or like a line of the player's own.
     onLine("Jan: " + std::string(200, 'x') + " Leia entered the game\r\n");
     onLine("Jan: " + std::string(200, 'x') + "Kyle: !replyoff\r\n");
-    EXPECT_TRUE(state().replyOn);
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().greetReady);
-    EXPECT_FALSE(state().duelEngaged);
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(openDuelOpponent(), std::nullopt);
+    EXPECT_EQ(shownPlayer(), "Kyle");
 
     onLine("Leia entered the game\r\n");
     EXPECT_EQ(sent(), Lines{"say Welcome Leia"});
@@ -139,10 +152,12 @@ TEST_F(Greeting, NoneInTheFirstFifteenSecondsThenOnePerTickWithoutAPause) {
 
 TEST_F(Greeting, ADisabledGreetingSendsNothingAndKeepsTheTick) {
     messages().GreetEn = 0;
-    state().greetReady = true;
+    greetingDue();
     onLine("Jan entered the game\r\n");
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().greetReady);
+    messages().GreetEn = 1;
+    onLine("Rosh entered the game\r\n");
+    EXPECT_EQ(sent(), Lines{"say Welcome Rosh %s"});
 }
 
 TEST_F(Greeting, AnEntryWithoutATickEndsTheChainAnyway) {
@@ -156,14 +171,14 @@ struct Duel : Events {
 };
 
 TEST_F(Duel, BegunWithThePlayerNamedFirstOrSecond) {
-    for (const std::string line : {"Kyle has become engaged in a duel with Jan!\r\n",
-                                   "Jan has become engaged in a duel with Kyle!\r\n"}) {
-        state().duelOpponent.clear();
+    for (const auto& [line, opponent] :
+         {std::pair<std::string, std::string>{"Kyle has become engaged in a duel with Jan!\r\n",
+                                              "Jan"},
+          {"Rosh has become engaged in a duel with Kyle!\r\n", "Rosh"}}) {
         onLine(line);
-        EXPECT_TRUE(state().duelEngaged) << line;
-        EXPECT_EQ(state().duelOpponent, "Jan");
-        EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
+        EXPECT_EQ(sent(), Lines{"say Kyle vs " + opponent});
         EXPECT_EQ(paused(), Pauses{});
+        EXPECT_EQ(openDuelOpponent(), opponent) << line;
         later();
     }
 }
@@ -174,14 +189,14 @@ TEST_F(Duel, WonSaysTheTemplateWithTheOpponentOfTheStartAndLostTheLostTemplate) 
     onLine("Someone was sabered by Kyle\r\n");
     EXPECT_EQ(sent(), Lines{"say I, Kyle, beat Jan"});
     EXPECT_EQ(paused(), Pauses{699});
-    EXPECT_FALSE(state().duelEngaged);
+    EXPECT_EQ(openDuelOpponent(), std::nullopt);
     later();
     onLine("Jan has become engaged in a duel with Kyle!\r\n");
     later();
     onLine("Kyle was sabered by Jan\r\n");
     EXPECT_EQ(sent(), Lines{"say Jan beat me"});
     EXPECT_EQ(paused(), Pauses{699});
-    EXPECT_FALSE(state().duelEngaged);
+    EXPECT_EQ(openDuelOpponent(), std::nullopt);
 }
 
 // The names come from the game's console; each reply stays one command.
@@ -192,7 +207,7 @@ TEST_F(Duel, NamesFilledIntoRepliesStayOneCommand) {
     onLine("Kyle was sabered by " + hostile + "\r\n");
     EXPECT_EQ(sent(), Lines{"say x,quit '/ / beat me"});
 
-    state().greetReady = true;
+    greetingDue();
     turnOn(messages().Greet, messages().GreetEn, "Welcome %d");
     onLine(hostile + " entered the game\r\n");
     EXPECT_EQ(sent(), Lines{"say Welcome x,quit '/ /"});
@@ -211,7 +226,7 @@ TEST_F(Duel, AKillWithoutADuelSendsNothingAndOneOfNeitherDuellistLeavesTheDuelOp
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Rosh was sabered by Tavion\r\n");
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().duelEngaged);
+    EXPECT_EQ(openDuelOpponent(), "Jan");
 }
 
 TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
@@ -231,20 +246,16 @@ TEST_F(Duel, EmptyTemplatesSendTheBareSay) {
 TEST_F(Duel, ANewDuelLineOverwritesTheOpponentUnlessCutTooShort) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     onLine("Kyle has become engaged in a duel with Rosh!\r\n");
-    EXPECT_EQ(state().duelOpponent, "Rosh");
-    state().duelEngaged = false;
+    EXPECT_EQ(openDuelOpponent(), "Rosh");  // and closed
     onLine("Kyle has become engaged in a duel with \r\n");
-    EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Rosh");
     EXPECT_EQ(sent(), Lines{"say Kyle vs Rosh"});
+    EXPECT_EQ(openDuelOpponent(), "Rosh");
 }
 
 TEST_F(Duel, TheDuelSurvivesTheConsoleGoing) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     game.closeConsole();
     turn();
-    EXPECT_TRUE(state().duelEngaged);
-    EXPECT_EQ(state().duelOpponent, "Jan");
     game.openConsole();
     game.runsCommands = true;
     turn();
@@ -281,13 +292,13 @@ struct Rename : Events {};
 
 TEST_F(Rename, OnlyThePlayersWholeRenameIsFollowed) {
     onLine("Rosh renamed to Kyle\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
     onLine("Kyle renamed to Jan\r\n");
-    EXPECT_EQ(state().playerName, "Jan");
+    EXPECT_EQ(shownPlayer(), "Jan");
     EXPECT_EQ(status().text, "[ Current Player: Jan  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(sent(), Lines{});
     onLine("Jan renamed to ");  // cut too short
-    EXPECT_EQ(state().playerName, "Jan");
+    EXPECT_EQ(shownPlayer(), "Jan");
 }
 
 struct MatchEnd : Events {
@@ -338,7 +349,7 @@ TEST_F(MatchEnd, NotAtTheStartOrDisabledSendsNothing) {
 TEST_F(Events, AnEngineReloadAsksTheNameAndEndsTheLinesHandling) {
     onLine("finished R_Init \"name\" is:\"Jan\"\r\n");
     EXPECT_EQ(sent(), Lines{"name"});
-    EXPECT_EQ(state().playerName, "Kyle");  // no name reading on that line
+    EXPECT_EQ(shownPlayer(), "Kyle");  // no name reading on that line
 }
 
 // The game in the player's language: its answers to the three questions
@@ -398,7 +409,7 @@ TEST_F(Language, TheGamesLinesInItsLanguageAreAnswered) {
     onLine("Kyle has become engaged in a duel with Jan!\r\n");  // English: no event now
     onLine("Jan: Kyle duelliert sich mit Rosh!\r\n");           // chat: never an event
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_FALSE(state().duelEngaged);
+    EXPECT_EQ(openDuelOpponent(" fiel durch "), std::nullopt);
     // Chat that quotes an answer changes nothing; the game's own answer does.
     onLine("Jan: \"se_language\" is:\"english\" default:\"english\"\r\n");
     onLine("Kyle duelliert sich mit Jan!\r\n");
@@ -438,16 +449,19 @@ TEST_F(Language, WithoutTheGamesFilesThePhrasesStayEnglish) {
 struct Gate : Events {};
 
 TEST_F(Gate, WhileRepliesAreOffNoEventIsAnswered) {
-    state().replyOn = false;
-    state().greetReady = true;
+    onLine("Kyle: !replyoff\r\n");
+    greetingDue();
     messages().GreetEn = 1;
+    mark();
     onLine("Kyle entered the game\r\n");
     onLine("finished R_Init\r\n");
     onLine("Kyle renamed to Jan\r\n");
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     EXPECT_EQ(game.commands.size(), commandMark);
-    EXPECT_EQ(state().playerName, "Kyle");
-    EXPECT_FALSE(state().duelEngaged);
+    EXPECT_EQ(shownPlayer(), "Kyle");
+    later();
+    onLine("Kyle: !ReplyON\r\n");
+    EXPECT_EQ(openDuelOpponent(), std::nullopt);
 }
 
 TEST_F(Gate, RepliesReadTheMessagesAtTheMomentOfSending) {

@@ -5,8 +5,8 @@
 
 #include <fstream>
 
-#include "engine/LogFile.h"
-#include "engine/LogLines.h"
+#include "console/LogFile.h"
+#include "console/LogLines.h"
 #include "fakes/GameFixture.h"
 
 using namespace varnok;
@@ -21,8 +21,8 @@ using Lines = std::vector<std::string>;
 // gone, "\n", "\r" and "\n\r" one line end each, other bytes as they are; a
 // line waits for its end, a short while.
 TEST(LogLines, TheLogsBytesBecomeThePanesLines) {
-    engine::LogLines lines;
-    const engine::LogLines::TimePoint t0{};
+    console::LogLines lines;
+    const TimePoint t0{};
     EXPECT_EQ(lines.add("Kyle^", t0), Lines{});
     EXPECT_EQ(lines.add("7: ^2hi ^8x\n", t0), Lines{"Kyle: hi ^8x\r\n"});
     EXPECT_EQ(lines.add("a\n", t0), Lines{"a\r\n"});
@@ -37,7 +37,7 @@ TEST(LogLines, TheLogsBytesBecomeThePanesLines) {
 TEST(LogFile, GivesWhatTheFileGotAndStartsAgainWhenItWasEmptied) {
     testsupport::TempFolder folder;
     const std::filesystem::path path = folder.path() / "qconsole.log";
-    engine::LogFile log(path);
+    console::LogFile log(path);
     EXPECT_EQ(log.readNew(), std::nullopt);
     std::ofstream(path, std::ios::binary) << "logfile opened on x\nfirst\n";
     EXPECT_EQ(log.readNew()->bytes, "logfile opened on x\nfirst\n");
@@ -45,7 +45,7 @@ TEST(LogFile, GivesWhatTheFileGotAndStartsAgainWhenItWasEmptied) {
     EXPECT_EQ(log.readNew()->bytes, "second");
     EXPECT_EQ(log.readNew()->bytes, "");
     std::ofstream(path, std::ios::binary) << "new\n";
-    const std::optional<engine::LogFile::Read> again = log.readNew();
+    const std::optional<console::LogFile::Read> again = log.readNew();
     EXPECT_TRUE(again->emptied);
     EXPECT_EQ(again->bytes, "new\n");
     EXPECT_EQ(log.readTail(3), "ew\n");
@@ -66,14 +66,14 @@ struct ReadingTheLog : ::testing::Test, GameFixture {
         for (int i = 0; i < 4; ++i) turn();
         mark();
     }
-    engine::LogEar::Stage stage() { return state().log.stage; }
+    console::EarChoice::Stage stage() { return link().earChoice().stage(); }
     // A line the pane shows that the log never gets.
     void paneOnly(const std::string& line) { game.pane() += line; }
 };
 
 TEST_F(ReadingTheLog, ALogThatIsOffIsTurnedOnReadAndTurnedOffAtTheEnd) {
     startReading();
-    ASSERT_EQ(stage(), engine::LogEar::Stage::Reading);
+    ASSERT_EQ(stage(), console::EarChoice::Stage::Reading);
     EXPECT_EQ(wakeups.folders, std::vector<std::filesystem::path>{folder.path() / "base"});
     EXPECT_EQ(wakeups.processOf, game.console());
     const auto typed = game.commands;
@@ -97,14 +97,14 @@ TEST_F(ReadingTheLog, ALogThatIsOffIsTurnedOnReadAndTurnedOffAtTheEnd) {
 // runs once, and so does the next.
 TEST_F(ReadingTheLog, ALogTurnedOffMidGameHandsOverToThePane) {
     startReading();
-    ASSERT_EQ(stage(), engine::LogEar::Stage::Reading);
+    ASSERT_EQ(stage(), console::EarChoice::Stage::Reading);
     game.cvars["logfile"] = "0";
     game.chat("!mini");
-    for (int i = 0; i < 3 && stage() == engine::LogEar::Stage::Reading; ++i) {
+    for (int i = 0; i < 3 && stage() == console::EarChoice::Stage::Reading; ++i) {
         later(1500);
         turn();
     }
-    EXPECT_EQ(stage(), engine::LogEar::Stage::Pane);
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Pane);
     EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
     later();
     mark();
@@ -131,7 +131,7 @@ TEST_F(ReadingTheLog, APauseWithASilentLogIsNoStoppedLog) {
     paneOnly("]say gg\r\n");
     later(2500);
     turn();
-    EXPECT_EQ(stage(), engine::LogEar::Stage::Reading);
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Reading);
 }
 
 // A log written through a buffer gets its lines late; a player who wants the
@@ -139,7 +139,7 @@ TEST_F(ReadingTheLog, APauseWithASilentLogIsNoStoppedLog) {
 TEST_F(ReadingTheLog, ABufferedLogOrThePaneOptionKeepsThePane) {
     game.cvars["logfile"] = "1";
     startReading();
-    EXPECT_EQ(stage(), engine::LogEar::Stage::Pane);
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Pane);
     for (const std::string& line : game.commands) EXPECT_NE(line, "logfile 2");
     game.chat("!mini");
     turn();
@@ -152,7 +152,7 @@ TEST_F(ReadingTheLog, ABufferedLogOrThePaneOptionKeepsThePane) {
     game.commands.clear();
     makeApp(true);
     startReading();
-    EXPECT_EQ(stage(), engine::LogEar::Stage::Undecided);
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Undecided);
     for (const std::string& line : game.commands) EXPECT_NE(line, "logfile");
 }
 

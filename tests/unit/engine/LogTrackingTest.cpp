@@ -31,11 +31,11 @@ TEST_F(Extraction, FirstTurnExaminesOnlyTheLastLinesAlreadyInThePane) {
     startUp();
     mark();
     EXPECT_TRUE(turn());
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
     ASSERT_EQ(sent().size(), 2u);
     EXPECT_EQ(sent()[0], "/name");  // asked before the answer was read
     EXPECT_EQ(sent()[1].rfind("say ^4 It is currently: ", 0), 0u);
-    EXPECT_EQ(state().prevLen, static_cast<std::int32_t>(existing.size()));
+    EXPECT_EQ(link().paneEar().length(), static_cast<std::int32_t>(existing.size()));
 }
 
 TEST_F(Extraction, ShortTextIsTakenWholeAndATurnWithNothingNewKeepsItAndIdles) {
@@ -43,10 +43,10 @@ TEST_F(Extraction, ShortTextIsTakenWholeAndATurnWithNothingNewKeepsItAndIdles) {
     game.print("Kyle entered the game\r\n");
     EXPECT_TRUE(turn());
     EXPECT_FALSE(turn());
-    EXPECT_EQ(state().newText, "Kyle entered the game\r\n");
+    EXPECT_EQ(newText(), "Kyle entered the game\r\n");
     game.print("next\r\n");
     turn();
-    EXPECT_EQ(state().newText, "next\r\n");
+    EXPECT_EQ(newText(), "next\r\n");
 }
 
 // However much arrives between two turns (a burst, a map change), each line
@@ -54,7 +54,6 @@ TEST_F(Extraction, ShortTextIsTakenWholeAndATurnWithNothingNewKeepsItAndIdles) {
 // characters, and a line longer than that is handed on by its end.
 TEST_F(Extraction, EveryLineOfABurstIsExaminedInOrder) {
     startKnowingName();
-    state().playerName = player;
     messages().limit = "gg";
     messages().Limiten = 1;
     std::string burst = "Timelimit hit.\r\n";
@@ -63,24 +62,22 @@ TEST_F(Extraction, EveryLineOfABurstIsExaminedInOrder) {
     burst += "Kyle: !mini\r\n";
     game.print(burst);
     std::string shownWhenExamined;
-    app->frmMain.engine.watchLines = [&](const std::string&) {
+    onExamine = [&](const std::string&) {
         if (shownWhenExamined.empty()) shownWhenExamined = chatText().text;
     };
     EXPECT_TRUE(turn());
-    app->frmMain.engine.watchLines = nullptr;
     EXPECT_EQ(sent(), (Lines{"say gg", "say ^1Minimized"}));
     EXPECT_EQ(shownWhenExamined, burst.substr(burst.size() - 200));
 
     game.print(filler(300) + "\r\n");
     turn();
-    EXPECT_EQ(state().newText, (filler(300) + "\r\n").substr(102));
+    EXPECT_EQ(newText(), (filler(300) + "\r\n").substr(102));
 }
 
 // A line printed in pieces (a kill message comes in two or three) waits for
 // its end; one whose end never comes is taken after a short wait.
 TEST_F(Extraction, ALineInPiecesWaitsForItsEnd) {
     startKnowingName();
-    state().playerName = player;
     setTemplates("%s vs %d", "%s beat %d", "");
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     mark();
@@ -108,12 +105,11 @@ TEST_F(Extraction, ALineInPiecesWaitsForItsEnd) {
 // long it is, so a command there runs.
 TEST_F(Extraction, APaneReplacedOrClearedIsExaminedFromItsStart) {
     startKnowingName();
-    state().playerName = player;
     for (int i = 0; i < 40; ++i) game.print(filler(798) + "\r\n");
     turn();
     mark();
     game.print("Kyle: !mini\r\n" + filler(2000) + "\r\n");  // replaces the pane
-    ASSERT_LT(game.pane().size(), static_cast<std::size_t>(state().prevLen));
+    ASSERT_LT(game.pane().size(), static_cast<std::size_t>(link().paneEar().length()));
     turn();
     EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
     turn();  // reads the answer's echo
@@ -129,8 +125,8 @@ TEST_F(Extraction, APaneReplacedOrClearedIsExaminedFromItsStart) {
     game.clearPane();
     game.print("new\r\n");
     EXPECT_TRUE(turn());
-    EXPECT_EQ(state().newText, "new\r\n");
-    EXPECT_EQ(state().prevLen, 5);
+    EXPECT_EQ(newText(), "new\r\n");
+    EXPECT_EQ(link().paneEar().length(), 5);
     EXPECT_EQ(sent(), Lines{});
 }
 
@@ -138,7 +134,6 @@ TEST_F(Extraction, APaneReplacedOrClearedIsExaminedFromItsStart) {
 // it printed is taken once, with the rest, never twice and never lost.
 TEST_F(Extraction, TextPrintedBetweenMeasuringAndReadingIsTakenOnce) {
     startKnowingName();
-    state().playerName = player;
     messages().limit = "gg";
     messages().Limiten = 1;
     DesktopWindow& pane = desktop.window(game.outputPane());
@@ -156,7 +151,6 @@ TEST_F(Extraction, TextPrintedBetweenMeasuringAndReadingIsTakenOnce) {
 // text comes in bytes: the newest bytes must not be cut off.
 TEST_F(Extraction, ADoubleBytePaneLosesNoneOfItsNewestText) {
     startKnowingName();
-    state().playerName = player;
     desktop.window(game.outputPane()).countsCharacters = true;
     game.print(std::string(40, '\x82') + "\r\n");  // 20 two-byte characters
     onLine("Kyle: !vol 12\r\n");
@@ -167,15 +161,14 @@ TEST_F(Extraction, ADoubleBytePaneLosesNoneOfItsNewestText) {
 // in a row is one printed before the reply went out.
 TEST_F(Extraction, TheSameLineTwiceRunsTheRecognisersOnlyOnce) {
     startUp();
-    state().playerName = "Kyle";
+    knowName();
     messages().limit = "gg";
     messages().Limiten = 1;
-    std::vector<std::string> examined;
-    app->frmMain.engine.watchLines = [&](const std::string& line) { examined.push_back(line); };
+    examined.clear();
     EXPECT_TRUE(onLine("Timelimit hit.\r\nTimelimit hit.\r\n"));
     EXPECT_EQ(examined.size(), 2u);  // both extracted, the second not handled again
     EXPECT_EQ(sent(), Lines{"say gg"});
-    EXPECT_EQ(state().lastText, "Timelimit hit.\r\n");
+    EXPECT_EQ(newText(), "Timelimit hit.\r\n");
     onLine("x\r\nTimelimit hit.\r\n");  // another line between makes it new again
     EXPECT_EQ(sent(), Lines{"say gg"});
 }
@@ -186,33 +179,35 @@ TEST_F(Extraction, TheSameLineTwiceRunsTheRecognisersOnlyOnce) {
 // it prints late for a dropped say would say the line twice.
 TEST_F(Extraction, AStallAcrossTurnsIsNoClearAndRepeatsNothing) {
     startUp();
-    state().playerName = "Kyle";
+    knowName();
     setTemplates("%s vs %d", "", "");
     game.runsCommands = false;
     game.echoesSays = false;
     onLine("Kyle has become engaged in a duel with Jan!\r\n");
     EXPECT_EQ(sent(), Lines{"say Kyle vs Jan"});
 
+    // A stalled game answers no message to any of its windows.
     DesktopWindow& pane = desktop.window(game.outputPane());
+    DesktopWindow& console = desktop.window(game.console());
     mark();
-    pane.hung = true;
+    pane.hung = console.hung = true;
     game.print("Kyle: Kyle vs Jan\r\nJan: hi\r\n");
     EXPECT_FALSE(turn());
     later(2500);  // past the echo's deadline
     EXPECT_FALSE(turn());
-    pane.hung = false;
+    pane.hung = console.hung = false;
     EXPECT_TRUE(turn());
     EXPECT_FALSE(turn());
-    EXPECT_EQ(state().newText, "Jan: hi\r\n");  // from where it was, once
+    EXPECT_EQ(newText(), "Jan: hi\r\n");  // from where it was, once
     EXPECT_EQ(sent(), Lines{});
 
     pane.hangsAfterLength = true;  // measured, but the text does not come
     game.print("Rosh: gg\r\n");
     EXPECT_FALSE(turn());
-    EXPECT_EQ(state().newText, "Jan: hi\r\n");
+    EXPECT_EQ(newText(), "Jan: hi\r\n");
     pane.hangsAfterLength = false;
     EXPECT_TRUE(turn());
-    EXPECT_EQ(state().newText, "Rosh: gg\r\n");
+    EXPECT_EQ(newText(), "Rosh: gg\r\n");
     EXPECT_EQ(sent(), Lines{});
 }
 
@@ -221,9 +216,7 @@ TEST_F(Extraction, AStallAcrossTurnsIsNoClearAndRepeatsNothing) {
 // from that moment, and is examined after the line that paused, once.
 TEST_F(Extraction, LinesPrintedDuringAPauseMoveTheSayBackAndAreExaminedAfterIt) {
     startKnowingName();
-    state().playerName = player;
-    std::vector<std::string> examined;
-    app->frmMain.engine.watchLines = [&](const std::string& line) { examined.push_back(line); };
+    examined.clear();
     clock.at(clock.elapsedMs + 500, [&] { game.chat("!mini"); });
     onLine("Kyle: !now\r\n");
     ASSERT_EQ(sent().size(), 2u);
@@ -239,7 +232,6 @@ TEST_F(Extraction, LinesPrintedDuringAPauseMoveTheSayBackAndAreExaminedAfterIt) 
 // types it once more, spaced, and never a third time.
 TEST_F(Extraction, ADroppedSayIsTypedOnceMoreAndOnlyOnce) {
     startKnowingName();
-    state().playerName = player;
     game.echoesSays = false;
     onLine("Kyle: !now\r\n");
     ASSERT_EQ(sent().size(), 1u);
@@ -273,40 +265,44 @@ TEST_F(Clearing, AFullPaneGetsOnlyTheDueClearAndItsTextIsExamined) {
     turn();
     EXPECT_EQ(sent(), Lines{});
 
-    state().clearDue = true;
+    app->frmMain.tmrClear_Timer();
     game.print("x\r\n");
     turn();
     EXPECT_EQ(sent(), Lines{"/clear"});
-    EXPECT_FALSE(state().clearDue);
+    game.print("y\r\n");  // full still, but the clear is done
+    mark();
+    turn();
+    EXPECT_EQ(sent(), Lines{});
 }
 
 TEST_F(Clearing, ADueClearWaitsForAMomentNeverGoesOutAloneAndAShrunkPaneSendsIt) {
     startKnowingName();
-    state().clearDue = true;
+    app->frmMain.tmrClear_Timer();
     onLine("some text\r\n");
     turn();
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().clearDue);
     game.clearPane();
     mark();
     turn();
     EXPECT_EQ(sent(), Lines{"/clear"});
-    EXPECT_FALSE(state().clearDue);
-    EXPECT_EQ(state().prevLen, 0);
+    EXPECT_EQ(link().paneEar().length(), 0);
+    onLine("more\r\n");
+    game.clearPane();
+    mark();
+    turn();
+    EXPECT_EQ(sent(), Lines{});  // done, until the minute's timer makes it due again
 }
 
 TEST_F(Clearing, LocatingThePaneSendsTheDueClear) {
     startKnowingName();
     game.closeConsole();
     turn();
-    state().clearDue = true;
+    app->frmMain.tmrClear_Timer();
     game.openConsole();
     mark();
     turn();
-    EXPECT_EQ(state().outputPane, game.outputPane());
-    ASSERT_FALSE(sent().empty());
-    EXPECT_EQ(sent().front(), "/clear");  // and no "/name" on that turn
-    EXPECT_FALSE(state().clearDue);
+    EXPECT_EQ(paneRead(), game.outputPane());
+    EXPECT_EQ(sent(), Lines{"/clear"});  // and no "/name" on that turn
 }
 
 struct NameQueries : ::testing::Test, GameFixture {
@@ -328,7 +324,8 @@ TEST_F(NameQueries, SlashNameGoesOutOnceASecondWhileTheNameIsUnknown) {
     turn();
     turn();
     EXPECT_EQ(sent(), (Lines{"/name", "/name"}));
-    state().playerName = "Kyle";
+    game.print("\"name\" is:\"Kyle^7\" default:\"Padawan^7\"\r\n");
+    turn();
     mark();
     clock.elapsedMs += 1000;
     turn();
@@ -355,7 +352,7 @@ TEST_F(NameQueries, NoSlashNameOnTheTurnThatLocatesThePane) {
 
 TEST_F(NameQueries, TheEngineLoadHintAsksForTheNameOnceForEachLineHoldingIt) {
     startUp();
-    state().playerName = "Kyle";
+    knowName();
     onLine("----- Loading dll file ui\r\n");
     EXPECT_EQ(sent(), Lines{"name"});
     mark();
@@ -370,15 +367,15 @@ struct ConsoleGone : ::testing::Test, GameFixture {};
 
 TEST_F(ConsoleGone, TheNameIsForgottenAndLearnedAgain) {
     startKnowingName();
-    EXPECT_EQ(state().playerName, player);
+    EXPECT_EQ(shownPlayer(), player);
     game.closeConsole();
     turn();
-    EXPECT_EQ(state().playerName, "");
+    EXPECT_EQ(shownPlayer(), "");
     game.openConsole();
     turn();  // locates the pane, takes the fresh pane's text
     turn();  // "/name" answered by the game
     turn();
-    EXPECT_EQ(state().playerName, player);
+    EXPECT_EQ(shownPlayer(), player);
     EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
 }
 

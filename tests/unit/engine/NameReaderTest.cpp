@@ -42,33 +42,33 @@ struct NameReading : ::testing::Test, GameFixture {
 // status line names the player and the latest text leaves the window.
 TEST_F(NameReading, LearnsReplacesOrKeepsTheNameAndRewritesTheStatusLine) {
     onLine("\"name\" is:\"^1Ky^7le^7\" default:\"Padawan\"\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
     EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(chatText().text, "");
 
     onLine("\"name\" is:\"Jan\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
     EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
     EXPECT_EQ(chatText().text, "");
 
     onLine("\"name\" is:\"Jan\" default:\"Padawan\"\r\n");
-    EXPECT_EQ(state().playerName, "Jan");
+    EXPECT_EQ(shownPlayer(), "Jan");
 }
 
 TEST_F(NameReading, OnlyTheGamesOwnAnswerNamesThePlayer) {
     onLine("Jan: \"a\" \"b\r\n\"name\" is:\"Kyle\" default:\"Padawan\"\r\n");
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
     // Another player quoting the answer makes no one the player.
     onLine("Jan: \"name\" is:\"Jan\" default:\"Padawan\"\r\n");
     onLine("x \"name\" is:\"Jan\" default:\"Padawan\"\r\n");
     onLine("name is:\"Jan\" x\"y\"\r\n");  // the quoted phrase must be there
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
     onLine("\"NAME\" IS:\"Jan\"\r\n");  // letter case ignored
-    EXPECT_EQ(state().playerName, "Jan");
+    EXPECT_EQ(shownPlayer(), "Jan");
 }
 
 TEST_F(NameReading, YieldsAroundTheReading) {
-    state().playerName = "Kyle";
+    knowName();
     const std::string line = "\"name\" is:\"Jan\"\r\n";
     const int before = toolkit.yields;
     onLine(line);
@@ -77,7 +77,7 @@ TEST_F(NameReading, YieldsAroundTheReading) {
 }
 
 TEST_F(NameReading, EndingTheProgramDuringTheReadingStopsIt) {
-    state().playerName = "Kyle";
+    knowName();
     int left = 5;
     std::function<void()> later = [&] {
         if (--left == 0)
@@ -88,7 +88,7 @@ TEST_F(NameReading, EndingTheProgramDuringTheReadingStopsIt) {
     toolkit.duringNextYield(later);
     onLine("\"name\" is:\"Jan\"\r\n");
     EXPECT_TRUE(toolkit.ended());
-    EXPECT_EQ(state().playerName, "Kyle");
+    EXPECT_EQ(shownPlayer(), "Kyle");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/ChatCommands.h"
-#include "engine/EventReplies.h"
+#include "engine/ReplySwitch.h"
 #include "fakes/GameFixture.h"
 
 using namespace varnok;
@@ -31,14 +31,12 @@ TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEventsUntilOn) {
     chat("!replyoff");
     EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
     EXPECT_EQ(paused(), (Pauses{1000, 200}));
-    EXPECT_FALSE(state().replyOn);
     onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), Lines{});
 
     chat("!replyon");  // switches back with the announcement
     EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
     EXPECT_EQ(paused(), (Pauses{1000, 200}));
-    EXPECT_TRUE(state().replyOn);
     onLine("Kyle entered the game\r\n");
     EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
 }
@@ -46,19 +44,18 @@ TEST_F(ReplySwitch, OffSaysTerminatedAfterASecondAndSilencesTheEventsUntilOn) {
 TEST_F(ReplySwitch, EachDoesNothingWhenTheRepliesAreAlreadyThatWay) {
     chat("!ReplyON");
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_TRUE(state().replyOn);
     chat("!replyoff");
     chat("!replyoff again");
     EXPECT_EQ(sent(), Lines{});
-    EXPECT_FALSE(state().replyOn);
 }
 
 TEST_F(ReplySwitch, AnotherPlayersMessageSwitchesNothing) {
     mark();
     game.print("Jan: Kyle: !replyoff\r\n");
     turn();
-    EXPECT_TRUE(state().replyOn);
     EXPECT_EQ(sent(), Lines{});
+    onLine("Kyle entered the game\r\n");  // still on
+    EXPECT_EQ(sent(), Lines{engine::kAnnouncement});
 }
 
 // A chat line is no event, whatever it quotes: the command in it still runs.
@@ -67,18 +64,16 @@ TEST_F(ReplySwitch, OffRunsFromAChatLineThatQuotesAnEvent) {
     messages().DeathEn = 1;
     onLine("Kyle: !replyoff killed himself\r\n");
     EXPECT_EQ(sent(), Lines{"say ^1Varnok terminated"});
-    EXPECT_FALSE(state().replyOn);
 }
 
 // Until the game has named the player, no one's line is the player's.
 TEST_F(ReplySwitch, WhileTheNameIsUnknownNoReplyOnLineSwitchesOn) {
-    state().replyOn = false;
-    state().playerName.clear();
-    clock.elapsedMs += 1000;  // "/name" goes out at most once a second
+    chat("!replyoff");
+    onLine("\"name\" is:\"\" default:\"Padawan\"\r\n");  // the game forgot the name
+    clock.elapsedMs += 1000;                             // "/name" goes out at most once a second
     mark();
     game.print("Jan: !replyon\r\n: !replyon\r\n");
     turn();
-    EXPECT_FALSE(state().replyOn);
     EXPECT_EQ(sent(), Lines{"/name"});
 }
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-namespace varnok::engine {
+namespace varnok::console {
 
 class LogFile {
   public:
@@ -25,14 +25,9 @@ class LogFile {
     };
     // Nothing when the file cannot be opened or read.
     std::optional<Read> readNew();
-    // Reads from `offset` on next; what comes before it counts as read.
-    void readFrom(std::uint64_t offset) { offset_ = offset; }
     // The file's whole text up to `most` bytes from its end, and its size;
     // what is read next follows it. Nothing when it cannot be read.
     std::optional<std::string> readTail(std::uint64_t most);
-
-    const std::filesystem::path& path() const { return path_; }
-    std::uint64_t offset() const { return offset_; }
 
   private:
     bool open();
@@ -43,4 +38,4 @@ class LogFile {
     std::uint64_t offset_ = 0;
 };
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

@@ -1,6 +1,6 @@
-#include "engine/LineAssembly.h"
+#include "console/LineAssembly.h"
 
-namespace varnok::engine {
+namespace varnok::console {
 
 std::vector<std::string> LineAssembly::add(std::string_view text, TimePoint now) {
     std::vector<std::string> lines;
@@ -31,9 +31,9 @@ std::optional<std::string> LineAssembly::overdue(TimePoint now) {
     return line + "\r\n";
 }
 
-std::optional<LineAssembly::TimePoint> LineAssembly::due() const {
+std::optional<TimePoint> LineAssembly::due() const {
     if (partial_.empty()) return std::nullopt;
     return partialSince_ + kLineWait;
 }
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

@@ -11,14 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/LineAssembly.h"
+#include "console/LineAssembly.h"
 
-namespace varnok::engine {
+namespace varnok::console {
 
 class LogLines {
   public:
-    using TimePoint = LineAssembly::TimePoint;
-
     // The complete lines that the bytes `logged`, written after those before,
     // end; each with CR LF.
     std::vector<std::string> add(std::string_view logged, TimePoint now);
@@ -33,4 +31,4 @@ class LogLines {
     bool afterLf_ = false;  // the last byte was an LF, whose "\r" goes with it
 };
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

@@ -2,16 +2,15 @@
 // Lets a request go out at most once an interval: one the game may answer
 // late (a name query, a clear) is not repeated on every turn meanwhile.
 
-#include <chrono>
 #include <optional>
 
-namespace varnok::engine {
+#include "ports/Time.h"
+
+namespace varnok::console {
 
 class Pacer {
   public:
-    using TimePoint = std::chrono::system_clock::time_point;
-
-    explicit Pacer(std::chrono::milliseconds interval) : interval_(interval) {}
+    explicit Pacer(Ms interval) : interval_(interval) {}
 
     // True, and the interval starts again, the first time, once the interval
     // has passed since the last true, or when the clock was set back.
@@ -30,8 +29,8 @@ class Pacer {
     }
 
   private:
-    std::chrono::milliseconds interval_;
+    Ms interval_;
     std::optional<TimePoint> last_;
 };
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

@@ -1,8 +1,8 @@
-#include "engine/ConsoleLines.h"
+#include "console/ConsoleLines.h"
 
 #include <algorithm>
 
-namespace varnok::engine {
+namespace varnok::console {
 
 namespace {
 // Enough of the text taken to recognise it again; a pane that was replaced
@@ -55,4 +55,4 @@ void ConsoleLines::forget() {
     fresh_ = true;
 }
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

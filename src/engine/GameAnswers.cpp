@@ -1,4 +1,4 @@
-#include "engine/GameLines.h"
+#include "engine/GameAnswers.h"
 
 #include "text/Text.h"
 

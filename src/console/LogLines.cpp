@@ -1,6 +1,6 @@
-#include "engine/LogLines.h"
+#include "console/LogLines.h"
 
-namespace varnok::engine {
+namespace varnok::console {
 
 namespace {
 bool isColourDigit(char c) {
@@ -40,4 +40,4 @@ void LogLines::clear() {
     afterLf_ = false;
 }
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

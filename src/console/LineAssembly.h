@@ -6,21 +6,20 @@
 // printed (the game prints a kill message in two or three pieces) waits for its
 // end, for a short while only.
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace varnok::engine {
+#include "ports/Time.h"
+
+namespace varnok::console {
 
 class LineAssembly {
   public:
-    using TimePoint = std::chrono::system_clock::time_point;
-
     // How long the start of a line waits for its end before it is taken as a
     // line of its own: the game prints a line in a few pieces within one frame.
-    static constexpr std::chrono::milliseconds kLineWait{300};
+    static constexpr Ms kLineWait{300};
 
     // The complete lines that `text`, printed after what came before, ends.
     std::vector<std::string> add(std::string_view text, TimePoint now);
@@ -37,4 +36,4 @@ class LineAssembly {
     TimePoint partialSince_{};
 };
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

@@ -11,15 +11,14 @@
 // first reading, which holds what was printed before Varnok looked, only the
 // lines within its last 200 characters count as new.
 
-#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/LineAssembly.h"
+#include "console/LineAssembly.h"
 
-namespace varnok::engine {
+namespace varnok::console {
 
 // The complete lines that lie within the last `size` characters of `pane`,
 // and what follows them: the line cut by that bound is left out.
@@ -27,9 +26,6 @@ std::string_view lastCompleteLines(std::string_view pane, std::size_t size);
 
 class ConsoleLines {
   public:
-    using TimePoint = LineAssembly::TimePoint;
-
-    static constexpr std::chrono::milliseconds kLineWait = LineAssembly::kLineWait;
     // How much of a console's first reading is taken as new.
     static constexpr std::size_t kFirstReading = 200;
 
@@ -64,4 +60,4 @@ class ConsoleLines {
     LineAssembly lines_;
 };
 
-}  // namespace varnok::engine
+}  // namespace varnok::console

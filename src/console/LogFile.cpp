@@ -1,8 +1,8 @@
-#include "engine/LogFile.h"
+#include "console/LogFile.h"
 
 #include <algorithm>
 
-namespace varnok::engine {
+namespace varnok::console {
 
 bool LogFile::open() {
     if (in_.is_open()) return true;
@@ -51,4 +51,4 @@ std::optional<std::string> LogFile::readTail(std::uint64_t most) {
     return std::move(read->bytes);
 }
 
-}  // namespace varnok::engine
+}  // namespace varnok::console
