@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "gamefiles/LittleEndian.h"
+#include "text/Text.h"
 
 namespace varnok::gamefiles {
 
@@ -137,11 +138,8 @@ ArchiveDirectory readArchiveDirectory(ByteSource& archive) {
 }
 
 std::string entryKey(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) {
-        if (c == '\\') c = '/';
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    std::string key = text::lowerCaseAscii(name);
+    std::replace(key.begin(), key.end(), '\\', '/');
     return key;
 }
 

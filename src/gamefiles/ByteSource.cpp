@@ -6,12 +6,6 @@
 
 namespace varnok::gamefiles {
 
-bool MemoryBytes::read(std::uint64_t offset, std::span<char> to) {
-    if (offset > bytes_.size() || to.size() > bytes_.size() - offset) return false;
-    std::copy_n(bytes_.data() + offset, to.size(), to.data());
-    return true;
-}
-
 std::unique_ptr<FileBytes> FileBytes::open(const std::filesystem::path& file, std::string& why) {
     errno = 0;
     std::ifstream in(file, std::ios::binary);

@@ -1,7 +1,8 @@
 #pragma once
 // Bytes read by position. An archive is read in the few pieces it takes (the
 // end of its directory, the directory, one entry), never whole: from a file on
-// disk with seeks, or from memory (the fuzz targets, the tests).
+// disk with seeks (the tests and the fuzz targets read from memory instead:
+// tests/common/MemoryBytes.h).
 
 #include <cstdint>
 #include <filesystem>
@@ -9,7 +10,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <string_view>
 
 namespace varnok::gamefiles {
 
@@ -20,17 +20,6 @@ class ByteSource {
     // Fills `to` with the bytes from `offset` on; false when they are not all
     // there or cannot be read.
     virtual bool read(std::uint64_t offset, std::span<char> to) = 0;
-};
-
-// Bytes the caller keeps alive.
-class MemoryBytes final : public ByteSource {
-  public:
-    explicit MemoryBytes(std::string_view bytes) : bytes_(bytes) {}
-    std::uint64_t size() const override { return bytes_.size(); }
-    bool read(std::uint64_t offset, std::span<char> to) override;
-
-  private:
-    std::string_view bytes_;
 };
 
 // A file on disk, open while the object lives.

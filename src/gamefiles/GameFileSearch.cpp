@@ -5,6 +5,7 @@
 
 #include "gamefiles/EntryReader.h"
 #include "text/SystemPath.h"
+#include "text/Text.h"
 #include "text/WholeFile.h"
 
 namespace varnok::gamefiles {
@@ -13,17 +14,14 @@ namespace {
 
 constexpr std::string_view kBaseFolder = "base";
 
-bool isArchiveName(const std::string& name) {
-    return name.size() > 4 && entryKey(name.substr(name.size() - 4)) == ".pk3";
+bool isArchiveName(std::string_view name) {
+    return name.size() > 4 && text::equalsNoCase(name.substr(name.size() - 4), ".pk3");
 }
 
 // An archive's name as the game sorts archives: letters folded to upper case,
 // so that '_' and the other signs between 'Z' and 'a' sort after every letter.
 std::string sortKey(const std::string& name) {
-    std::string key = name;
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return key + '\0' + name;
+    return text::upperCaseAscii(name) + '\0' + name;
 }
 
 }  // namespace
@@ -34,7 +32,7 @@ bool isPlainName(std::string_view name) {
 }
 
 GameFileSearch::GameFileSearch(const GameFolders& folders) {
-    if (!folders.game.empty() && entryKey(folders.game) != kBaseFolder) {
+    if (!folders.game.empty() && !text::equalsNoCase(folders.game, kBaseFolder)) {
         if (isPlainName(folders.game))
             addFolder(folders.basePath / text::toPath(folders.game));
         else

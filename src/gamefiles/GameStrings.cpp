@@ -12,10 +12,7 @@ constexpr std::string_view kEnglish = "english";
 
 // The form English texts are compared in: blanks around trimmed, letter case folded.
 std::string phraseKey(std::string_view english) {
-    constexpr std::string_view blanks = " \t";
-    const std::size_t first = english.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return text::foldCase(english.substr(first, english.find_last_not_of(blanks) - first + 1));
+    return text::foldCase(text::trimBlanks(english, text::kBlanksAndTabs));
 }
 
 std::string gamePath(std::string_view language, const std::string& file) {
@@ -25,7 +22,7 @@ std::string gamePath(std::string_view language, const std::string& file) {
 // "#same" stands for the English text, and so does a text of blanks only: an
 // empty phrase would be found in every line.
 bool meansEnglish(const std::string& text) {
-    const std::string trimmed = text::trimBlanks(text);
+    const std::string_view trimmed = text::trimBlanks(text);
     return trimmed.empty() || text::equalsNoCase(trimmed, "#same");
 }
 

@@ -2,27 +2,16 @@
 
 #include <algorithm>
 
+#include "text/Text.h"
+
 namespace varnok::gamefiles {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
-std::string upperCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-bool keywordIs(std::string_view keyword, std::string_view wanted) {
-    return keyword.size() == wanted.size() && upperCase(keyword) == wanted;
-}
+using text::kBlanksAndTabs;
 
 std::string_view trimmed(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+    return text::trimBlanks(s, kBlanksAndTabs);
 }
 
 // The quoted text of a line's rest: between its first and last quote, to the
@@ -33,16 +22,6 @@ std::string_view quoted(std::string_view rest) {
     const std::size_t close = rest.rfind('"');
     if (close == open) return rest.substr(open + 1);
     return rest.substr(open + 1, close - open - 1);
-}
-
-// The next line of `bytes` from `at`, without its line end; `at` moves past it.
-std::string_view nextLine(std::string_view bytes, std::size_t& at) {
-    const std::size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
-    const std::string_view line = bytes.substr(at, end - at);
-    at = end;
-    if (at < bytes.size() && bytes[at] == '\r') ++at;
-    if (at < bytes.size() && bytes[at] == '\n') ++at;
-    return line;
 }
 
 }  // namespace
@@ -58,15 +37,15 @@ StringFile parseStringFile(std::string_view bytes) {
     // An editor's UTF-8 mark before the first keyword is no part of it.
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     StringReference* current = nullptr;
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::string_view line = trimmed(nextLine(bytes, at));
+    for (const std::string_view untrimmed : text::splitLines(bytes, text::LineEnds::CrLfCrOrLf)) {
+        const std::string_view line = trimmed(untrimmed);
         const std::size_t keywordEnd = std::min(line.find_first_of(" \t\""), line.size());
         const std::string_view keyword = line.substr(0, keywordEnd);
         const std::string_view rest = line.substr(keywordEnd);
-        if (keywordIs(keyword, "ENDMARKER")) break;
-        if (keywordIs(keyword, "REFERENCE")) {
+        if (text::equalsNoCase(keyword, "ENDMARKER")) break;
+        if (text::equalsNoCase(keyword, "REFERENCE")) {
             const std::string_view key = trimmed(rest);
-            const std::string_view firstWord = key.substr(0, key.find_first_of(kBlanks));
+            const std::string_view firstWord = key.substr(0, key.find_first_of(kBlanksAndTabs));
             if (firstWord.empty()) {
                 current = nullptr;
                 continue;
@@ -74,8 +53,8 @@ StringFile parseStringFile(std::string_view bytes) {
             file.references.push_back({.key = std::string(firstWord)});
             current = &file.references.back();
         } else if (current != nullptr && keyword.size() > 5 &&
-                   keywordIs(keyword.substr(0, 5), "LANG_")) {
-            const std::string language = upperCase(keyword.substr(5));
+                   text::equalsNoCase(keyword.substr(0, 5), "LANG_")) {
+            const std::string language = languageTag(keyword.substr(5));
             const std::string text(quoted(rest));
             bool replaced = false;
             for (auto& [tag, value] : current->texts)
@@ -90,7 +69,7 @@ StringFile parseStringFile(std::string_view bytes) {
 }
 
 std::string languageTag(std::string_view language) {
-    return upperCase(language);
+    return text::upperCaseAscii(language);
 }
 
 }  // namespace varnok::gamefiles

@@ -1,6 +1,7 @@
 #include "player/FolderScan.h"
 
 #include "text/SystemPath.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <system_error>
@@ -9,11 +10,6 @@ namespace varnok::player {
 
 namespace {
 
-unsigned char foldAscii(char c) {
-    auto byte = static_cast<unsigned char>(c);
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
-
 bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
@@ -21,12 +17,9 @@ bool isSeparator(char c) {
 }  // namespace
 
 bool fileNameBefore(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char fa = foldAscii(a[i]), fb = foldAscii(b[i]);
-        if (fa != fb) return fa < fb;
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
+    // Strings compare their bytes unsigned, so "\xE9" sorts after "z".
+    const std::string foldedA = text::lowerCaseAscii(a), foldedB = text::lowerCaseAscii(b);
+    if (foldedA != foldedB) return foldedA < foldedB;
     return a < b;  // same letters, different case: raw bytes decide
 }
 

@@ -86,9 +86,6 @@ class FrmPlay {
     std::int16_t mIndex = 0;
     std::string songDir;
 
-    // The number of songs in the playlist.
-    std::int16_t mCount() const { return static_cast<std::int16_t>(mSongs.size()); }
-
   private:
     // The start sequence of play(): a new graph for mFile, rendered, running,
     // at the slider's volume. The song's name, or nothing when a step failed.

@@ -13,23 +13,8 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// The lines of the file: players end them with CR LF, LF or CR alone.
-std::vector<std::string_view> m3uLines(std::string_view content) {
-    std::vector<std::string_view> lines;
-    while (!content.empty()) {
-        const std::size_t end = content.find_first_of("\r\n");
-        lines.push_back(content.substr(0, end));
-        if (end == std::string_view::npos) break;
-        const std::size_t next = content.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
-        content.remove_prefix(next);
-    }
-    return lines;
-}
-
-std::string_view trimmed(std::string_view line) {
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 // The scheme of a URL ("http" in "http://host/..."); empty for a path, whose
@@ -38,10 +23,7 @@ std::string_view schemeOf(std::string_view entry) {
     const std::size_t colon = entry.find("://");
     if (colon == std::string_view::npos || colon < 2) return {};
     const std::string_view scheme = entry.substr(0, colon);
-    const bool letters = std::all_of(scheme.begin(), scheme.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    });
-    return letters ? scheme : std::string_view{};
+    return std::all_of(scheme.begin(), scheme.end(), isAsciiLetter) ? scheme : std::string_view{};
 }
 
 int hexValue(char c) {
@@ -75,19 +57,15 @@ std::string fileUrlPath(std::string_view url) {
     return "//" + percentDecoded(rest);
 }
 
-bool isDriveLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // `entry` as a full Windows path with "\" separators: absolute ("C:\...",
 // "\\server\...") as it is, rooted ("\Music\...") on the folder's drive,
 // otherwise relative to the folder.
 std::string fullPath(std::string entry, std::string_view folder) {
     std::replace(entry.begin(), entry.end(), '/', '\\');
     if (entry.starts_with("\\\\")) return entry;
-    if (entry.size() >= 2 && isDriveLetter(entry[0]) && entry[1] == ':') return entry;
+    if (entry.size() >= 2 && isAsciiLetter(entry[0]) && entry[1] == ':') return entry;
     if (entry.starts_with('\\')) {
-        const bool drive = folder.size() >= 2 && isDriveLetter(folder[0]) && folder[1] == ':';
+        const bool drive = folder.size() >= 2 && isAsciiLetter(folder[0]) && folder[1] == ':';
         return drive ? std::string(folder.substr(0, 2)) + entry : entry;
     }
     const bool separated = folder.ends_with('\\') || folder.ends_with('/');
@@ -104,7 +82,7 @@ bool holdsControlCharacter(std::string_view song) {
 // The song a line names in the file's own text, or nothing for a comment, a
 // blank line or a stream.
 std::optional<std::string> songOf(std::string_view line) {
-    line = trimmed(line);
+    line = text::trimBlanks(line, text::kBlanksAndTabs);
     if (line.empty() || line.starts_with('#')) return std::nullopt;
     const std::string_view scheme = schemeOf(line);
     if (scheme.empty()) return std::string(line);
@@ -120,7 +98,8 @@ PlaylistRead parseM3u(std::string_view content, std::string_view folder, M3uText
         text = M3uText::Utf8;
     }
     PlaylistRead read{.outcome = PlaylistRead::Outcome::Read};
-    for (std::string_view line : m3uLines(content)) {
+    // Players end the lines with CR LF, LF or CR alone.
+    for (std::string_view line : text::splitLines(content, text::LineEnds::CrLfCrOrLf)) {
         if (read.entries.size() >= static_cast<std::size_t>(kMostSongs)) break;
         std::optional<std::string> song = songOf(line);
         if (song && text == M3uText::Utf8) song = text::fromUtf8(*song);

@@ -14,7 +14,7 @@ PlaylistRead failed(std::string description) {
 }  // namespace
 
 std::optional<int> parseSongCount(std::string_view line) {
-    const std::string digits = text::trimBlanks(line);
+    const std::string_view digits = text::trimBlanks(line);
     if (digits.empty() || digits.size() > 5) return std::nullopt;
     int value = 0;
     for (char c : digits) {
@@ -34,7 +34,7 @@ std::string formatPlaylist(const std::vector<PlaylistEntry>& entries) {
 }
 
 PlaylistRead parsePlaylist(std::string_view text) {
-    const std::vector<std::string> lines = text::splitLines(text);
+    const std::vector<std::string_view> lines = text::splitLines(text, text::LineEnds::CrLfOrCr);
     if (lines.empty()) return failed("The playlist file is empty");
     const std::optional<int> count = parseSongCount(lines[0]);
     if (!count) return failed("The first line of the playlist is not a number of songs");
@@ -43,7 +43,7 @@ PlaylistRead parsePlaylist(std::string_view text) {
         const std::size_t pathLine = 1 + 2 * static_cast<std::size_t>(i);
         if (pathLine + 1 >= lines.size())
             return failed("The playlist file ends before its last song");
-        read.entries.push_back({lines[pathLine], lines[pathLine + 1]});
+        read.entries.push_back({std::string(lines[pathLine]), std::string(lines[pathLine + 1])});
     }
     return read;
 }

@@ -21,11 +21,11 @@ std::string numberLine(int value) {
 // The reading position in the file's lines, with the 1-based line number of
 // the next line for the failure descriptions.
 struct LineReader {
-    const std::vector<std::string>& lines;
+    const std::vector<std::string_view>& lines;
     std::size_t next = 0;
 
     std::size_t number() const { return next + 1; }
-    const std::string& take() { return lines[next++]; }
+    std::string_view take() { return lines[next++]; }
 };
 
 std::optional<int> numberInRange(std::string_view line, int highest) {
@@ -80,9 +80,9 @@ std::string serialiseReplySet(const ReplySet& set) {
 }
 
 ReplyFileRead parseReplyFile(std::string_view content) {
-    const std::vector<std::string> lines = text::splitLines(content);
+    const std::vector<std::string_view> lines = text::splitLines(content, text::LineEnds::CrLfOrCr);
     if (lines.empty()) return fault(ReplyFileFault::EndsEarly, "The reply file is empty.");
-    const std::string& header = lines.front();
+    const std::string_view header = lines.front();
     const bool current = header == kReplyHeader;
     if (!current && header != kOlderReplyHeader)
         return fault(ReplyFileFault::WrongHeader, kWrongHeaderMessage);

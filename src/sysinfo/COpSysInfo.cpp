@@ -1,13 +1,10 @@
 #include "sysinfo/COpSysInfo.h"
 
-#include "text/Text.h"
-
 namespace varnok::sysinfo {
 
 namespace {
 constexpr std::uint32_t kPlatform9x = 1;
 constexpr std::uint32_t kPlatformNT = 2;
-constexpr std::size_t kCsdFieldWidth = 128;
 
 std::int32_t lowWordSigned(std::uint32_t value) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFFu));
@@ -15,16 +12,10 @@ std::int32_t lowWordSigned(std::uint32_t value) {
 }  // namespace
 
 COpSysInfo::COpSysInfo(VersionSource& source) : record_(source.read()) {
-    // The service-pack field is fixed-width: cut at the first NUL, pad with blanks.
-    std::string csd = text::trimAtNull(record_.csdVersion);
-    if (csd.size() < kCsdFieldWidth) csd.resize(kCsdFieldWidth, ' ');
-    record_.csdVersion = csd;
-
     if (record_.platformId == kPlatform9x) {
         isWin95_ = record_.minorVersion < 10;
         isWin98_ = !isWin95_;
     } else if (record_.platformId == kPlatformNT) {
-        isWinNT_ = true;
         isWin2K_ = record_.majorVersion > 4;
     }
 }
@@ -54,15 +45,6 @@ std::string COpSysInfo::ntPlatform() const {
     if (major == 10 && minor == 0)
         return (record_.buildNumber & 0xFFFFu) >= 22000 ? "Windows 11" : "Windows 10";
     return "Windows " + std::to_string(major) + "." + std::to_string(minor);
-}
-
-std::string COpSysInfo::Version() const {
-    return Platform() + " v" + std::to_string(MajorVersion()) + "." +
-           std::to_string(MinorVersion()) + ", Build " + std::to_string(BuildNumber());
-}
-
-std::string COpSysInfo::CSDVersion() const {
-    return text::trimBlanks(record_.csdVersion);
 }
 
 }  // namespace varnok::sysinfo

@@ -80,19 +80,17 @@ bool beginsWith(std::string_view hay, std::string_view prefix) {
     return hay.substr(0, prefix.size()) == prefix;
 }
 
-std::string replaceAllNoCase(std::string_view hay, std::string_view placeholder,
-                             std::string_view value) {
-    if (placeholder.empty()) return std::string(hay);
-    std::string out;
-    std::size_t pos = 0;
-    for (;;) {
-        std::size_t hit = findNoCase(hay, placeholder, pos);
-        if (hit == std::string_view::npos) break;
-        out.append(hay.substr(pos, hit - pos));
-        out.append(value);
-        pos = hit + placeholder.size();
-    }
-    out.append(hay.substr(pos));
+std::string lowerCaseAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string upperCaseAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
@@ -103,13 +101,6 @@ std::string lastChars(std::string_view s, std::size_t count) {
 std::optional<std::string> dropLast(std::string_view s, std::size_t drop) {
     if (drop > s.size()) return std::nullopt;
     return std::string(s.substr(0, s.size() - drop));
-}
-
-std::optional<std::string_view> lineHolding(std::string_view s, std::string_view marker) {
-    std::size_t hit = findNoCase(s, marker);
-    if (hit == std::string_view::npos) return std::nullopt;
-    std::size_t start = lineStart(s, hit);
-    return s.substr(start, lineEnd(s, hit + marker.size()) - start);
 }
 
 std::optional<std::string> before(std::string_view s, std::string_view marker) {
@@ -139,27 +130,39 @@ std::string trimAtNull(std::string_view s) {
     return std::string(s.substr(0, std::min(s.find('\0'), s.size())));
 }
 
-std::string trimBlanks(std::string_view s) {
-    std::size_t first = s.find_first_not_of(' ');
+std::string_view trimBlanks(std::string_view s, std::string_view blanks) {
+    const std::size_t first = s.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
-    std::size_t last = s.find_last_not_of(' ');
-    return std::string(s.substr(first, last - first + 1));
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
-std::vector<std::string> splitLines(std::string_view s) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < s.size()) {
-        std::size_t cr = s.find('\r', start);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(s.substr(start));
-            break;
-        }
-        lines.emplace_back(s.substr(start, cr - start));
-        start = cr + 1;
-        if (start < s.size() && s[start] == '\n') ++start;
+std::vector<std::string_view> splitLines(std::string_view s, LineEnds ends) {
+    const std::string_view breaks = ends == LineEnds::CrLfOrCr ? "\r" : "\r\n";
+    std::vector<std::string_view> lines;
+    while (!s.empty()) {
+        const std::size_t end = s.find_first_of(breaks);
+        lines.push_back(s.substr(0, end));
+        if (end == std::string_view::npos) break;
+        s.remove_prefix(s.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1);
     }
     return lines;
+}
+
+bool isColourDigit(char c) {
+    return c >= '0' && c <= '7';
+}
+
+std::string stripColourCodes(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '^' && i + 1 < s.size() && isColourDigit(s[i + 1])) {
+            ++i;
+            continue;
+        }
+        out += s[i];
+    }
+    return out;
 }
 
 namespace {
@@ -182,8 +185,7 @@ Signed takeSign(std::string_view s) {
 }  // namespace
 
 std::optional<long long> parseWholeNumber(std::string_view s) {
-    const std::string trimmed = trimBlanks(s);
-    const Signed number = takeSign(trimmed);
+    const Signed number = takeSign(trimBlanks(s));
     if (number.rest.empty()) return std::nullopt;
     long long value = 0;
     for (char c : number.rest) {
@@ -195,8 +197,7 @@ std::optional<long long> parseWholeNumber(std::string_view s) {
 }
 
 std::optional<double> parseDecimal(std::string_view s) {
-    const std::string trimmed = trimBlanks(s);
-    const Signed number = takeSign(trimmed);
+    const Signed number = takeSign(trimBlanks(s));
     double value = 0.0, scale = 1.0;
     bool sawDigit = false, sawPoint = false;
     for (char c : number.rest) {

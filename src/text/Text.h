@@ -23,9 +23,13 @@ std::string foldCase(std::string_view s);
 // Exact "begins with", letter case included (the chat line's speaker test).
 bool beginsWith(std::string_view hay, std::string_view prefix);
 
-// Replaces every occurrence of `placeholder` (letter case ignored) with `value`.
-std::string replaceAllNoCase(std::string_view hay, std::string_view placeholder,
-                             std::string_view value);
+// `s` with only its ASCII letters in lower or upper case, every other byte,
+// accented letters included, as it is: the game's rule for the names of its
+// files, and Windows' for the order of a file list. The direction matters
+// where the folds are sorted: '_' and the signs between 'Z' and 'a' sort
+// before the lower-case letters and after the upper-case ones.
+std::string lowerCaseAscii(std::string_view s);
+std::string upperCaseAscii(std::string_view s);
 
 // The last `count` characters of `s` (all of it when shorter).
 std::string lastChars(std::string_view s, std::size_t count);
@@ -40,10 +44,6 @@ std::optional<std::string> dropLast(std::string_view s, std::size_t drop);
 // line. That line runs from the previous line break (or the text's start) to
 // and including its own line end (CR LF, or a CR or an LF alone), or to the
 // text's end when it has none.
-
-// The line that holds the first occurrence of `marker` (case ignored), its
-// line end included; nothing when absent.
-std::optional<std::string_view> lineHolding(std::string_view s, std::string_view marker);
 
 // The text of that line before the marker; nothing when absent.
 std::optional<std::string> before(std::string_view s, std::string_view marker);
@@ -62,13 +62,31 @@ std::optional<std::string> afterMarkerLess(std::string_view s, std::string_view 
 // The text up to, not including, the first NUL; all of it when there is none.
 std::string trimAtNull(std::string_view s);
 
-// Leading and trailing blanks removed.
-std::string trimBlanks(std::string_view s);
+// `s` less the blanks before and after it. `blanks` are the bytes that count
+// as blanks: the blank alone in Varnok's own files and numbers, kBlanksAndTabs
+// in the files other programs write (M3U playlists, the game's string files).
+inline constexpr std::string_view kBlanksAndTabs = " \t";
+std::string_view trimBlanks(std::string_view s, std::string_view blanks = " ");
 
-// The lines of a text file: each ends at CR LF or at a CR alone, and the line
-// end is not part of it. Text after the last line end is a last line of its
-// own; a text that ends with a line end has no empty line after it.
-std::vector<std::string> splitLines(std::string_view s);
+// What ends a line of a text file.
+enum class LineEnds {
+    CrLfOrCr,   // CR LF or a CR alone; an LF alone is part of the line (reply
+                // files and playlists, as the original program read them)
+    CrLfCrOrLf  // CR LF, a CR alone or an LF alone (files other programs write)
+};
+
+// The lines of a text file, each without its line end. Text after the last
+// line end is a last line of its own; a text that ends with a line end has no
+// empty line after it. The lines are views into `s`.
+std::vector<std::string_view> splitLines(std::string_view s, LineEnds ends);
+
+// Colour codes: the game colours text with a "^" and a digit 0 to 7 before it,
+// and its console pane drops each such pair when it prints.
+// Whether `c`, after a "^", makes the pair a colour code (for a reader that
+// gets the text in pieces, where a "^" may end one piece).
+bool isColourDigit(char c);
+// `s` as the pane prints it: every colour code dropped, any other "^" kept.
+std::string stripColourCodes(std::string_view s);
 
 // A whole number written in decimal digits with an optional sign, blanks
 // allowed around it ("1", " 12 ", "-3"); nothing for anything else or for a

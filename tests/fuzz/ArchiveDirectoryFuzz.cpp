@@ -8,12 +8,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/MemoryBytes.h"
 #include "fuzz/Check.h"
 #include "gamefiles/ArchiveDirectory.h"
 #include "gamefiles/EntryReader.h"
 
 using namespace varnok::gamefiles;
 using varnok::fuzz::check;
+using varnok::testsupport::MemoryBytes;
 
 namespace {
 

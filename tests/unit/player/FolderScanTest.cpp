@@ -83,7 +83,7 @@ TEST_F(AddFolder, OnlyFilesEndingInALowerCaseSongExtensionAreAdded) {
     player().addFolder();
     EXPECT_EQ(list().items, std::vector<std::string>{"one.mp3"});
     EXPECT_EQ(player().mSongs, std::vector<std::string>{native(dir.path(), "one.mp3")});
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
     EXPECT_TRUE(fs::exists(text::toPath(player().mSongs[0])));
 }
 
@@ -98,7 +98,7 @@ TEST_F(AddFolder, SongsComeInNameOrderSubFoldersAreSkippedAndAFolderAddedTwiceIs
     player().addFolder();
     EXPECT_EQ(list().items,
               (std::vector<std::string>{"a.mp3", "B.wav", "c.wma", "a.mp3", "B.wav", "c.wma"}));
-    EXPECT_EQ(player().mCount(), 6);
+    EXPECT_EQ(player().mSongs.size(), 6u);
     EXPECT_EQ(player().mSongs[1], native(dir.path(), "B.wav"));
 }
 
@@ -106,7 +106,7 @@ TEST_F(AddFolder, AMissingFolderAddsNothing) {
     startUp();
     player().songDir = text::fromPath(folder.path() / "gone");
     player().addFolder();
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
 }
 
 }  // namespace

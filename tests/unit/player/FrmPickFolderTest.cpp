@@ -53,7 +53,7 @@ TEST_F(FolderPicker, CancelAndClosingTheFrameChangeNothingButBringTheWindowsBack
     openPicker();
     folders().setPath(text::fromPath(music.path()));
     fake<FakeButton>(app->frmPickFolder.cmdCancel).click();
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
     EXPECT_EQ(player().songDir, "");
     EXPECT_TRUE(mainWindow().visible());
     EXPECT_TRUE(playerWindow().visible());
@@ -62,7 +62,7 @@ TEST_F(FolderPicker, CancelAndClosingTheFrameChangeNothingButBringTheWindowsBack
     toolkit.chooseMenu("mnuAddFolder");
     EXPECT_FALSE(mainWindow().visible());
     picker().close();
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
     EXPECT_TRUE(mainWindow().visible());
     EXPECT_FALSE(picker().visible());
     // Reopened, the folder list still shows the last path.

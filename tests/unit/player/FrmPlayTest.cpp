@@ -164,14 +164,14 @@ TEST_F(RemoveAndClear, RemovingSelectsTheEntryThatMovedUpOrNothingAfterTheLast) 
     player().cmdRemove_Click();
     EXPECT_EQ(list().items, (std::vector<std::string>{"a.mp3", "c.mp3"}));
     EXPECT_EQ(player().mSongs, (std::vector<std::string>{songPath("a"), songPath("c")}));
-    EXPECT_EQ(player().mCount(), 2);
+    EXPECT_EQ(player().mSongs.size(), 2u);
     EXPECT_EQ(list().listIndex(), 1);
     player().cmdRemove_Click();  // the last entry
     EXPECT_EQ(list().listIndex(), -1);
     EXPECT_EQ(player().mSongs.size(), 1u);
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
     player().cmdRemove_Click();  // nothing selected: nothing changes
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
     EXPECT_EQ(list().count(), 1);
 }
 
@@ -190,7 +190,7 @@ TEST_F(RemoveAndClear, ClearWhilePlayingLetsTheSongGoOnAndItsEndDoesNothing) {
     FakeGame game(desktop);
     startPlaying({"a", "b"}, 1);
     player().cmdClear_Click();
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
     EXPECT_TRUE(player().mSongs.empty());
     EXPECT_EQ(list().count(), 0);
     EXPECT_TRUE(player().mPlaying);
@@ -207,7 +207,7 @@ struct AddFile : PlayerFixture {};
 TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
     startUp();
     EXPECT_FALSE(player().addFileFromDialog());  // cancelled
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
     EXPECT_TRUE(dialogs().boxes.empty());
     dialogs().openFileAnswers.push_back("D:\\Tunes\\Duel of the Fates.wma");
     EXPECT_TRUE(player().addFileFromDialog());
@@ -215,16 +215,16 @@ TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
               "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav");
     EXPECT_EQ(list().items, std::vector<std::string>{"Duel of the Fates.wma"});
     EXPECT_EQ(player().mSongs, std::vector<std::string>{"D:\\Tunes\\Duel of the Fates.wma"});
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
 }
 
 TEST_F(AddFile, TheMainWindowMenuRunsTheSameHandlers) {
     startUp();
     dialogs().openFileAnswers.push_back("C:\\x.mp3");
     toolkit.chooseMenu("mnuAddFile");
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
     toolkit.chooseMenu("mnuClearList");
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
 }
 
 TEST_F(AddFile, AFullPlaylistRefusesTheFileWithAnErrorBox) {

@@ -132,7 +132,7 @@ TEST_F(SavingPlaylists, SaveAndLoadBackGiveTheSamePairsInOrder) {
 
     player().cmdClear_Click();
     EXPECT_TRUE(player().openIt2("mix"));
-    EXPECT_EQ(player().mCount(), 2);
+    EXPECT_EQ(player().mSongs.size(), 2u);
     EXPECT_EQ(player().mSongs, (std::vector<std::string>{"C:\\Music\\one.mp3", "D:\\two.wma"}));
     EXPECT_EQ(list().items, (std::vector<std::string>{"one.mp3", "two.wma"}));
 }
@@ -174,14 +174,14 @@ TEST_F(LoadingPlaylists, TheStartUpPlaylistIsLoadedWhenThePlayerWindowIsCreated)
     writeAll(saves() / "playlist.lst", "2\r\nC:\\a.mp3\r\nAy\r\nC:\\b.mp3\r\nBee\r\n");
     startUp();
     EXPECT_EQ(list().items, (std::vector<std::string>{"Ay", "Bee"}));
-    EXPECT_EQ(player().mCount(), 2);
+    EXPECT_EQ(player().mSongs.size(), 2u);
     EXPECT_EQ(player().mIndex, 0);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
 TEST_F(LoadingPlaylists, NoStartUpPlaylistIsNormalAndSilent) {
     startUp();
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
     EXPECT_TRUE(dialogs().boxes.empty());
 }
 
@@ -190,7 +190,7 @@ TEST_F(LoadingPlaylists, ABrokenStartUpPlaylistShowsAnErrorBox) {
     startUp();
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].title, "Error");
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
 
     // A folder where the playlist would be: the box gives the system's reason.
     fs::remove(saves() / "playlist.lst");
@@ -207,7 +207,7 @@ TEST_F(LoadingPlaylists, ACountOfZeroLoadsAnEmptyPlaylistWithSuccess) {
     addSong("C:\\a.mp3");
     writeAll(saves() / "none.lst", " 0 \r\n");
     EXPECT_TRUE(player().openIt2("none"));
-    EXPECT_EQ(player().mCount(), 0);
+    EXPECT_EQ(player().mSongs.size(), 0u);
     EXPECT_EQ(list().count(), 0);
     EXPECT_TRUE(player().mSongs.empty());
 }
@@ -230,7 +230,7 @@ TEST_F(LoadingPlaylists, FailedLoadsLeaveThePlaylistExactlyAsItWas) {
         EXPECT_FALSE(player().openIt2(name)) << name;
         EXPECT_EQ(player().mSongs, std::vector<std::string>{"C:\\a.mp3"});
         EXPECT_EQ(list().items, std::vector<std::string>{"a.mp3"});
-        EXPECT_EQ(player().mCount(), 1);
+        EXPECT_EQ(player().mSongs.size(), 1u);
     }
     EXPECT_TRUE(dialogs().boxes.empty());
 }
@@ -251,7 +251,7 @@ TEST_F(LoadingPlaylists, TheOpenDialogLoadsAnyFileAndCancelChangesNothing) {
     EXPECT_EQ(dialogs().openFileFilters.back(),
               "Playlists (*.lst;*.m3u;*.m3u8)|*.lst;*.m3u;*.m3u8|Playlist (*.lst)|*.lst|"
               "M3U (*.m3u)|*.m3u|M3U UTF-8 (*.m3u8)|*.m3u8");
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
 
     const fs::path elsewhere = folder.path() / "elsewhere" / "set.lst";
     writeAll(elsewhere, " 1 \r\nC:\\q.wav\r\nq.wav\r\n");
@@ -293,7 +293,7 @@ TEST_F(LoadingPlaylists, TheOpenDialogReportsABrokenFileAndKeepsTheList) {
     player().cmdOpenList_Click();
     ASSERT_EQ(dialogs().boxes.size(), 1u);
     EXPECT_EQ(dialogs().boxes[0].icon, ui::MessageIcon::Error);
-    EXPECT_EQ(player().mCount(), 1);
+    EXPECT_EQ(player().mSongs.size(), 1u);
 }
 
 TEST_F(LoadingPlaylists, TheSaveMenuItemRunsTheSave) {

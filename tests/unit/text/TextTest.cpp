@@ -16,12 +16,16 @@ TEST(Text, SearchesIgnoreLetterCaseIncludingAccentedLetters) {
     EXPECT_EQ(text::findNoCase("abc", "d"), std::string::npos);
 }
 
-TEST(Text, ReplacesEveryOccurrenceWhateverItsCase) {
-    EXPECT_EQ(text::replaceAllNoCase("%s beat %S and %d", "%s", "Kyle"), "Kyle beat Kyle and %d");
-    EXPECT_EQ(text::replaceAllNoCase("%d%D", "%d", "x"), "xx");
-    EXPECT_EQ(text::replaceAllNoCase("none", "%s", "x"), "none");
-    // A value holding the placeholder is not replaced again.
-    EXPECT_EQ(text::replaceAllNoCase("%s", "%s", "%s!"), "%s!");
+TEST(Text, AsciiCaseLeavesEveryOtherByte) {
+    EXPECT_EQ(text::lowerCaseAscii("Base_\xC9\x8A.PK3"), "base_\xC9\x8A.pk3");
+    EXPECT_EQ(text::upperCaseAscii("base_\xE9\x9A.pk3"), "BASE_\xE9\x9A.PK3");
+}
+
+TEST(Text, ColourCodesAreDigitsZeroToSevenAfterACaret) {
+    EXPECT_EQ(text::stripColourCodes("^1Kyle^7: ^2hi"), "Kyle: hi");
+    EXPECT_EQ(text::stripColourCodes("^8 ^^1x^"), "^8 ^x^");
+    EXPECT_TRUE(text::isColourDigit('0') && text::isColourDigit('7'));
+    EXPECT_FALSE(text::isColourDigit('8') || text::isColourDigit('^'));
 }
 
 TEST(Text, CutsThatWouldBeNegativeGiveNothing) {
@@ -35,6 +39,8 @@ TEST(Text, CutsThatWouldBeNegativeGiveNothing) {
     EXPECT_EQ(text::afterMarker("P: !load", ": !load", 8), std::nullopt);
     EXPECT_EQ(text::trimBlanks("  12 "), "12");
     EXPECT_EQ(text::trimBlanks("   "), "");
+    EXPECT_EQ(text::trimBlanks("\t12 "), "\t12");
+    EXPECT_EQ(text::trimBlanks("\t1 2 \t", text::kBlanksAndTabs), "1 2");
 }
 
 TEST(Text, TrimAtNullKeepsTheTextBeforeTheFirstZero) {
@@ -42,16 +48,24 @@ TEST(Text, TrimAtNullKeepsTheTextBeforeTheFirstZero) {
     EXPECT_EQ(text::trimAtNull("abc"), "abc");
 }
 
-using Lines = std::vector<std::string>;
+using Lines = std::vector<std::string_view>;
 
-TEST(TextLines, EndAtCrLfOrACrAlone) {
-    EXPECT_EQ(text::splitLines("a\r\nb\rc"), (Lines{"a", "b", "c"}));
-    EXPECT_EQ(text::splitLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(text::splitLines("a\r\r\n"), (Lines{"a", ""}));
-    EXPECT_EQ(text::splitLines(""), Lines{});
-    EXPECT_EQ(text::splitLines("\r\n"), Lines{""});
+TEST(TextLines, EndAtCrLfOrACrAloneInVarnoksOwnFiles) {
+    constexpr auto ends = text::LineEnds::CrLfOrCr;
+    EXPECT_EQ(text::splitLines("a\r\nb\rc", ends), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(text::splitLines("a\r\n\r\nb\r\n", ends), (Lines{"a", "", "b"}));
+    EXPECT_EQ(text::splitLines("a\r\r\n", ends), (Lines{"a", ""}));
+    EXPECT_EQ(text::splitLines("", ends), Lines{});
+    EXPECT_EQ(text::splitLines("\r\n", ends), Lines{""});
     // A line feed alone is no line end.
-    EXPECT_EQ(text::splitLines("a\nb\r\n"), Lines{"a\nb"});
+    EXPECT_EQ(text::splitLines("a\nb\r\n", ends), Lines{"a\nb"});
+}
+
+TEST(TextLines, EndAtAnyLineEndInOtherProgramsFiles) {
+    constexpr auto ends = text::LineEnds::CrLfCrOrLf;
+    EXPECT_EQ(text::splitLines("a\nb\r\nc\rd", ends), (Lines{"a", "b", "c", "d"}));
+    // "\n\r" is two line ends.
+    EXPECT_EQ(text::splitLines("a\n\rb\n", ends), (Lines{"a", "", "b"}));
 }
 
 TEST(TextNumbers, WholeNumbersAllowBlanksAndASign) {
