@@ -56,18 +56,6 @@ std::vector<std::string> tokens(std::string_view command) {
     }
 }
 
-std::string withoutColourCodes(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '^' && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '7') {
-            ++i;
-            continue;
-        }
-        out += s[i];
-    }
-    return out;
-}
-
 }  // namespace
 
 bool goesToServer(std::string_view typedLine) {
@@ -93,7 +81,7 @@ std::string chatTextSent(std::string_view typedLine) {
 }
 
 bool isEchoOf(std::string_view shown, std::string_view sent, std::string_view speaker) {
-    const std::string expected = withoutColourCodes(sent);
+    const std::string expected = text::stripColourCodes(sent);
     if (shown == expected) return true;
     if (shown.empty() || !text::beginsWith(expected, shown)) return false;
     return speaker.size() + kNameCodeRoom + kChatPrefixBytes + sent.size() > kChatLineBytes;

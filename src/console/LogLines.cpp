@@ -1,12 +1,8 @@
 #include "console/LogLines.h"
 
-namespace varnok::console {
+#include "text/Text.h"
 
-namespace {
-bool isColourDigit(char c) {
-    return c >= '0' && c <= '7';
-}
-}  // namespace
+namespace varnok::console {
 
 // A "^" and its digit, or an LF and its CR, may be written in two reads.
 std::vector<std::string> LogLines::add(std::string_view logged, TimePoint now) {
@@ -15,7 +11,7 @@ std::vector<std::string> LogLines::add(std::string_view logged, TimePoint now) {
     for (const char c : logged) {
         if (caret_) {
             caret_ = false;
-            if (isColourDigit(c)) continue;
+            if (text::isColourDigit(c)) continue;
             shown += '^';
         }
         if (c == '\r' && afterLf_) {
