@@ -74,6 +74,9 @@ class WindowManager {
     // SetWindowPos with insert-after 0 (top of the order) and the given flags.
     virtual void reposition(WindowHandle window, int x, int y, int width, int height,
                             unsigned flags) = 0;
+    // The process's main window, whatever its class: its first visible
+    // top-level window (top of the z-order first) that has no owner; 0 when none.
+    virtual WindowHandle mainWindowOf(std::uint32_t process) = 0;
 };
 
 }  // namespace varnok::console

@@ -8,10 +8,14 @@
 
 namespace varnok::fakes {
 
-WindowHandle FakeDesktop::addTopLevel(const std::string& windowClass, const std::string& title) {
+WindowHandle FakeDesktop::addTopLevel(const std::string& windowClass, const std::string& title,
+                                      std::uint32_t process) {
     WindowHandle h = next_++;
-    windows_[h] =
-        DesktopWindow{.handle = h, .windowClass = windowClass, .caption = title, .text = title};
+    windows_[h] = DesktopWindow{.handle = h,
+                                .windowClass = windowClass,
+                                .process = process,
+                                .caption = title,
+                                .text = title};
     topLevel_.push_back(h);
     return h;
 }
@@ -142,15 +146,23 @@ void FakeDesktop::reposition(WindowHandle window, int x, int y, int width, int h
     repositions.push_back({window, x, y, width, height, flags});
 }
 
+WindowHandle FakeDesktop::mainWindowOf(std::uint32_t process) {
+    for (WindowHandle h : topLevel_) {
+        const DesktopWindow& w = windows_.at(h);
+        if (w.process == process && w.visible && w.owner == 0) return h;
+    }
+    return 0;
+}
+
 FakeGame::FakeGame(FakeDesktop& desktop, std::string name)
     : playerName(std::move(name)), desktop_(desktop) {
-    game_ = desktop_.addTopLevel(console::kGameWindowClass, "Jedi Knight Academy");
+    game_ = desktop_.addTopLevel(console::kGameWindowClass, "Jedi Knight Academy", kProcess);
     openConsole();
 }
 
 void FakeGame::openConsole() {
     if (console_) return;
-    console_ = desktop_.addTopLevel(console::kConsoleClass, console::kConsoleTitle);
+    console_ = desktop_.addTopLevel(console::kConsoleClass, console::kConsoleTitle, kProcess);
     input_ = desktop_.addChild(console_, "Edit", "");
     desktop_.addChild(console_, "Button", "Copy");
     desktop_.addChild(console_, "Button", "Clear");

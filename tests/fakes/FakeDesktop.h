@@ -3,6 +3,7 @@
 // classes, captions, texts and z-ordered children, and a scriptable game
 // console whose input line runs the lines typed into it.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,8 +20,10 @@ struct DesktopWindow {
     WindowHandle handle = 0;
     WindowHandle parent = 0;
     std::string windowClass;
-    std::string caption;  // what GetWindowTextA reads
-    std::string text;     // what WM_GETTEXT reads (the caption for plain windows)
+    std::uint32_t process = 0;  // the process the window belongs to
+    WindowHandle owner = 0;     // the owner window of a top-level window (0: none)
+    std::string caption;        // what GetWindowTextA reads
+    std::string text;           // what WM_GETTEXT reads (the caption for plain windows)
     bool visible = true;
     bool hung = false;              // answers no message (every send times out)
     bool refuses = false;           // the window system passes no message on (refused)
@@ -34,7 +37,8 @@ struct DesktopWindow {
 
 class FakeDesktop : public console::WindowManager {
   public:
-    WindowHandle addTopLevel(const std::string& windowClass, const std::string& title);
+    WindowHandle addTopLevel(const std::string& windowClass, const std::string& title,
+                             std::uint32_t process = 0);
     WindowHandle addChild(WindowHandle parent, const std::string& windowClass,
                           const std::string& caption);
     void remove(WindowHandle window);  // a window and its children vanish
@@ -59,6 +63,7 @@ class FakeDesktop : public console::WindowManager {
     void show(WindowHandle window, console::ShowCommand command) override;
     void reposition(WindowHandle window, int x, int y, int width, int height,
                     unsigned flags) override;
+    WindowHandle mainWindowOf(std::uint32_t process) override;
 
     struct Reposition {
         WindowHandle window;
@@ -80,6 +85,9 @@ class FakeDesktop : public console::WindowManager {
 class FakeGame {
   public:
     explicit FakeGame(FakeDesktop& desktop, std::string playerName = "Padawan");
+
+    // The game's process, which its windows belong to.
+    static constexpr std::uint32_t kProcess = 0x1a2b;
 
     void openConsole();
     void closeConsole();

@@ -48,6 +48,17 @@ bool pressButton(const std::string& target) {
     return button && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+// The commands that need the retail console window, which a community client
+// does not have.
+bool actsOnConsoleWindow(const std::string& verb) {
+    static const char* const kVerbs[] = {
+        "type",        "closeconsole", "openconsole", "showconsole", "hideconsole",
+        "moveconsole", "fill",         "clearpane",   "copy",        "fatal"};
+    for (const char* known : kVerbs)
+        if (verb == known) return true;
+    return false;
+}
+
 }  // namespace
 
 bool StandIn::runControl(const std::string& command) {
@@ -60,17 +71,24 @@ bool StandIn::runControl(const std::string& command) {
 bool StandIn::carryOut(const std::string& verb, const std::string& rest) {
     std::string name, text;
     bool ok = true;
-    if (verb == "print") {
+    if (isCommunity(options_.client) && actsOnConsoleWindow(verb)) {
+        return false;
+    } else if (verb == "print") {
         print(decodeEscapes(rest));
     } else if (verb == "chat") {
-        // The player's chat: a client command sent now, back after the round trip.
-        execute("say " + rest);
+        // The player's chat: a client command sent now, back after the round
+        // trip. A community client sends the chat box's text as it is.
+        std::string command = "say " + rest;
+        if (connected_ && isCommunity(options_.client))
+            sendChat(command, tokenize(command));
+        else
+            execute(command);
     } else if (verb == "other" || verb == "otherteam" || verb == "othertell") {
         if (!nameAndText(rest, name, text)) return false;
         ChatKind kind = verb == "other"       ? ChatKind::all
                         : verb == "otherteam" ? ChatKind::team
                                               : ChatKind::tell;
-        print(chatLine(kind, name, chatText(tokenize(text), 0)));
+        print(chatPrint(kind, name, chatText(tokenize(text), 0)));
     } else if (verb == "enter") {
         print(enterLine(phrases_, rest.empty() ? playerName_ : rest));
     } else if (verb == "kill" || verb == "killedherself") {
@@ -132,8 +150,10 @@ bool StandIn::carryOut(const std::string& verb, const std::string& rest) {
         if (!ok || ms < 0) return false;
         print("------ Server Initialization ------\n");
         print("Server: mp/ffa3\n");
-        print("Loading dll file jampgame.\n");
         stallMs_ = static_cast<std::uint64_t>(ms);
+        // A community client loads its modules without a word.
+        if (isCommunity(options_.client)) return true;
+        print("Loading dll file jampgame.\n");
         afterStall_ = {"Loading dll file cgame.\n", "Loading dll file ui.\n"};
     } else if (verb == "fill") {
         long count = toNumber(rest, ok);

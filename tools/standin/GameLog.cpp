@@ -35,19 +35,41 @@ bool GameLog::open(long logfile) {
     return true;
 }
 
+std::string GameLog::openWithNotice(long logfile) {
+    if (file_ || !open(logfile)) return "";
+    std::time_t now = std::time(nullptr);
+    std::string opened =
+        std::string("logfile opened on ") + std::asctime(std::localtime(&now)) + "\n";
+    put(opened);
+    return opened;
+}
+
+std::string GameLog::start(long logfile) {
+    return logfile == 0 ? "" : openWithNotice(logfile);
+}
+
 std::string GameLog::write(const std::string& printed, long logfile) {
     if (logfile == 0) return "";
-    std::string opened;
-    if (!file_ && open(logfile)) {
-        std::time_t now = std::time(nullptr);
-        opened = std::string("logfile opened on ") + std::asctime(std::localtime(&now)) + "\n";
-        put(opened);
-    }
+    std::string opened = openWithNotice(logfile);
     if (file_) put(printed);
     return opened;
 }
 
-void GameLog::put(const std::string& bytes) {
+std::string GameLog::withStamps(const std::string& bytes) {
+    std::time_t now = std::time(nullptr);
+    char stamp[32] = "";
+    std::strftime(stamp, sizeof(stamp), "%Y-%m-%d %H:%M:%S ", std::localtime(&now));
+    std::string out;
+    for (char c : bytes) {
+        if (atLineStart_) out += stamp;
+        out += c;
+        atLineStart_ = c == '\n';
+    }
+    return out;
+}
+
+void GameLog::put(const std::string& raw) {
+    const std::string bytes = stamped_ ? withStamps(raw) : raw;
     if (!buffered_) {
         std::fwrite(bytes.data(), 1, bytes.size(), file_);
         return;

@@ -13,7 +13,9 @@
 // shares reading and writing but not deleting, so another program may read it
 // (sharing writing in turn) or truncate it while it is written, but not
 // delete it. Every print goes in as the game made it: colour codes kept, "\n"
-// line ends.
+// line ends. A community client whose command line turns the log on opens it
+// at start, before any print (start()); OpenJK's log puts a
+// "YYYY-MM-DD HH:MM:SS " stamp of the local time before each line.
 
 #include <cstdio>
 #include <string>
@@ -26,7 +28,7 @@ inline constexpr std::size_t kLogBufferBytes = 4096;
 
 class GameLog {
   public:
-    explicit GameLog(std::string folder) : folder_(std::move(folder)) {}
+    GameLog(std::string folder, bool stamped) : folder_(std::move(folder)), stamped_(stamped) {}
     ~GameLog();
     GameLog(const GameLog&) = delete;
     GameLog& operator=(const GameLog&) = delete;
@@ -39,12 +41,21 @@ class GameLog {
     // opening it (for the pane too, after this print). A log that cannot be
     // opened is tried again at the next print.
     std::string write(const std::string& printed, long logfile);
+    // Opens the log at once while the cvar is on, as a community client does
+    // at start; answers the line the game printed on opening it (empty when
+    // the log stays closed).
+    std::string start(long logfile);
 
   private:
     bool open(long logfile);
+    // Opens the log when it is closed and answers the line that says so.
+    std::string openWithNotice(long logfile);
     void put(const std::string& bytes);
+    std::string withStamps(const std::string& bytes);
 
     std::string folder_;
+    bool stamped_;
+    bool atLineStart_ = true;
     std::FILE* file_ = nullptr;
     bool buffered_ = false;
     std::string buffer_;

@@ -1,8 +1,9 @@
 // The game's frame loop. Each frame handles the window messages that came in
 // (other programs' too) while it waits for the frame's end, takes the lines
-// entered meanwhile, then runs the command buffer and the network: a command
-// never runs inside the WM_CHAR that entered it. A stall (a hang, a map load)
-// happens inside the frame, where no message is handled at all.
+// entered meanwhile (EternalJK: reads its console's input buffer once), then
+// runs the command buffer and the network: a command never runs inside the
+// WM_CHAR that entered it. A stall (a hang, a map load) happens inside the
+// frame, where no message is handled at all.
 
 #include <windows.h>
 
@@ -61,7 +62,27 @@ void StandIn::takeConsoleInput() {
     commands_.add(text);
 }
 
+// EternalJK's read of its console, once a frame; what a careless writer lost
+// is its fault.
+void StandIn::readParentConsole() {
+    if (!parentConsole_.attached()) return;
+    ParentConsole::Frame frame = parentConsole_.read();
+    const std::pair<DWORD, const char*> losses[] = {
+        {frame.lost.overflow, "past the 256 records or the line's 255 characters"},
+        {frame.lost.afterEnter, "after the line's Enter"},
+        {frame.lost.flushed, "at the flush after the read"},
+    };
+    for (const auto& [count, why] : losses)
+        if (count > 0) records_.fault("lost", std::to_string(count) + " records: " + why);
+    for (const std::string& key : frame.editingKeys)
+        records_.fault("key", key + (frame.line ? " in the line " + *frame.line : std::string()));
+    if (!frame.line) return;
+    consoleLineTyped(*frame.line);
+    takeConsoleInput();
+}
+
 void StandIn::endFrame() {
+    readParentConsole();
     for (const std::string& command : commands_.takeCommands()) {
         records_.stamp("ran " + command);
         execute(command);

@@ -37,8 +37,24 @@ std::string cvarLine(const std::string& cvar, const std::string& value,
     return "\"" + cvar + "\" is:\"" + value + "^7\" default:\"" + defaultValue + "^7\"\n";
 }
 
-std::string nameLine(const std::string& name) {
-    return cvarLine("name", name, kDefaultName);
+std::string communityCvarLine(const std::string& cvar, const std::string& value,
+                              const std::string& defaultValue) {
+    return "^9Cvar ^7" + cvar + " = ^9\"^7" + value + "^9\"^7, ^7default = ^9\"^7" + defaultValue +
+           "^9\"^7\n";
+}
+
+std::string rebuiltSayText(const std::vector<std::string>& words, std::size_t first) {
+    static const std::pair<std::string, std::string> kTokens[] = {{"%H%", "100"}};
+    std::string text;
+    for (std::size_t i = first; i < words.size(); ++i) {
+        std::string word = words[i];
+        for (const auto& [token, value] : kTokens)
+            for (std::size_t at = word.find(token); at != std::string::npos;
+                 at = word.find(token, at + value.size()))
+                word.replace(at, token.size(), value);
+        text += word + " ";
+    }
+    return text;
 }
 
 std::string writeProtectedLine(const std::string& cvar) {

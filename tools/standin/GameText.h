@@ -19,8 +19,10 @@ inline constexpr std::size_t kLongestChatLine = 149;
 // `"<cvar>" is:"<value>^7" default:"<default>^7"`: a cvar typed alone.
 std::string cvarLine(const std::string& cvar, const std::string& value,
                      const std::string& defaultValue);
-// The answer to "name".
-std::string nameLine(const std::string& name);
+// A community client's answer to a cvar typed alone:
+// `^9Cvar ^7<cvar> = ^9"^7<value>^9"^7, ^7default = ^9"^7<default>^9"^7`.
+std::string communityCvarLine(const std::string& cvar, const std::string& value,
+                              const std::string& defaultValue);
 // `<cvar> is write protected.`
 std::string writeProtectedLine(const std::string& cvar);
 
@@ -28,6 +30,11 @@ std::string writeProtectedLine(const std::string& cvar);
 // from `first` on joined by single blanks (the tokenizer took the quotes, the
 // runs of blanks and a "//" comment away), each "%" shown as ".".
 std::string chatText(const std::vector<std::string>& words, std::size_t first);
+
+// A community client's "say" as it leaves for the server: the words from
+// `first` on, each token such as "%H%" replaced by what it stands for (here
+// the health, "100"), joined by one blank, with a blank at the end.
+std::string rebuiltSayText(const std::vector<std::string>& words, std::size_t first);
 
 enum class ChatKind { all, team, tell };
 // The chat line as the game prints it, cut to kLongestChatLine bytes:

@@ -18,14 +18,26 @@ LARGE_INTEGER performanceFrequency() {
     return frequency;
 }
 
-// The options with the game's folder filled in when none is given: the
-// working folder, as the game takes it.
+// The options with the game's folders filled in when none is given: the
+// working folder, as the retail game takes it, or the program's own folder,
+// as a community client's portable build does; its home as the client has it.
 Options completed(Options options) {
-    if (!options.basePath.empty()) return options;
-    char folder[MAX_PATH] = "";
-    DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    options.basePath = length > 0 && length < MAX_PATH ? std::string(folder, length) : ".";
+    if (options.basePath.empty() && isCommunity(options.client)) {
+        options.basePath = programFolder();
+    } else if (options.basePath.empty()) {
+        char folder[MAX_PATH] = "";
+        DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
+        options.basePath = length > 0 && length < MAX_PATH ? std::string(folder, length) : ".";
+    }
+    if (options.homePath.empty())
+        options.homePath = defaultHomePath(options.client, options.basePath);
     return options;
+}
+
+std::string logFolder(const Options& options) {
+    return options.homePath + "\\" +
+           (options.modFolder.empty() ? std::string(defaultWriteFolder(options.client))
+                                      : options.modFolder);
 }
 
 }  // namespace
@@ -40,8 +52,7 @@ StandIn::StandIn(Options options)
       playerName_(options_.playerName),
       language_(options_.language),
       logfile_(options_.logfile),
-      log_(options_.basePath + "\\" +
-           (options_.modFolder.empty() ? std::string("base") : options_.modFolder)),
+      log_(logFolder(options_), options_.client == Client::openjk),
       connected_(options_.connected) {}
 
 void StandIn::print(const std::string& text) {
@@ -69,17 +80,29 @@ bool StandIn::create(HINSTANCE instance) {
     game.hInstance = instance;
     game.hCursor = LoadCursor(nullptr, IDC_ARROW);
     game.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    game.lpszClassName = kGameClass;
+    game.lpszClassName = mainWindowClass(options_.client);
 
     if (!RegisterClassA(&control) || !RegisterClassA(&game) ||
         !ConsoleWindow::registerClass(instance))
         return false;
 
-    // The game creates its console before anything else.
-    if (options_.createConsole) openConsole();
+    if (isCommunity(options_.client)) {
+        // EternalJK sets up its parent's console first, then starts the log
+        // the command line asked for: what was typed before the log's first
+        // line is gone.
+        DWORD flushed = 0;
+        if (options_.client == Client::eternaljk && parentConsole_.attach(flushed) && flushed > 0)
+            records_.fault("lost", std::to_string(flushed) + " records: typed before the start");
+        std::string opened = log_.start(std::atol(logfile_.c_str()));
+        if (!opened.empty()) pane_.print(opened);
+    } else if (options_.createConsole) {
+        // The game creates its console before anything else.
+        openConsole();
+    }
 
-    game_ = CreateWindowExA(0, kGameClass, kGameTitle, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300,
-                            nullptr, nullptr, instance, nullptr);
+    game_ =
+        CreateWindowExA(0, mainWindowClass(options_.client), mainWindowTitle(options_.client),
+                        WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr, nullptr, instance, nullptr);
     if (!game_) return false;
     SetWindowLongPtrA(game_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (options_.showGame) ShowWindow(game_, SW_SHOWNOACTIVATE);
@@ -96,7 +119,7 @@ bool StandIn::create(HINSTANCE instance) {
 }
 
 void StandIn::openConsole() {
-    if (console_.window()) return;
+    if (console_.window() || isCommunity(options_.client)) return;
     if (console_.create(instance_, options_.showConsole)) pane_.attach(console_.pane());
 }
 
@@ -112,6 +135,13 @@ void StandIn::lineEntered(const std::string& line, bool overran) {
     consoleInput_ += line + "\n";
     // The console window's own echo: not a print of the game, so not in its log.
     pane_.print("]" + line + "\n");
+}
+
+void StandIn::consoleLineTyped(const std::string& line) {
+    records_.stamp("typed " + line);
+    records_.typed(line);
+    print(line + "\n");
+    consoleInput_ += line + "\n";
 }
 
 LRESULT CALLBACK StandIn::gameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

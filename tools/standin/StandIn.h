@@ -47,6 +47,31 @@
 //   by the next print once the cvar "logfile" is on, with every print as the
 //   game made it but the console window's "]" echo, buffered at 1 and written
 //   at once at 2 (GameLog.h).
+//
+// With --client eternaljk or --client openjk it plays a community client
+// instead (Client.h), as far as another program can observe it:
+// - no console window at all; the main window is SDL's (class "SDL_app",
+//   title "EternalJK" or "OpenJK");
+// - EternalJK joins its parent's console at start, empties its input buffer
+//   once, then reads it once a frame: 256 records or more waiting lose the
+//   oldest, at most 256 are read, then the buffer is emptied; key-down records
+//   only, text from AsciiChar, Enter ends the line and the read, UP DOWN LEFT
+//   RIGHT HOME END TAB BACK act by their virtual-key code whatever character
+//   they carry (ParentConsole.h, ConsoleLine.h). Each line is printed back as
+//   typed (no "]"; into the log too), loses a leading "/" and runs. Records
+//   lost that way are "lost <n> records: ..." faults, editing keys "key <name>"
+//   faults. OpenJK reads no console input;
+// - a cvar typed alone answers `^9Cvar ^7<cvar> = ^9"^7<value>^9"^7, ^7default
+//   = ^9"^7<default>^9"^7`; a typed "say" goes to the server rebuilt word by
+//   word ("%H%" replaced, one blank between words and one at the end); chat
+//   lines begin with "*"; a map change prints no "Loading dll file" lines;
+// - "+set logfile 2" on the command line opens the log at start, before any
+//   print: EternalJK's under its home (its own folder, or --basepath) in
+//   "EternalJK" (or the fs_game folder), OpenJK's under
+//   <Documents>\My Games\OpenJK\<fs_game, or base>, each line after a
+//   "YYYY-MM-DD HH:MM:SS " stamp;
+// - the control commands that act on the console window answer 0;
+//   --pane-log gets every print (in the pane's form), --log every typed line.
 
 #include <windows.h>
 
@@ -54,11 +79,15 @@
 #include <string>
 #include <vector>
 
+#include <map>
+
+#include "Client.h"
 #include "CommandBuffer.h"
 #include "ConsolePane.h"
 #include "ConsoleWindow.h"
 #include "GameLog.h"
 #include "GameText.h"
+#include "ParentConsole.h"
 #include "Records.h"
 #include "ServerLink.h"
 
@@ -68,6 +97,7 @@ namespace standin {
 inline constexpr UINT_PTR kScriptTimer = 1;
 
 struct Options {
+    Client client = Client::retail;
     std::string playerName = "Padawan";
     RecordPaths records;
     std::string scriptPath;  // timed control commands to run after start
@@ -77,10 +107,13 @@ struct Options {
     bool connected = true;
     NetworkSettings network;
     std::uint64_t frameMs = 11;
-    std::string basePath;              // fs_basepath and fs_homepath; empty: the working folder
+    // fs_basepath; empty: the working folder (a community client: the program's folder)
+    std::string basePath;
+    std::string homePath;              // fs_homepath; empty: the client's default (Client.h)
     std::string modFolder;             // fs_game; empty: none (the log goes to "base")
     std::string language = "english";  // se_language
     std::string logfile = "0";         // the cvar "logfile" at start
+    std::map<std::string, std::string> cvars;  // other cvars the command line set, by name
 };
 
 class StandIn : private ConsoleEvents {
@@ -109,6 +142,7 @@ class StandIn : private ConsoleEvents {
     std::uint64_t now() const;
     void pumpUntil(std::uint64_t deadline);
     void takeConsoleInput();
+    void readParentConsole();
     void endFrame();
     void stall(std::uint64_t ms);
 
@@ -116,6 +150,13 @@ class StandIn : private ConsoleEvents {
     void execute(const std::string& command);
     // A cvar of the game's own typed alone or with a value; false for another command.
     bool localCvar(const std::vector<std::string>& words);
+    // A cvar typed alone, answered in the client's format.
+    std::string cvarAnswer(const std::string& cvar, const std::string& value,
+                           const std::string& defaultValue) const;
+    // The player's chat as the client prints it (a community client adds "*").
+    std::string chatPrint(ChatKind kind, const std::string& name, const std::string& text) const;
+    // The player's "say", "say_team" or "tell" to the server; `words` as tokenized.
+    void sendChat(const std::string& command, const std::vector<std::string>& words);
     // A reliable command to the server, which sends `reply` back when it takes it.
     void sendToServer(const std::string& command, const std::string& reply);
     void setPlayerName(const std::string& name);
@@ -129,6 +170,8 @@ class StandIn : private ConsoleEvents {
 
     // One print of the game: to the pane and the log.
     void print(const std::string& text);
+    // A line typed at a community client's console: recorded, printed back, queued.
+    void consoleLineTyped(const std::string& line);
     void openConsole();
     void closeConsole();
 
@@ -144,6 +187,7 @@ class StandIn : private ConsoleEvents {
     std::string language_;
     std::string logfile_;
     GameLog log_;
+    ParentConsole parentConsole_;
     std::string consoleInput_;  // lines entered since the last pump, each ending in "\n"
     HINSTANCE instance_ = nullptr;
     HWND control_ = nullptr;

@@ -4,6 +4,7 @@
 //               [--hide-game] [--offline] [--round-trip MS] [--jitter MS]
 //               [--seed N] [--sv-fps N] [--flood-ms MS] [--frame-ms MS]
 //               [--basepath DIR] [--game MOD] [--language X] [--logfile N]
+//               [--client retail|eternaljk|openjk] [+set CVAR VALUE]...
 // --log keeps every line typed into the console, one a line; --pane-log keeps
 // a copy of every print as it reached the pane (clears do not erase it);
 // --timing keeps when each control command ran, each line was typed, each
@@ -22,21 +23,58 @@
 // the previous one. --basepath is the game's folder (fs_basepath and
 // fs_homepath; default the working folder), --game the mod folder (fs_game),
 // --language the cvar se_language (default english), --logfile the cvar
-// logfile at start (default 0).
+// logfile at start (default 0). --client plays a community client instead of
+// the retail game (StandIn.h). "+set CVAR VALUE", as the game takes it, sets
+// name, se_language, fs_basepath, fs_homepath, fs_game, logfile or any other
+// cvar, which then answers when typed.
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "StandIn.h"
 
+namespace {
+
+// "+set <name> <value>": the cvars the stand-in knows go into their options,
+// any other is kept to be answered when typed.
+void setCvar(standin::Options& options, std::string name, const std::string& value) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (name == "name") {
+        options.playerName = value;
+    } else if (name == "se_language") {
+        options.language = value;
+    } else if (name == "fs_basepath") {
+        options.basePath = value;
+    } else if (name == "fs_homepath") {
+        options.homePath = value;
+    } else if (name == "fs_game") {
+        options.modFolder = value;
+    } else if (name == "logfile") {
+        options.logfile = std::to_string(std::strtol(value.c_str(), nullptr, 10));
+    } else {
+        options.cvars[name] = value;
+    }
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     standin::Options options;
     for (int i = 1; i < __argc; ++i) {
         std::string arg = __argv[i];
         bool hasValue = i + 1 < __argc;
-        if (arg == "--name" && hasValue) {
+        if ((arg == "+set" || arg == "+seta") && i + 2 < __argc) {
+            setCvar(options, __argv[i + 1], __argv[i + 2]);
+            i += 2;
+        } else if (arg == "--client" && hasValue &&
+                   standin::parseClient(__argv[i + 1], options.client)) {
+            ++i;
+        } else if (arg == "--name" && hasValue) {
             options.playerName = __argv[++i];
         } else if (arg == "--log" && hasValue) {
             options.records.transcript = __argv[++i];

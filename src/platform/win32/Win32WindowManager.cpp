@@ -359,4 +359,33 @@ void Win32WindowManager::reposition(WindowHandle window, int x, int y, int width
     SetWindowPos(hwnd, nullptr, x, y, width, height, flags);
 }
 
+namespace {
+
+struct MainWindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+// EnumWindows goes through the top-level windows from the top of the z-order
+// down, without a message to any of them.
+BOOL CALLBACK mainWindowProc(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<MainWindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !IsWindowVisible(window) ||
+        GetWindow(window, GW_OWNER) != nullptr)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+WindowHandle Win32WindowManager::mainWindowOf(std::uint32_t process) {
+    if (process == 0) return 0;
+    MainWindowSearch search{process, nullptr};
+    EnumWindows(mainWindowProc, reinterpret_cast<LPARAM>(&search));
+    return toHandle(search.found);
+}
+
 }  // namespace varnok::platform::win32

@@ -43,6 +43,7 @@ class Win32WindowManager : public console::WindowManager {
     void show(console::WindowHandle window, console::ShowCommand command) override;
     void reposition(console::WindowHandle window, int x, int y, int width, int height,
                     unsigned flags) override;
+    console::WindowHandle mainWindowOf(std::uint32_t process) override;
 
     struct Courier;
 
