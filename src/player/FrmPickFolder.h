@@ -5,28 +5,30 @@
 
 #include <memory>
 
+#include "player/FolderPicker.h"
 #include "ports/Toolkit.h"
 
 namespace varnok::player {
 
-class FrmPlay;
 
 // The main window as the picker sees it: centred over, hidden while the
 // picker is open, shown again after.
+class FrmPlay;
+
 class PickerHost {
   public:
     virtual ~PickerHost() = default;
     virtual ui::Window& mainWindow() = 0;
 };
 
-class FrmPickFolder {
+class FrmPickFolder : public FolderPicker {
   public:
     FrmPickFolder(ui::Toolkit& toolkit, FrmPlay& frmPlay, PickerHost& host);
 
     // Shows the picker centred over the main window without waiting for it;
     // Form_Load hides the main and
     // player windows each time it opens.
-    void open();
+    void open() override;
 
     void Form_Load();
     void drv_Change();

@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "player/FolderScan.h"
-#include "player/FrmPickFolder.h"
 #include "player/FrmPlayLayout.h"
 #include "player/M3uFile.h"
 #include "player/Numbers.h"
@@ -37,7 +36,7 @@ std::string wholeSeconds(double seconds) {
 }  // namespace
 
 FrmPlay::FrmPlay(ui::Toolkit& toolkit, MediaGraphFactory& media, console::ConsoleLink& console,
-                 std::filesystem::path savesFolder, FrmPickFolder& picker)
+                 std::filesystem::path savesFolder, FolderPicker& picker)
     : toolkit_(toolkit),
       media_(media),
       console_(console),

@@ -11,20 +11,20 @@
 #include <vector>
 
 #include "console/ConsoleLink.h"
+#include "player/FolderPicker.h"
 #include "player/PlaylistFile.h"
 #include "ports/MediaGraph.h"
 #include "ports/Toolkit.h"
 
 namespace varnok::player {
 
-class FrmPickFolder;
 
 class FrmPlay {
   public:
     // `picker` ("Add Folder") may be created after this window: it is used
     // only once the windows run.
     FrmPlay(ui::Toolkit& toolkit, MediaGraphFactory& media, console::ConsoleLink& console,
-            std::filesystem::path savesFolder, FrmPickFolder& picker);
+            std::filesystem::path savesFolder, FolderPicker& picker);
     ~FrmPlay();
 
     // Runs when the window is created: loads the start-up playlist and sets
@@ -127,7 +127,7 @@ class FrmPlay {
     MediaGraphFactory& media_;
     console::ConsoleLink& console_;  // the "Currently Playing" echo
     std::filesystem::path savesFolder_;
-    FrmPickFolder& picker_;
+    FolderPicker& picker_;
 
     bool positionSet_ = false;  // a song has rendered at least once
     bool skipping_ = false;     // skipUnplayable is walking the list

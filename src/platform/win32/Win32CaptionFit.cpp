@@ -45,7 +45,7 @@ int roomFor(const ControlState& control, HDC dc, HFONT font, int dpi) {
 
 }  // namespace
 
-void fitCaption(Win32Toolkit::Impl& toolkit, ControlState& control, const std::string& caption,
+void fitCaption(ToolkitState& toolkit, ControlState& control, const std::string& caption,
                 ui::Font font) {
     if (caption.empty()) return;
     HDC dc = GetDC(control.hwnd);

@@ -127,7 +127,7 @@ HWND activeOwner() {
 
 class Win32Dialogs : public ui::Dialogs {
   public:
-    explicit Win32Dialogs(Win32Toolkit::Impl& toolkit) : toolkit_(toolkit) {}
+    explicit Win32Dialogs(ToolkitState& toolkit) : toolkit_(toolkit) {}
 
     std::optional<std::string> openFile(ui::Window& owner, const std::string& filter) override {
         // The wide dialog, so that the chosen path comes back through the
@@ -174,12 +174,12 @@ class Win32Dialogs : public ui::Dialogs {
     }
 
   private:
-    Win32Toolkit::Impl& toolkit_;
+    ToolkitState& toolkit_;
 };
 
 }  // namespace
 
-std::unique_ptr<ui::Dialogs> makeDialogs(Win32Toolkit::Impl& toolkit) {
+std::unique_ptr<ui::Dialogs> makeDialogs(ToolkitState& toolkit) {
     return std::make_unique<Win32Dialogs>(toolkit);
 }
 

@@ -136,7 +136,7 @@ LRESULT CALLBACK formProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     FormState* form = formOf(hwnd);
     if (form == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    Win32Toolkit::Impl& toolkit = *form->toolkit;
+    ToolkitState& toolkit = *form->toolkit;
 
     switch (message) {
         case WM_COMMAND: {

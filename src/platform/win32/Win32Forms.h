@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/win32/Win32Toolkit.h"
+#include "ports/Toolkit.h"
 
 namespace varnok::platform::win32 {
 
@@ -52,6 +52,8 @@ struct ControlState {
     std::vector<std::string> folderItems;  // folder lists: the folder each row opens
 };
 
+struct ToolkitState;
+
 struct TimerState {
     HWND owner = nullptr;
     UINT_PTR id = 0;
@@ -61,7 +63,7 @@ struct TimerState {
 };
 
 struct FormState {
-    Win32Toolkit::Impl* toolkit = nullptr;
+    ToolkitState* toolkit = nullptr;
     HWND hwnd = nullptr;
     DWORD style = 0, exStyle = 0;
     int clientWidth = 0, clientHeight = 0;  // pixels
@@ -75,7 +77,7 @@ struct FormState {
     std::map<std::string, UINT> menuIds;  // the first item of each name
 };
 
-struct Win32Toolkit::Impl {
+struct ToolkitState {
     HINSTANCE instance = nullptr;
     int dpi = 96;
     ui::Font defaultFont;
@@ -107,14 +109,14 @@ COLORREF toColorref(const ui::Rgb& rgb);
 std::string windowText(HWND hwnd);
 // Runs a handler, never letting an exception unwind through the window system.
 void runHandler(const ui::Handler& handler);
-std::unique_ptr<ui::Dialogs> makeDialogs(Win32Toolkit::Impl& toolkit);
+std::unique_ptr<ui::Dialogs> makeDialogs(ToolkitState& toolkit);
 // Gives a control whose caption would not fit it in `font` (the font it was
 // made with) a smaller size of that font (Win32CaptionFit.cpp).
-void fitCaption(Win32Toolkit::Impl& toolkit, ControlState& control, const std::string& caption,
+void fitCaption(ToolkitState& toolkit, ControlState& control, const std::string& caption,
                 ui::Font font);
 
 // Media keys (Win32MediaKeys.cpp): a WM_HOTKEY's id run as its key's press.
-void mediaKeyHotKey(Win32Toolkit::Impl& toolkit, int id);
+void mediaKeyHotKey(ToolkitState& toolkit, int id);
 
 // The window procedure of every form (Win32FormProc.cpp).
 LRESULT CALLBACK formProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

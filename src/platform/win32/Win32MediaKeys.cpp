@@ -7,6 +7,7 @@
 #include <array>
 
 #include "platform/win32/Win32Forms.h"
+#include "platform/win32/Win32Toolkit.h"
 
 namespace varnok::platform::win32 {
 
@@ -33,7 +34,7 @@ int hotKeyId(std::size_t index) {
 
 void Win32Toolkit::takeMediaKeys(ui::Window& owner, ui::MediaKeyHandler pressed) {
     releaseMediaKeys();
-    Impl& toolkit = *impl_;
+    ToolkitState& toolkit = *impl_;
     toolkit.mediaKeyOwner = formStateOf(owner).hwnd;
     toolkit.onMediaKey = std::move(pressed);
     for (std::size_t i = 0; i < kMediaKeys.size(); ++i) {
@@ -44,12 +45,12 @@ void Win32Toolkit::takeMediaKeys(ui::Window& owner, ui::MediaKeyHandler pressed)
 }
 
 void Win32Toolkit::releaseMediaKeys() {
-    Impl& toolkit = *impl_;
+    ToolkitState& toolkit = *impl_;
     for (int id : toolkit.mediaKeyIds) UnregisterHotKey(toolkit.mediaKeyOwner, id);
     toolkit.mediaKeyIds.clear();
 }
 
-void mediaKeyHotKey(Win32Toolkit::Impl& toolkit, int id) {
+void mediaKeyHotKey(ToolkitState& toolkit, int id) {
     const std::vector<int>& held = toolkit.mediaKeyIds;
     if (std::find(held.begin(), held.end(), id) == held.end() || !toolkit.onMediaKey) return;
     const ui::MediaKey key = kMediaKeys[static_cast<std::size_t>(id - 1)].key;

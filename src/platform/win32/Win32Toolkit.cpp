@@ -42,11 +42,11 @@ void runHandler(const ui::Handler& handler) {
     engine::runContained("a window handler", call);
 }
 
-int Win32Toolkit::Impl::pixels(int twips) const {
+int ToolkitState::pixels(int twips) const {
     return ui::twipsToPixels(twips, dpi);
 }
 
-HBRUSH Win32Toolkit::Impl::brush(COLORREF colour) {
+HBRUSH ToolkitState::brush(COLORREF colour) {
     auto found = brushes.find(colour);
     if (found != brushes.end()) return found->second;
     HBRUSH made = CreateSolidBrush(colour);
@@ -54,7 +54,7 @@ HBRUSH Win32Toolkit::Impl::brush(COLORREF colour) {
     return made;
 }
 
-HFONT Win32Toolkit::Impl::font(const ui::Font& spec) {
+HFONT ToolkitState::font(const ui::Font& spec) {
     // Point sizes such as 9.75 and 13.5 are kept to the hundredth in the key.
     auto key =
         std::make_tuple(spec.face, static_cast<int>(std::lround(spec.points * 100.0f)), spec.bold);
@@ -69,7 +69,7 @@ HFONT Win32Toolkit::Impl::font(const ui::Font& spec) {
     return made;
 }
 
-ControlState* Win32Toolkit::Impl::control(HWND hwnd) const {
+ControlState* ToolkitState::control(HWND hwnd) const {
     auto found = controlsByHwnd.find(hwnd);
     return found == controlsByHwnd.end() ? nullptr : found->second;
 }
@@ -108,7 +108,7 @@ void placeInTabOrder(FormState& form, HWND control, int tabIndex) {
     form.tabOrder.insert(position, {tabIndex, control});
 }
 
-void addTooltip(Win32Toolkit::Impl& toolkit, FormState& form, HWND control,
+void addTooltip(ToolkitState& toolkit, FormState& form, HWND control,
                 const std::string& text) {
     if (form.tooltip == nullptr) {
         form.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
@@ -127,7 +127,7 @@ void addTooltip(Win32Toolkit::Impl& toolkit, FormState& form, HWND control,
     SendMessageA(form.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-ControlState& makeControl(Win32Toolkit::Impl& toolkit, ui::Window& parent,
+ControlState& makeControl(ToolkitState& toolkit, ui::Window& parent,
                           const ui::ControlSpec& spec, ControlKind kind,
                           const NativeControl& native) {
     FormState& form = formStateOf(parent);
@@ -179,7 +179,7 @@ std::string menuCaption(const std::string& caption) {
 
 // --------------------------------------------------------------- toolkit ---
 
-Win32Toolkit::Win32Toolkit() : impl_(std::make_unique<Impl>()) {
+Win32Toolkit::Win32Toolkit() : impl_(std::make_unique<ToolkitState>()) {
     impl_->instance = GetModuleHandleA(nullptr);
     HDC screenDc = GetDC(nullptr);
     impl_->dpi = screenDc ? GetDeviceCaps(screenDc, LOGPIXELSX) : 96;
@@ -207,7 +207,7 @@ int Win32Toolkit::dpi() const {
 }
 
 std::unique_ptr<ui::Window> Win32Toolkit::createWindow(const ui::WindowSpec& spec) {
-    Impl& toolkit = *impl_;
+    ToolkitState& toolkit = *impl_;
     auto state = std::make_unique<FormState>();
     state->toolkit = &toolkit;
     state->background = spec.background ? toColorref(*spec.background) : GetSysColor(COLOR_BTNFACE);

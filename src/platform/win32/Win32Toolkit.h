@@ -14,6 +14,9 @@
 
 namespace varnok::platform::win32 {
 
+// What the toolkit keeps of its forms and controls (Win32Forms.h).
+struct ToolkitState;
+
 class Win32Toolkit : public ui::Toolkit {
   public:
     Win32Toolkit();
@@ -58,10 +61,8 @@ class Win32Toolkit : public ui::Toolkit {
     // The system DPI that twips are converted at.
     int dpi() const;
 
-    struct Impl;
-
   private:
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<ToolkitState> impl_;
     bool ended_ = false;
     unsigned long long waitedInVainAt_ = 0;  // when idle() last ran out with nothing arriving
     Win32Wakeups* wakeups_ = nullptr;
