@@ -10,7 +10,6 @@
 
 namespace varnok::player {
 
-
 // The main window as the picker sees it: centred over, hidden while the
 // picker is open, shown again after.
 class FrmPlay;

@@ -18,7 +18,6 @@
 
 namespace varnok::player {
 
-
 class FrmPlay {
   public:
     // `picker` ("Add Folder") may be created after this window: it is used

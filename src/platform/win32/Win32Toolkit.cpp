@@ -108,8 +108,7 @@ void placeInTabOrder(FormState& form, HWND control, int tabIndex) {
     form.tabOrder.insert(position, {tabIndex, control});
 }
 
-void addTooltip(ToolkitState& toolkit, FormState& form, HWND control,
-                const std::string& text) {
+void addTooltip(ToolkitState& toolkit, FormState& form, HWND control, const std::string& text) {
     if (form.tooltip == nullptr) {
         form.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -127,9 +126,8 @@ void addTooltip(ToolkitState& toolkit, FormState& form, HWND control,
     SendMessageA(form.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-ControlState& makeControl(ToolkitState& toolkit, ui::Window& parent,
-                          const ui::ControlSpec& spec, ControlKind kind,
-                          const NativeControl& native) {
+ControlState& makeControl(ToolkitState& toolkit, ui::Window& parent, const ui::ControlSpec& spec,
+                          ControlKind kind, const NativeControl& native) {
     FormState& form = formStateOf(parent);
     auto state = std::make_unique<ControlState>();
     state->kind = kind;

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "fakes/AppFixture.h"
+#include "fakes/GameFixture.h"
 #include "ports/Failures.h"
 
 using namespace varnok;
@@ -305,6 +306,85 @@ TEST_F(Loop, ClosingTheMainWindowEndsTheProgram) {
     startUp();
     mainWindow().close();
     EXPECT_TRUE(toolkit.ended());
+}
+
+using Lines = std::vector<std::string>;
+
+std::string filler(std::size_t count) {
+    return std::string(count, 'f');
+}
+
+struct Clearing : ::testing::Test, GameFixture {};
+
+// "/clear" empties only the game's own console, never this pane, and the pane
+// replaces itself when full: the clear goes out when the minute's clear is
+// due and no more often, and a full pane's text is examined like any other.
+TEST_F(Clearing, AFullPaneGetsOnlyTheDueClearAndItsTextIsExamined) {
+    startKnowingName();
+    messages().limit = "gg";
+    messages().Limiten = 1;
+    game.print(filler(32700 - game.pane().size() - 18) + "\r\nTimelimit hit.\r\n");
+    EXPECT_TRUE(turn());
+    EXPECT_EQ(sent(), Lines{"say gg"});
+    mark();
+    clock.elapsedMs += 1000;
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+
+    app->frmMain.tmrClear_Timer();
+    game.print("x\r\n");
+    turn();
+    EXPECT_EQ(sent(), Lines{"/clear"});
+    game.print("y\r\n");  // full still, but the clear is done
+    mark();
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+}
+
+TEST_F(Clearing, ADueClearWaitsForAMomentNeverGoesOutAloneAndAShrunkPaneSendsIt) {
+    startKnowingName();
+    app->frmMain.tmrClear_Timer();
+    onLine("some text\r\n");
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+    game.clearPane();
+    mark();
+    turn();
+    EXPECT_EQ(sent(), Lines{"/clear"});
+    EXPECT_EQ(link().paneEar().length(), 0);
+    onLine("more\r\n");
+    game.clearPane();
+    mark();
+    turn();
+    EXPECT_EQ(sent(), Lines{});  // done, until the minute's timer makes it due again
+}
+
+TEST_F(Clearing, LocatingThePaneSendsTheDueClear) {
+    startKnowingName();
+    game.closeConsole();
+    turn();
+    app->frmMain.tmrClear_Timer();
+    game.openConsole();
+    mark();
+    turn();
+    EXPECT_EQ(paneRead(), game.outputPane());
+    EXPECT_EQ(sent(), Lines{"/clear"});  // and no "/name" on that turn
+}
+
+struct ConsoleGone : ::testing::Test, GameFixture {};
+
+TEST_F(ConsoleGone, TheNameIsForgottenAndLearnedAgain) {
+    startKnowingName();
+    EXPECT_EQ(shownPlayer(), player);
+    game.closeConsole();
+    turn();
+    EXPECT_EQ(shownPlayer(), "");
+    game.openConsole();
+    turn();  // locates the pane, takes the fresh pane's text
+    turn();  // "/name" answered by the game
+    turn();
+    EXPECT_EQ(shownPlayer(), player);
+    EXPECT_EQ(status().text, "[ Current Player: Kyle  OS: Windows 10 Build 19045 ]");
 }
 
 }  // namespace

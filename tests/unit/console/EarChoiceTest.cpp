@@ -1,55 +1,15 @@
-// The game's log as Varnok's ears: the log's bytes become the pane's lines,
-// the log is turned on and read instead of the pane, and the pane takes over
-// again when the log stops.
+// The game's log as Varnok's ears: the log is turned on and read instead of
+// the pane, and the pane takes over again when the log stops.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "console/LogFile.h"
-#include "console/LogLines.h"
 #include "fakes/GameFixture.h"
 
 using namespace varnok;
 using namespace varnok::fakes;
-using namespace std::chrono_literals;
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The pane's print rule first, whatever the reads cut: colour codes ^0-^7
-// gone, "\n", "\r" and "\n\r" one line end each, other bytes as they are; a
-// line waits for its end, a short while.
-TEST(LogLines, TheLogsBytesBecomeThePanesLines) {
-    console::LogLines lines;
-    const TimePoint t0{};
-    EXPECT_EQ(lines.add("Kyle^", t0), Lines{});
-    EXPECT_EQ(lines.add("7: ^2hi ^8x\n", t0), Lines{"Kyle: hi ^8x\r\n"});
-    EXPECT_EQ(lines.add("a\n", t0), Lines{"a\r\n"});
-    EXPECT_EQ(lines.add("\rb\r\n\xE4\x82", t0), (Lines{"b\r\n", "\r\n"}));
-    EXPECT_EQ(lines.overdue(t0 + 100ms), std::nullopt);
-    EXPECT_EQ(lines.add(" was sabered by Jan", t0 + 100ms), Lines{});
-    EXPECT_EQ(lines.overdue(t0 + 500ms), "\xE4\x82 was sabered by Jan\r\n");
-}
-
-// What the file got since the last read; a file emptied by a new game start
-// is read from its start.
-TEST(LogFile, GivesWhatTheFileGotAndStartsAgainWhenItWasEmptied) {
-    testsupport::TempFolder folder;
-    const std::filesystem::path path = folder.path() / "qconsole.log";
-    console::LogFile log(path);
-    EXPECT_EQ(log.readNew(), std::nullopt);
-    std::ofstream(path, std::ios::binary) << "logfile opened on x\nfirst\n";
-    EXPECT_EQ(log.readNew()->bytes, "logfile opened on x\nfirst\n");
-    std::ofstream(path, std::ios::binary | std::ios::app) << "second";
-    EXPECT_EQ(log.readNew()->bytes, "second");
-    EXPECT_EQ(log.readNew()->bytes, "");
-    std::ofstream(path, std::ios::binary) << "new\n";
-    const std::optional<console::LogFile::Read> again = log.readNew();
-    EXPECT_TRUE(again->emptied);
-    EXPECT_EQ(again->bytes, "new\n");
-    EXPECT_EQ(log.readTail(3), "ew\n");
-}
 
 struct ReadingTheLog : ::testing::Test, GameFixture {
     void SetUp() override {
