@@ -14,7 +14,11 @@
 #   - natively, without Wine: how long loading the game's texts takes when its
 #     string files lie among some thousands of entries of a 300 MiB archive
 #     (tests/bench/GameStringsBench.cpp, built for release), with a cold page
-#     cache (only as root, which may empty it) and a warm one.
+#     cache (only as root, which may empty it) and a warm one;
+#   - what wakes Varnok, idle and with a busy game, one ear at a time: its
+#     waits a second by how each ended (the counter file's slots), and what
+#     each wake asks of the wineserver (Varnok's own requests, traced with
+#     WINEDEBUG=+server in a second run).
 # CPU is the run time of every thread from /proc/PID/task/*/schedstat (in ns;
 # clock ticks from /proc/PID/stat where that is missing); the times come from
 # the stand-in's timing file. The game's own thread is the stand-in's first
@@ -30,7 +34,7 @@
 #   --windows  other top-level windows on the busy desktop (default 200)
 #   --rounds   reaction rounds per command (default 100)
 #   --exe      the Varnok.exe to measure (default build/windows/Varnok.exe)
-#   --only P   run only the phases named in P, of: idle busy nogame reaction pane texts
+#   --only P   run only the phases named in P, of: idle busy nogame reaction pane wakes texts
 #   --ears E   the ears measured, of: log pane (default both)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -40,7 +44,7 @@ seconds=20
 windows=200
 rounds=100
 exe=build/windows/Varnok.exe
-only="idle busy nogame reaction pane texts"
+only="idle busy nogame reaction pane wakes texts"
 ears="log pane"
 session=0
 args=("$@")
@@ -128,13 +132,23 @@ start_game() {  # standin.exe with a timing file and optional script; prints not
         --basepath "$(windows_path "$bench_dir/game")" "$@" >/dev/null 2>&1 &
 }
 
-start_varnok() {  # $1 the ears (log or pane); records the launch time in $bench_dir/launch-us
-    local option=()
+start_varnok() {  # $1 the ears (log or pane), $2 a file for Wine's request trace (none: no trace)
+    local option=() trace="${2:-}"
     [ "${1:-log}" = pane ] && option=(--pane)
     rm -f "$bench_dir/turns.bin"
     now_us >"$bench_dir/launch-us"
-    (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
-        exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>&1 &
+    if [ -n "$trace" ]; then
+        (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
+            WINEDEBUG=+server exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>"$trace" &
+    else
+        (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
+            exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>&1 &
+    fi
+}
+
+# The counter file's slots: waits, then how they ended (Win32TurnCounter.h).
+wake_slots() {
+    od -An -tu8 -N88 -v "$bench_dir/turns.bin" 2>/dev/null | tr -s ' \n' ' ' | sed 's/^ //'
 }
 
 # Launch to the first "name" typed into the console, in ms; empty when none.
@@ -342,12 +356,64 @@ texts_phase() {
     echo "| bytes read from the archive | $(awk -v b="${warm#* ms }" 'BEGIN { printf "%.1f KiB", b / 1024 }') |"
 }
 
+# What wakes Varnok with ear $1, the game idle ($2 idle: its window in front)
+# or busy ($2 busy: a line every 50 ms), beside the other windows: its waits a
+# second by how they ended,
+# then, in a second run with Wine's request trace, Varnok's requests to the
+# wineserver a wake, the most frequent first.
+wakes_phase() {
+    local ear="$1" kind="$2" script="$bench_dir/wakes.txt" trace="$bench_dir/trace.txt" i run
+    local span=$((settle + seconds + 2))
+    {
+        echo "wait 1000"
+        echo "activate"
+        if [ "$kind" = busy ]; then
+            echo "wait $((settle * 1000))"
+            for ((i = 0; i < span * 20; i++)); do
+                echo "print busy line $i of the game\\n"
+                echo "wait 50"
+            done
+        fi
+    } >"$script"
+    for run in counted traced; do
+        stop_wine_prefix
+        [ "$windows" -gt 0 ] && "$wine_bin" "$deskwindows" "$windows" >/dev/null 2>&1 &
+        start_game "$bench_dir/wakes-timing.txt" --script "$(windows_path "$script")"
+        sleep 1
+        if [ "$run" = traced ]; then start_varnok "$ear" "$trace"; else start_varnok "$ear"; fi
+        sleep "$settle"
+        echo "bench: wakes, $ear, $kind game, $run: ${seconds} s..." >&2
+        local slots0 slots1 from to
+        slots0=$(wake_slots)
+        from=$(stat -c %s "$trace" 2>/dev/null || echo 0)
+        sleep "$seconds"
+        slots1=$(wake_slots)
+        to=$(stat -c %s "$trace" 2>/dev/null || echo 0)
+        if [ "$run" = counted ]; then
+            wake_rows+=("$(awk -v a="$slots0" -v b="$slots1" -v s="$seconds" -v label="$ear, $kind game" 'BEGIN {
+                n = split(a, x, " "); split(b, y, " ")
+                for (i = 1; i <= n; i++) d[i] = (y[i] - x[i]) / s
+                printf "| %s | %.1f | %.1f | %.1f | %.1f | %.1f (keys/mouse %.1f, posted %.1f, timer %.1f, paint %.1f, sent %.1f, other %.1f) |",
+                    label, d[1], d[2], d[3], d[4], d[5], d[6], d[7], d[8], d[9], d[10], d[11] }')")
+        else
+            local waits
+            waits=$(awk -v a="$slots0" -v b="$slots1" 'BEGIN { split(a, x, " "); split(b, y, " "); print y[1] - x[1] }')
+            local counts
+            counts=$(tail -c +"$((from + 1))" "$trace" | head -c "$((to - from))" |
+                sed -n 's/^[0-9a-f]*: \([a-z_]*\)(.*/\1/p' | sort | uniq -c | sort -rn)
+            wake_rows+=("$(printf '%s\n' "$counts" | awk -v waits="$waits" -v label="$ear, $kind game" '
+                NF == 2 { total += $1; if (k++ < 8) top = top sprintf(" %s %.2f,", $2, $1 / (waits > 0 ? waits : 1)) }
+                END { printf "| %s: requests a wake | %.1f:%s | | | |\n", label, total / (waits > 0 ? waits : 1), top }')")
+        fi
+    done
+}
+
 wanted() { [[ " $only " == *" $1 "* ]]; }
 
 if [ "$session" = 0 ]; then
     wanted texts && texts_phase
     wine_phases=0
-    for phase in idle busy nogame reaction pane; do wanted "$phase" && wine_phases=1; done
+    for phase in idle busy nogame reaction pane wakes; do wanted "$phase" && wine_phases=1; done
     [ "$wine_phases" = 1 ] || exit 0
     if [ ! -f "$deskwindows" ]; then bash scripts/build.sh windows; fi
     prepare_varnok_folder "$bench_dir"
@@ -366,6 +432,13 @@ for ear in $ears; do
     wanted reaction && reaction_phase "$ear"
 done
 wanted pane && pane_phase
+wake_rows=()
+if wanted wakes; then
+    for ear in $ears; do
+        wakes_phase "$ear" idle
+        wakes_phase "$ear" busy
+    done
+fi
 stop_wine_prefix
 
 startup="no start-up seen"
@@ -386,6 +459,14 @@ if [ ${#idle_rows[@]} -gt 0 ]; then
     echo "| idle | Varnok.exe | added to wineserver | added to game | added to game's own thread | total | turns/s | CPU per turn |"
     echo "|---|---|---|---|---|---|---|---|"
     printf '%s\n' "${idle_rows[@]}"
+fi
+if [ ${#wake_rows[@]} -gt 0 ]; then
+    echo
+    echo "What wakes Varnok, a second (the game's window in front), and Varnok's requests to the wineserver a wake:"
+    echo
+    echo "| ears, game | waits | ran out | log's folder | game's process | window input |"
+    echo "|---|---|---|---|---|---|"
+    printf '%s\n' "${wake_rows[@]}"
 fi
 echo
 echo "| figure | value |"

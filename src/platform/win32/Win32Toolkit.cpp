@@ -439,16 +439,41 @@ void Win32Toolkit::yield() {
 }
 
 void Win32Toolkit::idle(unsigned maxMs) {
-    idleWaits_.count();
+    idleWaits_.count(Win32TurnCounter::Waits);
     static const std::vector<HANDLE> none;
     const std::vector<HANDLE>& handles = wakeups_ ? wakeups_->handles() : none;
     const DWORD count = static_cast<DWORD>(std::min<std::size_t>(handles.size(), 63));
     // MWMO_INPUTAVAILABLE: wake also for input that is queued but was already seen.
     const DWORD woken = MsgWaitForMultipleObjectsEx(count, count ? handles.data() : nullptr, maxMs,
                                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (idleWaits_.counting()) countWake(woken, count, handles);
     if (woken < WAIT_OBJECT_0 + count) wakeups_->signalled(handles[woken - WAIT_OBJECT_0]);
     // A wait that ran out, or that a handle ended, saw no input arrive.
     waitedInVainAt_ = woken == WAIT_TIMEOUT || woken < WAIT_OBJECT_0 + count ? GetTickCount64() : 0;
+}
+
+// Only while the benchmark counts: the queue's state is one more request.
+void Win32Toolkit::countWake(DWORD woken, DWORD count, const std::vector<HANDLE>& handles) {
+    using Slot = Win32TurnCounter::Slot;
+    if (woken == WAIT_TIMEOUT) return idleWaits_.count(Slot::TimedOut);
+    if (woken < WAIT_OBJECT_0 + count)
+        return idleWaits_.count(wakeups_->isProcess(handles[woken - WAIT_OBJECT_0]) ? Slot::Process
+                                                                                    : Slot::Folder);
+    if (woken != WAIT_OBJECT_0 + count) return;
+    idleWaits_.count(Slot::Input);
+    const DWORD queued = LOWORD(GetQueueStatus(QS_ALLINPUT));
+    const std::pair<DWORD, Slot> kinds[] = {{QS_INPUT, Slot::UserInput},
+                                            {QS_POSTMESSAGE, Slot::Posted},
+                                            {QS_TIMER, Slot::Timer},
+                                            {QS_PAINT, Slot::Paint},
+                                            {QS_SENDMESSAGE, Slot::Sent}};
+    bool known = false;
+    for (const auto& [bits, slot] : kinds) {
+        if ((queued & bits) == 0) continue;
+        idleWaits_.count(slot);
+        known = true;
+    }
+    if (!known) idleWaits_.count(Slot::Other);
 }
 
 void Win32Toolkit::endProgram() {

@@ -62,6 +62,8 @@ class Win32Toolkit : public ui::Toolkit {
     int dpi() const;
 
   private:
+    void countWake(DWORD woken, DWORD count, const std::vector<HANDLE>& handles);
+
     std::unique_ptr<ToolkitState> impl_;
     bool ended_ = false;
     unsigned long long waitedInVainAt_ = 0;  // when idle() last ran out with nothing arriving

@@ -13,10 +13,10 @@ Win32TurnCounter::Win32TurnCounter() {
                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     HANDLE mapping =
-        CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0, sizeof(std::uint64_t), nullptr);
+        CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0, kSlots * sizeof(std::uint64_t), nullptr);
     CloseHandle(file);
     if (mapping == nullptr) return;
-    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(std::uint64_t));
+    void* view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, kSlots * sizeof(std::uint64_t));
     CloseHandle(mapping);
     view_ = static_cast<volatile std::uint64_t*>(view);
 }

@@ -30,6 +30,7 @@ class Win32Wakeups : public engine::Wakeups {
     // and the one that ended a wait.
     const std::vector<HANDLE>& handles() const { return handles_; }
     void signalled(HANDLE handle);
+    bool isProcess(HANDLE handle) const { return handle == process_; }
 
   private:
     void closeFolders();
