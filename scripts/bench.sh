@@ -17,8 +17,8 @@
 #     cache (only as root, which may empty it) and a warm one;
 #   - what wakes Varnok, idle and with a busy game, one ear at a time: its
 #     waits a second by how each ended (the counter file's slots), and what
-#     each wake asks of the wineserver (Varnok's own requests, traced with
-#     WINEDEBUG=+server in a second run).
+#     each wake asks of the wineserver (Varnok's own requests, in a second
+#     run under a wineserver that traces every request: wineserver -d1).
 # CPU is the run time of every thread from /proc/PID/task/*/schedstat (in ns;
 # clock ticks from /proc/PID/stat where that is missing); the times come from
 # the stand-in's timing file. The game's own thread is the stand-in's first
@@ -34,7 +34,7 @@
 #   --windows  other top-level windows on the busy desktop (default 200)
 #   --rounds   reaction rounds per command (default 100)
 #   --exe      the Varnok.exe to measure (default build/windows/Varnok.exe)
-#   --only P   run only the phases named in P, of: idle busy nogame reaction pane wakes texts
+#   --only P   run only the phases named in P, of: idle busy playing nogame reaction pane wakes texts
 #   --ears E   the ears measured, of: log pane (default both)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -44,7 +44,7 @@ seconds=20
 windows=200
 rounds=100
 exe=build/windows/Varnok.exe
-only="idle busy nogame reaction pane wakes texts"
+only="idle busy playing nogame reaction pane wakes texts"
 ears="log pane"
 session=0
 args=("$@")
@@ -132,18 +132,13 @@ start_game() {  # standin.exe with a timing file and optional script; prints not
         --basepath "$(windows_path "$bench_dir/game")" "$@" >/dev/null 2>&1 &
 }
 
-start_varnok() {  # $1 the ears (log or pane), $2 a file for Wine's request trace (none: no trace)
-    local option=() trace="${2:-}"
+start_varnok() {  # $1 the ears (log or pane); records the launch time in $bench_dir/launch-us
+    local option=()
     [ "${1:-log}" = pane ] && option=(--pane)
     rm -f "$bench_dir/turns.bin"
     now_us >"$bench_dir/launch-us"
-    if [ -n "$trace" ]; then
-        (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
-            WINEDEBUG=+server exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>"$trace" &
-    else
-        (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
-            exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>&1 &
-    fi
+    (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
+        exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>&1 &
 }
 
 # The counter file's slots: waits, then how they ended (Win32TurnCounter.h).
@@ -169,15 +164,31 @@ row() { rows+=("$(printf '| %s | %s |' "$1" "$2")"); }
 # $4 the ears.
 idle_phase() {
     local label="$1, $4" game="$2" others="$3" ear="$4" timing="$bench_dir/idle-timing.txt"
+    local printing="${5:-}" i
     stop_wine_prefix
     rm -f "$timing"
     [ "$others" -gt 0 ] && "$wine_bin" "$deskwindows" "$others" >/dev/null 2>&1 &
     # The game's window is in front, as while the player plays: from the
     # start, and again once Varnok has started and taken the front (Varnok's
     # own window in front blinks a text field's caret, which wakes it twice a
-    # second).
-    printf 'wait 1000\nactivate\nwait %d\nactivate\n' \
-        $(((settle + seconds + settle / 2) * 1000 - 1000)) >"$bench_dir/idle.txt"
+    # second). A game "printing" prints a line every 50 ms all along, into a
+    # pane kept near full.
+    if [ -z "$printing" ]; then
+        printf 'wait 1000\nactivate\nwait %d\nactivate\n' \
+            $(((settle + seconds + settle / 2) * 1000 - 1000)) >"$bench_dir/idle.txt"
+    else
+        {
+            echo "wait 1000"
+            echo "activate"
+            for ((i = 0; i < (2 * (settle + seconds) + 4) * 20; i++)); do
+                [ "$i" = $(((settle + seconds + settle / 2) * 20)) ] && echo "activate"
+                # The pane stays near full, so that both spells print into the same pane.
+                [ $((i % 100)) = 0 ] && echo "fill 32000"
+                echo "print the game prints line $i of a busy match\\n"
+                echo "wait 50"
+            done
+        } >"$bench_dir/idle.txt"
+    fi
     [ "$game" = game ] && start_game "$timing" --script "$(windows_path "$bench_dir/idle.txt")"
     sleep "$settle"
     local server game_pid="" thread=""
@@ -377,10 +388,12 @@ wakes_phase() {
     } >"$script"
     for run in counted traced; do
         stop_wine_prefix
+        # The traced run's wineserver writes every request of every process.
+        [ "$run" = traced ] && { "$wineserver_bin" -f -d1 2>"$trace" & sleep 1; }
         [ "$windows" -gt 0 ] && "$wine_bin" "$deskwindows" "$windows" >/dev/null 2>&1 &
         start_game "$bench_dir/wakes-timing.txt" --script "$(windows_path "$script")"
         sleep 1
-        if [ "$run" = traced ]; then start_varnok "$ear" "$trace"; else start_varnok "$ear"; fi
+        start_varnok "$ear"
         sleep "$settle"
         echo "bench: wakes, $ear, $kind game, $run: ${seconds} s..." >&2
         local slots0 slots1 from to
@@ -395,16 +408,20 @@ wakes_phase() {
                 for (i = 1; i <= n; i++) d[i] = (y[i] - x[i]) / s
                 printf "| %s | %.1f | %.1f | %.1f | %.1f | %.1f (keys/mouse %.1f, posted %.1f, timer %.1f, paint %.1f, sent %.1f, other %.1f) |",
                     label, d[1], d[2], d[3], d[4], d[5], d[6], d[7], d[8], d[9], d[10], d[11] }')")
-        else
-            local waits
-            waits=$(awk -v a="$slots0" -v b="$slots1" 'BEGIN { split(a, x, " "); split(b, y, " "); print y[1] - x[1] }')
-            local counts
-            counts=$(tail -c +"$((from + 1))" "$trace" | head -c "$((to - from))" |
-                sed -n 's/^[0-9a-f]*: \([a-z_]*\)(.*/\1/p' | sort | uniq -c | sort -rn)
-            wake_rows+=("$(printf '%s\n' "$counts" | awk -v waits="$waits" -v label="$ear, $kind game" '
-                NF == 2 { total += $1; if (k++ < 8) top = top sprintf(" %s %.2f,", $2, $1 / (waits > 0 ? waits : 1)) }
-                END { printf "| %s: requests a wake | %.1f:%s | | | |\n", label, total / (waits > 0 ? waits : 1), top }')")
+            continue
         fi
+        # Varnok's threads are those the server began for its Unix process.
+        local varnok waits counts
+        varnok=$(wine_pid_of 'Varnok\.exe' || echo none)
+        waits=$(awk -v a="$slots0" -v b="$slots1" 'BEGIN { split(a, x, " "); split(b, y, " "); print y[1] - x[1] }')
+        counts=$(awk -v pid="$varnok" -v from="$from" -v to="$to" '
+            { at += length($0) + 1 }
+            $2 ~ /^init_(first_)?thread\($/ && $3 == "unix_pid=" pid "," { mine[$1] = 1 }
+            at > from && at <= to && ($1 in mine) && $2 ~ /^[a-z_]+\($/ { n[substr($2, 1, length($2) - 1)]++ }
+            END { for (r in n) print n[r], r }' "$trace" | sort -rn)
+        wake_rows+=("$(printf '%s\n' "$counts" | awk -v waits="$waits" -v label="$ear, $kind game" '
+            NF == 2 { total += $1; if (k++ < 8) top = top sprintf(" %s %.2f,", $2, $1 / (waits > 0 ? waits : 1)) }
+            END { printf "| %s: requests a wake | %.1f:%s | | | |\n", label, total / (waits > 0 ? waits : 1), top }')")
     done
 }
 
@@ -413,7 +430,7 @@ wanted() { [[ " $only " == *" $1 "* ]]; }
 if [ "$session" = 0 ]; then
     wanted texts && texts_phase
     wine_phases=0
-    for phase in idle busy nogame reaction pane wakes; do wanted "$phase" && wine_phases=1; done
+    for phase in idle busy playing nogame reaction pane wakes; do wanted "$phase" && wine_phases=1; done
     [ "$wine_phases" = 1 ] || exit 0
     if [ ! -f "$deskwindows" ]; then bash scripts/build.sh windows; fi
     prepare_varnok_folder "$bench_dir"
@@ -425,6 +442,7 @@ fi
 for ear in $ears; do
     wanted idle && idle_phase "console present" game 0 "$ear"
     wanted busy && idle_phase "console present, $windows other windows" game "$windows" "$ear"
+    wanted playing && idle_phase "a line every 50 ms, $windows other windows" game "$windows" "$ear" printing
 done
 # Without a game there is no log: the ears do not differ.
 wanted nogame && idle_phase "no game, $windows other windows" nogame "$windows" "${ears%% *}"

@@ -13,6 +13,31 @@ namespace {
 constexpr std::string_view kOpened = "logfile opened on ";
 constexpr std::uint64_t kHeadBytes = 128;
 
+// The pane resets its count past this many characters printed.
+constexpr std::int64_t kPaneReset = 0x7fff;
+
+// A line typed at the game's console that turns its log off: "logfile 0",
+// or one of the set commands on it, with or without a leading slash.
+bool turnsLogOff(std::string_view line) {
+    if (!isConsoleEcho(line)) return false;
+    line.remove_prefix(1);
+    if (!line.empty() && (line.front() == '/' || line.front() == '\\')) line.remove_prefix(1);
+    std::vector<std::string> words;
+    for (std::string_view rest = line; !rest.empty();) {
+        const std::size_t start = rest.find_first_not_of(" \t\r\n\"");
+        if (start == std::string_view::npos) break;
+        rest.remove_prefix(start);
+        const std::size_t end = std::min(rest.find_first_of(" \t\r\n\""), rest.size());
+        words.emplace_back(rest.substr(0, end));
+        rest.remove_prefix(end);
+    }
+    std::size_t at = 0;
+    if (!words.empty() && text::foldCase(words[0]).starts_with("set") && words[0].size() <= 4)
+        at = 1;
+    return words.size() == at + 2 && text::equalsNoCase(words[at], "logfile") &&
+           text::parseWholeNumber(words[at + 1]) == 0;
+}
+
 // The beginning of a file's first line; nothing when there is no such file.
 std::optional<std::string> headOf(const std::filesystem::path& file) {
     LogFile log(file);
@@ -31,7 +56,9 @@ void EarChoice::reset() {
     candidates_.clear();
     log_.stop();
     paneSeen_.reset();
-    paneChecks_.restart();
+    paneCount_ = 0;
+    nextCheck_ = {};
+    quiet_ = kSilence;
 }
 
 std::vector<std::string_view> EarChoice::questions() const {
@@ -82,16 +109,15 @@ Heard EarChoice::listen(TimePoint now, bool inPause) {
         return heard;
     }
     Heard heard = log_.listen(now, inPause);
-    if (!inPause && paneChecks_.allow(now)) checkPane(now, heard);
+    follow(now, heard);
+    if (stage_ == Stage::Reading && !inPause && now >= nextCheck_) checkPane(now, heard, nullptr);
     return heard;
 }
 
 Wakes EarChoice::wakes() const {
     if (stage_ == Stage::Reading) {
         Wakes wakes = log_.wakes();
-        if (const std::optional<TimePoint> check = paneChecks_.nextAllowed();
-            check && (!wakes.due || *check < *wakes.due))
-            wakes.due = check;
+        if (!wakes.due || nextCheck_ < *wakes.due) wakes.due = nextCheck_;
         return wakes;
     }
     Wakes wakes = pane_.wakes();
@@ -126,8 +152,24 @@ void EarChoice::startReading(const std::filesystem::path& path, TimePoint now, H
     stage_ = Stage::Reading;
     candidates_.clear();
     paneSeen_ = pane_.length();
-    paneChecks_.restart();
-    paneChecks_.allow(now);
+    paneCount_ = pane_.length();
+    quiet_ = kSilence;
+    nextCheck_ = now + kSilence;
+}
+
+void EarChoice::follow(TimePoint now, Heard& heard) {
+    if (heard.tookText) {
+        quiet_ = kSilence;
+        nextCheck_ = now + kSilence;
+    }
+    std::optional<std::string> stopLine;
+    for (const std::string& line : heard.lines) {
+        paneCount_ += static_cast<std::int64_t>(line.size());
+        if (paneCount_ > kPaneReset) paneCount_ = static_cast<std::int64_t>(line.size());
+        if (turnsLogOff(line)) stopLine = line;
+    }
+    heard.clearMoment = heard.clearMoment || paneCount_ >= PaneEar::kPaneLimit;
+    if (stopLine) checkPane(now, heard, &*stopLine);
 }
 
 // The pane's length: a moment for the due clear, and, when it grew while the
@@ -135,38 +177,69 @@ void EarChoice::startReading(const std::filesystem::path& path, TimePoint now, H
 // there that are none of those the log gave last are lines the log did not
 // get (the player set "logfile 0"): they are heard from the pane, and the pane
 // is read from now on.
-void EarChoice::checkPane(TimePoint now, Heard& heard) {
+void EarChoice::checkPane(TimePoint now, Heard& heard, const std::string* stopLine) {
+    quiet_ = std::min<Ms>(quiet_ * 2, kMostQuiet);
+    nextCheck_ = now + quiet_;
     const PaneEar::Measurement measured = pane_.measure();
     heard.presence = measured.presence;
     if (!measured.length) return;
     const std::int32_t length = *measured.length;
     const std::int32_t before = paneSeen_.value_or(length);
     paneSeen_ = length;
+    paneCount_ = length < before ? length : std::max<std::int64_t>(paneCount_, length);
     heard.clearMoment = heard.clearMoment || length < before || length >= PaneEar::kPaneLimit;
     const TimePoint grew = log_.lastGrowth();
-    if (length <= before || (now >= grew && now - grew < kSilence)) return;
+    if (!stopLine && (length <= before || (now >= grew && now - grew < kSilence))) return;
     const std::optional<std::string> pane = pane_.read(length);
-    if (!pane || pane->empty()) return;
+    if (!pane) return;
+    std::vector<std::string> missed = stopLine ? linesAfter(*pane, *stopLine, now)
+                                               : notLogged(*pane, length - before, length, now);
+    if (missed.empty() && !stopLine) return;
+    stage_ = Stage::Pane;
+    log_.stop();
+    turnedOn_ = false;  // the player turned it off: Varnok's end leaves it so
+    pane_.skipTo(*pane, length);
+    for (std::string& line : missed) heard.lines.push_back(std::move(line));
+}
+
+// The game lines among the last `grown` characters of the pane (measured
+// `length`) that are none of those the log gave last.
+std::vector<std::string> EarChoice::notLogged(const std::string& pane, std::int32_t grown,
+                                              std::int32_t length, TimePoint now) const {
+    if (grown <= 0) return {};
     // The length counts characters; a double-byte code page gives more bytes.
-    const std::size_t grown = static_cast<std::size_t>(length - before) *
-                              (static_cast<long>(pane->size()) > length ? 2 : 1);
-    LineAssembly cut;
+    const std::size_t bytes =
+        static_cast<std::size_t>(grown) * (static_cast<long>(pane.size()) > length ? 2 : 1);
     std::unordered_map<std::string, int> logged;
     for (const std::string& line : log_.recent()) ++logged[line];
     std::vector<std::string> missed;
-    for (std::string& line : cut.add(lastCompleteLines(*pane, grown), now)) {
+    LineAssembly cut;
+    for (std::string& line : cut.add(lastCompleteLines(pane, bytes), now)) {
         if (line == "\r\n" || isConsoleEcho(line)) continue;
         if (int& count = logged[line]; count > 0)
             --count;
         else
             missed.push_back(std::move(line));
     }
-    if (missed.empty()) return;
-    stage_ = Stage::Pane;
-    log_.stop();
-    turnedOn_ = false;  // the player turned it off: Varnok's end leaves it so
-    pane_.skipTo(*pane, length);
-    for (std::string& line : missed) heard.lines.push_back(std::move(line));
+    return missed;
+}
+
+// The game lines the pane shows after the last `stopLine` (which it shows
+// too): printed after the log stopped.
+std::vector<std::string> EarChoice::linesAfter(const std::string& pane, const std::string& stopLine,
+                                               TimePoint now) const {
+    const std::string_view key =
+        std::string_view(stopLine).substr(0, stopLine.find_last_not_of("\r\n") + 1);
+    const std::size_t at = pane.rfind(key);
+    if (at == std::string::npos) return {};
+    const std::size_t end = pane.find_first_of("\r\n", at + key.size());
+    if (end == std::string::npos) return {};
+    const std::size_t next = pane.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+    std::vector<std::string> after;
+    LineAssembly cut;
+    for (std::string& line : cut.add(std::string_view(pane).substr(next), now))
+        if (line != "\r\n" && !isConsoleEcho(line)) after.push_back(std::move(line));
+    return after;
 }
 
 void EarChoice::leaveGameAsFound() {

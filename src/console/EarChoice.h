@@ -12,6 +12,16 @@
 // VirtualStore, for kLookFor; the pane is read meanwhile and stays the
 // fallback: when the log is not found, or when the pane shows game lines the
 // log did not get (the player set "logfile 0").
+//
+// While the log is read the game is not asked anything: the log's folder and
+// the game's process wake Varnok. What the log says stands in for the pane:
+// the pane gets what the log gets, so the moment for the due clear (the pane
+// full, about to replace itself) is counted from the log's text; the player's
+// "logfile 0" typed in the game's console shows in the log and hands over to
+// the pane at once. Only a log turned off unseen (a key bound to it) shows
+// nowhere but in the pane: so while the log is silent the pane's length is
+// asked now and then, kSilence after the log's last text, then ever more
+// seldom up to every kMostQuiet.
 
 #include <filesystem>
 #include <optional>
@@ -39,11 +49,10 @@ class EarChoice : public Ear {
 
     // How long the log file may take to show up after it was asked for.
     static constexpr Ms kLookFor{2000};
-    // How often the pane's length is asked while the log is read: the pane is
-    // still looked at, seldom, for the due clear and for a log that stopped.
-    static constexpr Ms kPaneCheck{2000};
-    // How long the log may stay silent while the pane shows new game lines.
+    // How long the log may stay silent while the pane shows new game lines,
+    // and how seldom a silent log's pane is looked at, at most.
     static constexpr Ms kSilence{2000};
+    static constexpr Ms kMostQuiet{30000};
 
     // `paneOnly`: the log is never read ("--pane").
     EarChoice(PaneEar& pane, ConsoleLink& chat, engine::Wakeups& wakeups, bool paneOnly)
@@ -72,7 +81,16 @@ class EarChoice : public Ear {
     void decide(TimePoint now);
     void lookForLog(TimePoint now, Heard& heard);
     void startReading(const std::filesystem::path& path, TimePoint now, Heard& heard);
-    void checkPane(TimePoint now, Heard& heard);
+    // Looks at the pane: the lines it got that the log did not are heard, and
+    // the pane is read from then on. `stopLine`: the log's line that stopped it.
+    void checkPane(TimePoint now, Heard& heard, const std::string* stopLine);
+    std::vector<std::string> notLogged(const std::string& pane, std::int32_t grown,
+                                       std::int32_t length, TimePoint now) const;
+    std::vector<std::string> linesAfter(const std::string& pane, const std::string& stopLine,
+                                        TimePoint now) const;
+    // The log's text, for the pane it stands in for: a moment for the due
+    // clear, a line that turns the log off.
+    void follow(TimePoint now, Heard& heard);
 
     PaneEar& pane_;
     ConsoleLink& chat_;
@@ -86,7 +104,9 @@ class EarChoice : public Ear {
     std::vector<Candidate> candidates_;
     LogEar log_;
     std::optional<std::int32_t> paneSeen_;  // the pane's length at the last check
-    Pacer paneChecks_{kPaneCheck};
+    std::int64_t paneCount_ = 0;            // what the pane printed since its reset, as counted
+    TimePoint nextCheck_{};                 // when a silent log's pane is looked at next
+    Ms quiet_ = kSilence;                   // the time after that look to the next
 };
 
 }  // namespace varnok::console

@@ -47,6 +47,7 @@ class FakeDesktop : public console::WindowManager {
 
     // Counts of calls, for tests that check nothing was cached or sent.
     int findCalls = 0;
+    int lengthCalls = 0;
     int setTextCalls = 0;
     int captionCalls = 0;
 

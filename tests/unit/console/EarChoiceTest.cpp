@@ -76,6 +76,32 @@ TEST_F(ReadingTheLog, ALogTurnedOffMidGameHandsOverToThePane) {
     EXPECT_NE(game.commands.back(), "logfile 0");  // the player's choice stays
 }
 
+// Typed at the game's own console, "logfile 0" shows in the log before the
+// log stops: the pane is read from that turn on. While the log is read the
+// game is asked nothing, and the log's text tells when the pane is full: the
+// moment for the due clear.
+TEST_F(ReadingTheLog, WhatTheLogSaysStandsInForThePane) {
+    startReading();
+    app->frmMain.tmrClear_Timer();
+    const int asked = desktop.lengthCalls;
+    later(1000);
+    game.print(std::string(200, '-') + "\n");
+    turn();
+    EXPECT_EQ(sent(), Lines{});
+    game.print(std::string(32700, '-') + "\n");
+    turn();
+    EXPECT_EQ(sent(), Lines{"/clear"});
+    EXPECT_EQ(desktop.lengthCalls, asked);
+
+    game.print("]/seta logfile \"0\"\n");
+    game.cvars["logfile"] = "0";
+    game.chat("!mini");
+    mark();
+    turn();
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Pane);
+    EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
+}
+
 // A reply's long pause leaves the log silent while the pane gets the typed
 // line's echo: the lines the pane shows that the log gave are no sign of a
 // stopped log, and none is handled twice.
