@@ -5,11 +5,18 @@ namespace varnok::ui {
 Application::Application(const Services& services_)
     : services(services_),
       console(services.clock),
-      game(services.windows, console, services.wakeups, services.paneOnly,
-           [this] {
-               services.toolkit.yield();
-               return !services.toolkit.ended();
-           }),
+      game({.windows = services.windows,
+            .chat = console,
+            .wakeups = services.wakeups,
+            .starter = services.starter,
+            .input = services.consoleInput,
+            .clock = services.clock,
+            .yield =
+                [this] {
+                    services.toolkit.yield();
+                    return !services.toolkit.ended();
+                },
+            .paneOnly = services.paneOnly}),
       mnuCustomize(services.toolkit, mainLink),
       frmPlay(services.toolkit, services.media, console, services.savesFolder(), frmPickFolder),
       frmPickFolder(services.toolkit, frmPlay, mainLink),

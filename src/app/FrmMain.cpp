@@ -74,6 +74,7 @@ void FrmMain::buildMenus() {
          "File",
          {{"mnuSave", "Save", [this] { mnuSave_Click(); }},
           {"mnuOpen", "Open", [this] { mnuOpen_Click(); }},
+          {"mnuStartGame", "Start Game...", [this] { mnuStartGame_Click(); }},
           {"mnuExit", "Exit", [this] { mnuExit_Click(); }}}},
         {"mnuEdit",
          "Customize Messages",
@@ -110,6 +111,8 @@ void FrmMain::startUp() {
     window->show();
     setMediaKeys(true);
 
+    if (services_.gameToStart)
+        startGame(services_.gameToStart->exe, services_.gameToStart->arguments);
     engine.startUp();
 }
 

@@ -37,6 +37,10 @@ class FrmMain : public engine::MainWindowControls, public commands::MainWindowHo
     void mnuExit_Click();
     void mnuSave_Click();
     void mnuOpen_Click();
+    void mnuStartGame_Click();
+    // Starts the game `exe` with `arguments` on Varnok's console; a game that
+    // does not start is told in an error box.
+    void startGame(const std::filesystem::path& exe, const std::vector<std::string>& arguments);
     // Loads the reply file of this name from the "Saves" folder; true only when
     // the whole file was valid and the set, the templates and the options changed.
     bool loadReplies(const std::string& name) override;

@@ -33,6 +33,7 @@ struct Heard {
     std::string shown;               // the latest text, for the main window; empty: nothing new
     bool tookText = false;           // the game printed since the last listen
     bool clearMoment = false;        // the pane was emptied or replaced, or is about to be
+    bool startedAnew = false;        // the game started again: its log begins anew
     Presence presence = Presence::Unasked;
 };
 

@@ -72,9 +72,13 @@ bool Engine::watchGame() {
     if (look.fresh) dropGameState();
     ui::Button& back = ctx_.host.backButton();
     if (!back.visible()) back.setVisible(true);
-    // A game that refuses Varnok's messages is not asked anything more.
+    // A game that refuses Varnok's messages, or reads none, is not asked anything.
     if (ctx_.console.refused()) {
         status_.refused();
+        return false;
+    }
+    if (ctx_.link.takesNoCommands()) {
+        status_.takesNoCommands();
         return false;
     }
     return followGame(look.fresh);
@@ -120,6 +124,13 @@ bool Engine::followGame(bool fresh) {
 bool Engine::listen(bool inPause) {
     const console::Heard heard = ctx_.link.ear().listen(ctx_.clock.now(), inPause);
     if (ctx_.link.note(heard.presence)) lost_ = true;
+    // A game started anew may run another profile: its name is asked again
+    // (not from a pause, which types nothing).
+    nameAgain_ = nameAgain_ || heard.startedAnew;
+    if (nameAgain_ && !inPause) {
+        nameAgain_ = false;
+        questions_.askName("name", true);
+    }
     clearMomentSeen_ = clearMomentSeen_ || heard.clearMoment;
     if (!inPause) {
         if (clearDue_ && clearMomentSeen_) sendClear();

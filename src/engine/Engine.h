@@ -105,6 +105,7 @@ class Engine {
     bool lost_ = false;                   // a listen found the game gone
     bool clearDue_ = false;               // set by the minute's timer
     bool clearMomentSeen_ = false;        // a pause saw a moment for the due clear
+    bool nameAgain_ = false;              // the game started anew: its name is asked again
     std::vector<std::filesystem::path> watched_;
     std::optional<ui::Frame> dockedTo_;  // the main window's frame at the last docking
 };

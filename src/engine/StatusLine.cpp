@@ -21,6 +21,10 @@ void StatusLine::refused() {
     set("[ JKA runs as administrator: start Varnok as administrator too ]");
 }
 
+void StatusLine::takesNoCommands() {
+    set("[ This game takes no typed commands: Varnok cannot answer in it ]");
+}
+
 void StatusLine::set(const std::string& text) {
     ui::Label& label = host_.statusLine();
     if (label.caption() != text) label.setCaption(text);

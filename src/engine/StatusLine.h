@@ -22,6 +22,8 @@ class StatusLine {
     void player(const std::string& playerName);
     // In place of the player: the game refuses Varnok's messages.
     void refused();
+    // In place of the player: the game reads no typed commands.
+    void takesNoCommands();
 
   private:
     void set(const std::string& text);

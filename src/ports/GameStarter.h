@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ class GameStarter {
                               const std::vector<std::string>& arguments) = 0;
     // Whether a game this starter started still runs; false for any other process.
     virtual bool running(std::uint32_t process) = 0;
+    // The user's documents folder, where some clients keep their files;
+    // nothing where there is none.
+    virtual std::optional<std::filesystem::path> documentsFolder() = 0;
 };
 
 }  // namespace varnok::console

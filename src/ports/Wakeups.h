@@ -3,6 +3,7 @@
 // in the folder of the game's log file, and the end of the game's process. The
 // Win32 adapter hands their handles to the toolkit's wait; tests use a fake.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -25,6 +26,8 @@ class Wakeups {
     virtual void holdFolders(bool held) = 0;
     // Wakes the wait when the process that owns `window` ends; 0: none.
     virtual void watchProcessOf(console::WindowHandle window) = 0;
+    // Wakes the wait when the process `process` (an id) ends; 0: none.
+    virtual void watchProcess(std::uint32_t process) = 0;
     // True once after the watched process ended.
     virtual bool takeProcessEnd() = 0;
     // Where Windows puts the writes to `file` of a program that may not write

@@ -8,8 +8,9 @@ AppFixture::AppFixture() {
 
 void AppFixture::makeApp(bool paneOnly) {
     app.reset();
-    app = std::make_unique<ui::Application>(
-        ui::Services{toolkit, desktop, clock, version, media, wakeups, folder.path(), paneOnly});
+    app = std::make_unique<ui::Application>(ui::Services{toolkit, desktop, clock, version, media,
+                                                         wakeups, starter, consoleInput,
+                                                         folder.path(), paneOnly});
 }
 
 void AppFixture::startUp() {

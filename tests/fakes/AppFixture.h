@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "common/TempFolder.h"
 #include "fakes/FakeClock.h"
+#include "fakes/FakeConsole.h"
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeMedia.h"
 #include "fakes/FakeToolkit.h"
@@ -54,6 +55,8 @@ struct AppFixture {
     FixedVersion version;
     FakeMediaFactory media;
     FakeWakeups wakeups;
+    FakeGameStarter starter;
+    FakeConsoleInput consoleInput;
     std::unique_ptr<ui::Application> app;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32GameStarter.h"
 
+#include <shlobj.h>
+
 #include "platform/win32/SystemText.h"
 #include "ports/Failures.h"
 
@@ -68,6 +70,13 @@ bool Win32GameStarter::running(std::uint32_t process) {
     CloseHandle(game->second);
     games_.erase(game);
     return false;
+}
+
+std::optional<std::filesystem::path> Win32GameStarter::documentsFolder() {
+    wchar_t documents[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
+        return std::nullopt;
+    return std::filesystem::path(documents);
 }
 
 HANDLE Win32GameStarter::handleOf(std::uint32_t process) const {

@@ -29,6 +29,7 @@ class Win32GameStarter : public console::GameStarter {
     StartedGame start(const std::filesystem::path& exe,
                       const std::vector<std::string>& arguments) override;
     bool running(std::uint32_t process) override;
+    std::optional<std::filesystem::path> documentsFolder() override;
 
     // The handle of a game started here that has not been seen to end (for a
     // wait on it); nullptr otherwise. It stays the starter's.

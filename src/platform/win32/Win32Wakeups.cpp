@@ -33,6 +33,11 @@ void Win32Wakeups::holdFolders(bool held) {
 void Win32Wakeups::watchProcessOf(console::WindowHandle window) {
     DWORD id = 0;
     if (window != 0) GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &id);
+    watchProcess(id);
+}
+
+void Win32Wakeups::watchProcess(std::uint32_t process) {
+    const DWORD id = process;
     if (id == processId_ && (process_ != nullptr || id == 0)) return;
     closeProcess();
     ended_ = false;

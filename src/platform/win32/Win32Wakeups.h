@@ -22,6 +22,7 @@ class Win32Wakeups : public engine::Wakeups {
     void watchFolders(const std::vector<std::filesystem::path>& folders) override;
     void holdFolders(bool held) override;
     void watchProcessOf(console::WindowHandle window) override;
+    void watchProcess(std::uint32_t process) override;
     bool takeProcessEnd() override;
     std::optional<std::filesystem::path> virtualStoreTwin(
         const std::filesystem::path& file) override;

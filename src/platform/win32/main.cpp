@@ -14,11 +14,14 @@
 #include "app/Application.h"
 #include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32ConsoleInput.h"
+#include "platform/win32/Win32GameStarter.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32Wakeups.h"
 #include "platform/win32/Win32WindowManager.h"
 #include "ports/Failures.h"
+#include "text/SystemPath.h"
 
 namespace {
 
@@ -37,11 +40,26 @@ std::filesystem::path programFolder() {
     }
 }
 
-// "--pane": read the game's console pane only, never its log.
-bool paneOnly() {
-    for (int i = 1; i < __argc; ++i)
-        if (std::string(__argv[i]) == "--pane") return true;
-    return false;
+// The command line: "--pane" reads the game's console pane only, never its
+// log; "--game EXE ARGS..." starts the game with what follows it.
+struct CommandLine {
+    bool paneOnly = false;
+    std::optional<ui::GameToStart> game;
+};
+
+CommandLine commandLine() {
+    CommandLine line;
+    for (int i = 1; i < __argc; ++i) {
+        const std::string word = __argv[i];
+        if (word == "--pane") {
+            line.paneOnly = true;
+        } else if (word == "--game" && i + 1 < __argc) {
+            line.game =
+                ui::GameToStart{text::toPath(__argv[i + 1]), {__argv + i + 2, __argv + __argc}};
+            break;
+        }
+    }
+    return line;
 }
 
 }  // namespace
@@ -64,9 +82,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         platform::win32::Win32VersionSource version;
         platform::win32::DirectShowGraphFactory media;
         platform::win32::Win32Wakeups wakeups;
+        platform::win32::Win32GameStarter starter;
+        platform::win32::Win32ConsoleInput consoleInput;
         toolkit.wakeAlsoFor(&wakeups);
-        ui::Services services{toolkit, windows, clock,           version,
-                              media,   wakeups, programFolder(), paneOnly()};
+        const CommandLine line = commandLine();
+        ui::Services services{toolkit,         windows,       clock,    version,
+                              media,           wakeups,       starter,  consoleInput,
+                              programFolder(), line.paneOnly, line.game};
         ui::Application application(services);
         application.run();  // ends the process from inside the loop
     } catch (const std::exception& failure) {

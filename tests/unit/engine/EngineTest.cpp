@@ -65,11 +65,12 @@ TEST_F(StartUp, TheMenuBarCarriesTheCaptionsInOrder) {
         captions.push_back(menu.caption);
         for (const auto& item : menu.items) captions.push_back("  " + item.caption);
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{
-                            "File", "  Save", "  Open", "  Exit", "Customize Messages",
-                            "  Greeting", "  Self inflicting death", "  On Self Enter",
-                            "  Time/Frag Limit", "Playlist", "  Save Playlist", "  Open Playlist",
-                            "  Add Folder", "  Add File", "  Clear List", "  Media Keys"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{
+                  "File", "  Save", "  Open", "  Start Game...", "  Exit", "Customize Messages",
+                  "  Greeting", "  Self inflicting death", "  On Self Enter", "  Time/Frag Limit",
+                  "Playlist", "  Save Playlist", "  Open Playlist", "  Add Folder", "  Add File",
+                  "  Clear List", "  Media Keys"}));
 }
 
 struct Loop : ::testing::Test, AppFixture {};
