@@ -14,6 +14,8 @@
 #include "app/Application.h"
 #include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32ConsoleInput.h"
+#include "platform/win32/Win32GameStarter.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32Wakeups.h"
 #include "platform/win32/Win32WindowManager.h"
@@ -80,12 +82,16 @@ TEST(Captions, EveryCaptionOfTheFourWindowsFitsItsControl) {
     platform::win32::Win32VersionSource version;
     platform::win32::DirectShowGraphFactory media;
     platform::win32::Win32Wakeups wakeups;
+    platform::win32::Win32GameStarter starter;
+    platform::win32::Win32ConsoleInput consoleInput;
     ui::Services services{win32test::sharedToolkit(),
                           windows,
                           clock,
                           version,
                           media,
                           wakeups,
+                          starter,
+                          consoleInput,
                           std::filesystem::temp_directory_path()};
     ui::Application app(services);
     int measured = 0;
