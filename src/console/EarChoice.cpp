@@ -53,6 +53,7 @@ void EarChoice::reset() {
     homePath_.reset();
     game_.reset();
     turnedOn_ = false;
+    askedUnread_ = false;
     candidates_.clear();
     log_.stop();
     paneSeen_.reset();
@@ -64,6 +65,15 @@ void EarChoice::reset() {
 std::vector<std::string_view> EarChoice::questions() const {
     if (paneOnly_) return {};
     return {"logfile", "fs_homepath", "fs_game"};
+}
+
+std::vector<std::string_view> EarChoice::unanswered() const {
+    std::vector<std::string_view> missing;
+    if (stage_ != Stage::Undecided || paneOnly_ || !askedUnread_ || pane_.fresh()) return missing;
+    if (!logfile_) missing.push_back("logfile");
+    if (!homePath_) missing.push_back("fs_homepath");
+    if (!game_) missing.push_back("fs_game");
+    return missing;
 }
 
 void EarChoice::answered(std::string_view name, const std::string& value, TimePoint now) {

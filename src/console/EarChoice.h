@@ -62,6 +62,12 @@ class EarChoice : public Ear {
     void reset();
     // The console variables whose answers decide, asked once a console.
     std::vector<std::string_view> questions() const;
+    // The questions went out. Asked before the pane was first read, their
+    // answers may be printed before it is, and then taken for old text.
+    void asked() { askedUnread_ = pane_.fresh(); }
+    // The questions whose answers may have been lost so, and did not come:
+    // they go once more.
+    std::vector<std::string_view> unanswered() const;
     // The game's answer to the console variable `name`.
     void answered(std::string_view name, const std::string& value, TimePoint now);
     // Before the program ends: turns the game's log off again when Varnok
@@ -100,6 +106,7 @@ class EarChoice : public Ear {
     Stage stage_ = Stage::Undecided;
     std::optional<std::string> logfile_, homePath_, game_;  // the game's answers
     bool turnedOn_ = false;                                 // Varnok turned the log on
+    bool askedUnread_ = false;  // asked before the pane's first reading
     TimePoint lookingSince_{};
     std::vector<Candidate> candidates_;
     LogEar log_;

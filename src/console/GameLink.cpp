@@ -128,6 +128,15 @@ std::vector<std::string_view> GameLink::questions() const {
     return ears_.questions();
 }
 
+void GameLink::asked() {
+    if (!onStarted_) ears_.asked();
+}
+
+std::vector<std::string_view> GameLink::unanswered() const {
+    if (onStarted_) return {};
+    return ears_.unanswered();
+}
+
 void GameLink::answered(std::string_view name, const std::string& value, TimePoint now) {
     if (!onStarted_) ears_.answered(name, value, now);
 }

@@ -79,6 +79,10 @@ class GameLink {
 
     // The console variables the link wants answered, asked once a game.
     std::vector<std::string_view> questions() const;
+    // They went out; those whose answers may have been lost are given by
+    // unanswered(), to go once more.
+    void asked();
+    std::vector<std::string_view> unanswered() const;
     // The game's answer to the console variable `name`.
     void answered(std::string_view name, const std::string& value, TimePoint now);
     // Before the program ends: what Varnok changed in the game is undone.

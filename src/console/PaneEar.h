@@ -55,6 +55,8 @@ class PaneEar : public Ear {
     std::int32_t length() const { return curLen_; }
     // The last line of the game's (not one typed at the console) it gave.
     const std::string& lastGameLine() const { return lastGameLine_; }
+    // Nothing of this console's pane was read yet.
+    bool fresh() const { return lines_.fresh(); }
     // Whether the start of a line is waiting for its end.
     bool waiting() const { return lines_.waiting(); }
 

@@ -39,8 +39,7 @@ void Engine::startUp() {
 // again at once: a new one (the game restarted) is followed in the same turn.
 bool Engine::turn() {
     const bool busy = turnOnce();
-    std::optional<console::Wakes> wakes = earWakes();
-    watchFolders(wakes ? wakes->folders : std::vector<std::filesystem::path>{});
+    watchFolders();
     return busy;
 }
 
@@ -164,16 +163,22 @@ void Engine::run() {
         const std::optional<TurnPace::Wait> wait =
             pace_.after(ctx_.clock.now(), busy, wakes ? &*wakes : nullptr, due);
         if (!wait) continue;
-        if (wait->holdFolders) ctx_.wakeups.holdFolders(true);
+        gathering_ = !wait->watchFolders;
+        // A change between the turn's look and the watch's start would wake
+        // nothing: a watch made anew is followed by one more look.
+        if (watchFolders()) continue;
         toolkit.idle(static_cast<unsigned>(wait->most.count()));
-        if (wait->holdFolders) ctx_.wakeups.holdFolders(false);
     }
 }
 
-void Engine::watchFolders(const std::vector<std::filesystem::path>& folders) {
-    if (folders == watched_) return;
+bool Engine::watchFolders() {
+    std::vector<std::filesystem::path> folders;
+    if (const std::optional<console::Wakes> wakes = earWakes(); wakes && !gathering_)
+        folders = wakes->folders;
+    if (folders == watched_) return false;
     watched_ = folders;
     ctx_.wakeups.watchFolders(folders);
+    return !folders.empty();
 }
 
 void Engine::dockPlayerWindow() {

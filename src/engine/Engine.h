@@ -93,8 +93,9 @@ class Engine {
     void dockPlayerWindow();
     bool yieldToWindows();
     void sendClear();
-    // The folders whose changes wake the wait.
-    void watchFolders(const std::vector<std::filesystem::path>& folders);
+    // The folders of the game's ear are watched, but not while a busy game's
+    // text is gathered; true when a watch was made anew.
+    bool watchFolders();
 
     EngineContext ctx_;
     StatusLine status_;
@@ -107,6 +108,7 @@ class Engine {
     bool clearMomentSeen_ = false;        // a pause saw a moment for the due clear
     bool nameAgain_ = false;              // the game started anew: its name is asked again
     std::vector<std::filesystem::path> watched_;
+    bool gathering_ = false;  // a busy game's ear is looked at, not watched
     std::optional<ui::Frame> dockedTo_;  // the main window's frame at the last docking
 };
 

@@ -24,13 +24,23 @@ void GameQuestions::askName(const char* command, bool engineLoaded) {
                 questions.push_back(question);
     for (std::string_view question : questions)
         console_.SendConsoleCommand(console::CommandLine(question));
+    if (gameFound) link_.asked();
 }
 
+// The link's questions went once with the name's; those whose answers may
+// have been lost (printed before the pane was first read) and did not come
+// go once more, 5 s later.
 void GameQuestions::keepAsking(bool nameKnown) {
     if (nameKnown)
         nameQueries_.restart();  // the next spell without a name asks at once
     else if (nameQueries_.allow(clock_.now()))
         askName("/name");
+    if (!gameAsked_) return;
+    const std::vector<std::string_view> missing = link_.unanswered();
+    if (missing.empty() || !gameQuestions_.allow(clock_.now())) return;
+    for (std::string_view question : missing)
+        console_.SendConsoleCommand(console::CommandLine(question));
+    link_.asked();
 }
 
 std::optional<TimePoint> GameQuestions::nextNameQuery(bool nameKnown) const {

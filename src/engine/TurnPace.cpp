@@ -23,7 +23,7 @@ std::optional<TurnPace::Wait> TurnPace::after(TimePoint now, bool tookText,
         if (at && *at < next) next = *at;
     Ms most = next <= now ? Ms(0) : std::chrono::ceil<Ms>(next - now);
     if (!textAfterText) return Wait{most};
-    return Wait{std::min(most, kGather), true};
+    return Wait{std::min(most, kGather), false};
 }
 
 }  // namespace varnok::engine

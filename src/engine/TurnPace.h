@@ -3,8 +3,9 @@
 // looked at again at once after a turn that took text, every kBusyWait while
 // the game is busy, every kQuietWait once it has been quiet for a while. An
 // ear that is told (the log) wakes the wait itself when the game prints, so
-// the wait lasts until the next thing due; while the game is busy its next
-// change waits up to kGather, to be read with more. With no game at all the
+// the wait lasts until the next thing due; while the game is busy it is not
+// told at all but looked at every kGather, a few lines at a time: being told
+// of every print of a busy game costs more than looking. With no game at all the
 // only work is looking for one, every kSearchWait. The pauses of the replies
 // are not part of it.
 
@@ -26,20 +27,20 @@ class TurnPace {
     // How long after the last new text the game still counts as busy: the
     // lines of a burst that follow the first are taken one by one.
     static constexpr Ms kBusySpell{300};
-    // A told ear of a busy game is read a few lines at a time: text that came
-    // soon after the text before makes the next change wait up to this.
+    // A told ear of a busy game is read a few lines at a time: after text
+    // that came soon after the text before, it is looked at after this.
     static constexpr Ms kGather{250};
-    // The longest wait of a told ear with nothing due.
-    static constexpr Ms kLongestWait{2000};
+    // The longest wait of a told ear with nothing due: its folders, the
+    // game's process, the windows and their timers end the wait.
+    static constexpr Ms kLongestWait{60000};
     // Between two searches for a game that is not there: a game that starts
     // is found, and asked for the name, well within half a second.
     static constexpr Ms kSearchWait{300};
 
     struct Wait {
         Ms most{0};
-        // The ear's folders do not end the wait: their changes are read
-        // with what follows.
-        bool holdFolders = false;
+        // The ear's folders end the wait; a busy game's are not watched.
+        bool watchFolders = true;
     };
     // The wait after a turn that ended at `now`, having taken text or not,
     // with the game's ear waking as `wakes` (nothing: no game) and the next

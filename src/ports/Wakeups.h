@@ -20,10 +20,6 @@ class Wakeups {
     // made; the folders watched before are let go. Empty: none. The turn that
     // follows reads what changed.
     virtual void watchFolders(const std::vector<std::filesystem::path>& folders) = 0;
-    // While held, a change in the watched folders does not end the wait; the
-    // turn after it reads what changed meanwhile. Lets a busy game's lines be
-    // read a few at a time.
-    virtual void holdFolders(bool held) = 0;
     // Wakes the wait when the process that owns `window` ends; 0: none.
     virtual void watchProcessOf(console::WindowHandle window) = 0;
     // Wakes the wait when the process `process` (an id) ends; 0: none.

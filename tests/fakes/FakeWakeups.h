@@ -15,7 +15,6 @@ class FakeWakeups : public engine::Wakeups {
     void watchFolders(const std::vector<std::filesystem::path>& watched) override {
         folders = watched;
     }
-    void holdFolders(bool held) override { holds += held ? 1 : 0; }
     void watchProcessOf(console::WindowHandle window) override { processOf = window; }
     void watchProcess(std::uint32_t id) override { process = id; }
     bool takeProcessEnd() override {
@@ -30,7 +29,6 @@ class FakeWakeups : public engine::Wakeups {
     std::vector<std::filesystem::path> folders;
     console::WindowHandle processOf = 0;
     std::uint32_t process = 0;
-    int holds = 0;
     bool ended = false;
     std::optional<std::filesystem::path> twin;
 };

@@ -24,12 +24,6 @@ void Win32Wakeups::watchFolders(const std::vector<std::filesystem::path>& folder
     collect();
 }
 
-void Win32Wakeups::holdFolders(bool held) {
-    if (held == held_) return;
-    held_ = held;
-    collect();
-}
-
 void Win32Wakeups::watchProcessOf(console::WindowHandle window) {
     DWORD id = 0;
     if (window != 0) GetWindowThreadProcessId(reinterpret_cast<HWND>(window), &id);
@@ -89,7 +83,7 @@ void Win32Wakeups::closeProcess() {
 
 void Win32Wakeups::collect() {
     handles_.clear();
-    if (!held_) handles_ = changes_;
+    handles_ = changes_;
     if (process_ != nullptr) handles_.push_back(process_);
 }
 

@@ -20,7 +20,6 @@ class Win32Wakeups : public engine::Wakeups {
     Win32Wakeups& operator=(const Win32Wakeups&) = delete;
 
     void watchFolders(const std::vector<std::filesystem::path>& folders) override;
-    void holdFolders(bool held) override;
     void watchProcessOf(console::WindowHandle window) override;
     void watchProcess(std::uint32_t process) override;
     bool takeProcessEnd() override;
@@ -43,8 +42,7 @@ class Win32Wakeups : public engine::Wakeups {
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     bool ended_ = false;
-    bool held_ = false;
-    std::vector<HANDLE> handles_;  // changes_ (unless held) and process_
+    std::vector<HANDLE> handles_;  // changes_ and process_
 };
 
 }  // namespace varnok::platform::win32

@@ -102,6 +102,21 @@ TEST_F(ReadingTheLog, WhatTheLogSaysStandsInForThePane) {
     EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
 }
 
+// A game that did not answer the pane's first reading (its thread busy at
+// Varnok's start) printed its answers before it was read: taken for old
+// text, they are lost, and the questions go again.
+TEST_F(ReadingTheLog, AnswersLostBeforeThePanesFirstReadingAreAskedAgain) {
+    desktop.window(game.outputPane()).hung = true;
+    startUp();
+    game.print(std::string(300, '.') + "\r\n");  // the answers drop out of the first reading
+    desktop.window(game.outputPane()).hung = false;
+    for (int i = 0; i < 3; ++i) turn();
+    ASSERT_EQ(stage(), console::EarChoice::Stage::Undecided);
+    later(5000);
+    for (int i = 0; i < 4; ++i) turn();
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Reading);
+}
+
 // A reply's long pause leaves the log silent while the pane gets the typed
 // line's echo: the lines the pane shows that the log gave are no sign of a
 // stopped log, and none is handled twice.

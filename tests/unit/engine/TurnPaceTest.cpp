@@ -29,8 +29,8 @@ TEST(TurnPace, APolledEarIsLookedAtOftenerWhileTheGameIsBusy) {
 }
 
 // A told ear waits for what is due next, its own or the loop's; text soon
-// after text holds its folders back for a while, the first text after quiet
-// does not.
+// after text makes it looked at again a while later instead of told, the
+// first text after quiet does not.
 TEST(TurnPace, AToldEarWaitsUntilTheNextThingDueAndGathersABusyGamesText) {
     TurnPace pace;
     const TimePoint t0 = TimePoint{} + 1h;
@@ -42,11 +42,11 @@ TEST(TurnPace, AToldEarWaitsUntilTheNextThingDueAndGathersABusyGamesText) {
     EXPECT_EQ(waitOf(pace.after(t0, false, &told, t0 - 5ms)), 0ms);
 
     const std::optional<TurnPace::Wait> first = pace.after(t0, true, &told, {});
-    EXPECT_FALSE(first->holdFolders);
+    EXPECT_TRUE(first->watchFolders);
     const std::optional<TurnPace::Wait> next = pace.after(t0 + 100ms, true, &told, {});
-    EXPECT_TRUE(next->holdFolders);
+    EXPECT_FALSE(next->watchFolders);
     EXPECT_EQ(next->most, TurnPace::kGather);
-    EXPECT_FALSE(pace.after(t0 + 1s, true, &told, {})->holdFolders);
+    EXPECT_TRUE(pace.after(t0 + 1s, true, &told, {})->watchFolders);
 }
 
 }  // namespace
