@@ -106,7 +106,7 @@ class EarChoice : public Ear {
     Stage stage_ = Stage::Undecided;
     std::optional<std::string> logfile_, homePath_, game_;  // the game's answers
     bool turnedOn_ = false;                                 // Varnok turned the log on
-    bool askedUnread_ = false;  // asked before the pane's first reading
+    bool askedUnread_ = false;                              // asked before the pane's first reading
     TimePoint lookingSince_{};
     std::vector<Candidate> candidates_;
     LogEar log_;

@@ -25,8 +25,11 @@ std::optional<std::vector<std::string>> LogEar::start(const std::filesystem::pat
     file_.emplace(std::move(file));
     folder_ = path.parent_path();
     lastGrowth_ = now;
-    return std::vector<std::string>(std::make_move_iterator(next),
-                                    std::make_move_iterator(lines.end()));
+    // The pane shows these too, maybe after its last look: they are the log's.
+    std::vector<std::string> first(std::make_move_iterator(next),
+                                   std::make_move_iterator(lines.end()));
+    for (const std::string& line : first) remember(line);
+    return first;
 }
 
 Heard LogEar::listen(TimePoint now, bool) {

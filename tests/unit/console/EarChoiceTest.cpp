@@ -117,6 +117,28 @@ TEST_F(ReadingTheLog, AnswersLostBeforeThePanesFirstReadingAreAskedAgain) {
     EXPECT_EQ(stage(), console::EarChoice::Stage::Reading);
 }
 
+// Lines the pane did not give before the log was found come from the log
+// first: the pane shows them too, and that is no sign of a stopped log.
+TEST_F(ReadingTheLog, TheLogsFirstLinesAreNoSignOfAStoppedLog) {
+    startKnowingName();
+    for (int i = 0; i < 4 && stage() != console::EarChoice::Stage::Looking; ++i) turn();
+    ASSERT_EQ(stage(), console::EarChoice::Stage::Looking);
+    desktop.window(game.outputPane()).hung = true;  // the pane misses what follows
+    game.chat("!mini");
+    mark();
+    turn();
+    ASSERT_EQ(stage(), console::EarChoice::Stage::Reading);
+    desktop.window(game.outputPane()).hung = false;
+    EXPECT_EQ(sent(), Lines{"say ^1Minimized"});
+    mark();
+    for (int i = 0; i < 3; ++i) {  // the log silent, the pane is looked at
+        later(2500);
+        turn();
+    }
+    EXPECT_EQ(stage(), console::EarChoice::Stage::Reading);
+    EXPECT_EQ(sent(), Lines{});
+}
+
 // A reply's long pause leaves the log silent while the pane gets the typed
 // line's echo: the lines the pane shows that the log gave are no sign of a
 // stopped log, and none is handled twice.
