@@ -26,12 +26,12 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
 # The pane pass: the cases whose outcome rests on how Varnok hears the game.
-# Its pane ear (src/engine/LogTracking.cpp) measures the pane every turn and
-# reads what it got; its log ear (LogListening.cpp) is woken by the file's
-# growth and looks at the pane every two seconds only. What happens to a line
-# once heard (commands, replies, names, languages, the windows and the player)
-# is the same for both and runs once, with the log; so do the stand-in's own
-# tests, and the log's tests have no pane pass.
+# Its pane ear measures the console's pane every turn and reads what it got;
+# its log ear is woken by the log file's growth and looks at the pane only
+# every two seconds. What happens to a line once heard (commands, replies,
+# names, languages, the windows and the player) is the same for both and runs
+# once, with the log; so do the stand-in's own tests, and the log's tests
+# have no pane pass.
 pane_cases=(
     # The console closing: on the pane the turn's length request finds it
     # gone, on the log a caption read of a later turn.
@@ -41,9 +41,9 @@ pane_cases=(
     # lines); the log is read without asking the game.
     VarnokWithGame.StaysResponsiveWhileTheGameHangs
     ReplyEngine.AStalledGameRepeatsNoReplyAndIsFollowedAfterwards
-    # The pane's own ways: several lines in one reading, a line cut at the
-    # pane's end, a full pane replaced, a pane cleared by someone else (each
-    # a clear moment on the pane, and the log sees none of them).
+    # The pane's own ways: several lines in one reading, a line whose end
+    # comes in a later one, a full pane replaced, a pane cleared by someone
+    # else; the log sees none of the last two.
     ChatCommandsEndToEnd.EveryCommandLineRunsHoweverTheLinesArrive
     ReplyEngine.AFullPaneGetsNoClearAndItsLinesAreAnswered
     ReplyEngine.AClearBySomeoneElseIsFollowed
@@ -51,7 +51,7 @@ pane_cases=(
     ReplyEngine.OwnEntryGivesTheAnnouncementAfterASecond
     # The flood guard rests on when the player's chat and a say's echo are
     # heard, and on the pane's length requests telling that the game runs
-    # (on the log one is made for an overdue echo): every case of it.
+    # (on the log one is made for an overdue echo only): every case of it.
     'FloodGuardEndToEnd.*'
 )
 
@@ -123,10 +123,7 @@ rc=0
 if ((lanes == 1)); then
     run_lane 0 "$@" || rc=$?
 else
-    # Every lane's prefix made before any lane starts, from a main prefix at rest.
-    ensure_wine_prefix
-    stop_wine_prefix
-    for ((lane = 1; lane < lanes; lane++)); do (use_lane_prefix "$lane"); done
+    ensure_lane_prefixes "$lanes"
     pids=()
     for ((lane = 0; lane < lanes; lane++)); do
         (

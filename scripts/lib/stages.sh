@@ -56,7 +56,7 @@ report_last_line() {
 # A build: on failure, the compiler's errors or the failed commands.
 report_build() {
     if [ "$2" -eq 0 ]; then
-        echo "$(grep -c '^== build:' "$1") presets up to date"
+        echo "$(grep -c "^== build:" "$1") presets built"
         return
     fi
     echo "build failed (exit code $2)"

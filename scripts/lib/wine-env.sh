@@ -94,6 +94,14 @@ use_lane_prefix() {
     prefix_marker="$WINEPREFIX/$prefix_marker_name"
 }
 
+# The main prefix and those of lanes 1 to N-1, made while nothing runs in them.
+ensure_lane_prefixes() {
+    ensure_wine_prefix
+    stop_wine_prefix
+    local lane
+    for ((lane = 1; lane < $1; lane++)); do (use_lane_prefix "$lane"); done
+}
+
 # Ends every process of this prefix (never another prefix's).
 stop_wine_prefix() {
     "$wineserver_bin" -k >/dev/null 2>&1 || true
