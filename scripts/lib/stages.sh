@@ -25,12 +25,12 @@ run_stage() {
     local first="${result%%$'\n'*}"
     if [ "$rc" -eq 0 ]; then
         printf '   ok: %s (%d s)\n' "$first" "$seconds"
-        summary+=("$(printf '%-28s ok      %-44s %4d s' "$title" "$first" "$seconds")")
+        summary+=("$(printf '%-26s ok      %4d s  %s' "$title" "$seconds" "$first")")
     else
         failures=$((failures + 1))
         printf '   FAILED: %s (%d s); log: %s\n' "$first" "$seconds" "$log"
         [ "$result" != "$first" ] && printf '%s\n' "${result#*$'\n'}" | sed 's/^/     /'
-        summary+=("$(printf '%-28s FAILED  %-44s %4d s' "$title" "$first" "$seconds")")
+        summary+=("$(printf '%-26s FAILED  %4d s  %s' "$title" "$seconds" "$first")")
     fi
     return "$rc"
 }
@@ -46,10 +46,11 @@ all_passed() { [ "$failures" -eq 0 ]; }
 
 # --- reports: LOG EXIT-CODE -> result line [, details]
 
-# The last line of the log (a script's own closing line).
+# The last line of the log (a script's own closing line), without the
+# script's name in front.
 report_last_line() {
     local line
-    line="$(grep -av '^[[:space:]]*$' "$1" | tail -1)"
+    line="$(grep -av '^[[:space:]]*$' "$1" | tail -1 | sed -E 's/^(setup|package):? //')"
     echo "${line:-no output (exit code $2)}"
 }
 
@@ -80,10 +81,16 @@ stop_reasons() {
     grep -aE 'stopped at its|ERROR: |runtime error|SUMMARY: |is missing' "$1" | head -8
 }
 
-# The paths of Wine's own messages, when the stage failed.
+# Where Wine's own messages are, when the stage failed.
 wine_logs() {
-    [ "$2" -ne 0 ] && grep -aoE "Wine's own messages: .*" "$1" | sort -u
-    return 0
+    [ "$2" -eq 0 ] && return 0
+    local logs
+    logs="$(grep -aoE "Wine's own messages: .*" "$1" | sort -u)"
+    if [ "$(grep -c . <<<"$logs")" -gt 1 ]; then
+        echo "Wine's own messages: $logs_dir/*.wine.log"
+    elif [ -n "$logs" ]; then
+        echo "$logs"
+    fi
 }
 
 # GoogleTest programs, one or more runs in the log: the tests counted over
