@@ -1,77 +1,66 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing (scripts/setup.sh), checks
 # that the folders of src/ include each other one way only
-# (scripts/check-folders.sh), builds the presets, runs the native unit tests
-# with ctest, again under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# short run of each fuzz target, packs the player's zip and checks its contents, then runs the
-# end-to-end suite and the Win32 adapter tests under Wine (and Xvfb when
-# there is no display). Prints the summaries; exits non-zero when anything
-# fails.
+# (scripts/check-folders.sh), builds the windows and fuzz presets, runs the
+# unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, a short
+# run of each fuzz target, packs the player's zip and checks its contents,
+# then runs the end-to-end suite (Varnok on the game's log, then the cases
+# where its ears differ on the console's pane) and the Win32 adapter tests
+# under Wine (and Xvfb when there is no display). The native preset, the contributors' quick
+# loop, is left out: it would build the same core and unit tests a second
+# time, for a run the sanitized one already makes.
+#
+# Each stage prints its name, then its result and time; everything the tools
+# say goes to build/logs/<stage>.log (Wine's own messages to
+# build/logs/*.wine.log), and a stage that fails prints where its log is and
+# the failing tests' names. Prints the summary at the end; exits non-zero when
+# anything fails.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-mkdir -p build
+rm -rf build/logs  # this run's logs only
+mkdir -p build/logs
+source scripts/lib/stages.sh
 
-started=$(date +%s)
-if ! bash scripts/setup.sh; then
-    echo "test: setup failed" >&2
+# The unit tests in one process under the sanitizers, with the asan test
+# preset's settings: a process a test (ctest) costs each test the
+# sanitizers' start-up, seven times the tests' own time.
+unit_tests_sanitized() (
+    cd build/fuzz &&
+        ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ./varnok_unit_tests --gtest_color=no
+)
+
+package_and_check() {
+    local zip
+    zip=$(bash scripts/package.sh) && bash scripts/check-package.sh "$zip"
+}
+
+echo "test: each stage's output goes to build/logs/<stage>.log"
+if ! run_stage setup "setup" report_last_line bash scripts/setup.sh; then
+    print_summary
     exit 1
 fi
-echo "== folder layering (no folder cycle in src/)"
-bash scripts/check-folders.sh 2>&1 | tee build/check-folders.log
-folders_rc=${PIPESTATUS[0]}
-
-if ! bash scripts/build.sh native windows fuzz; then
-    echo "test: build failed" >&2
+run_stage folders "folder layering" report_last_line bash scripts/check-folders.sh
+# The Wine prefixes, made (once) while the build runs: Wine mostly waits on itself there.
+(source scripts/lib/wine-env.sh && ensure_lane_prefixes "${VARNOK_E2E_LANES:-3}") \
+    >>build/logs/wine-prefix.log 2>&1 &
+prefixes=$!
+if ! run_stage build "build (windows, fuzz)" report_build bash scripts/build.sh windows fuzz; then
+    wait "$prefixes"
+    print_summary
     exit 1
 fi
+run_stage unit "unit tests (ASan, UBSan)" report_gtest unit_tests_sanitized
+run_stage fuzz "fuzz targets" report_fuzz bash scripts/fuzz.sh
+run_stage package "package" report_last_line package_and_check
+wait "$prefixes"
+run_stage e2e "end-to-end tests" report_e2e bash scripts/e2e.sh
+run_stage win32 "Win32 adapter tests" report_gtest bash scripts/win32-checks.sh
 
-echo "== unit tests (native, ctest)"
-ctest --preset native -j "${VARNOK_JOBS:-2}" 2>&1 | tee build/unit-tests.log
-unit_rc=${PIPESTATUS[0]}
-
-echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
-ctest --preset asan -j "${VARNOK_JOBS:-2}" 2>&1 | tee build/asan-tests.log
-asan_rc=${PIPESTATUS[0]}
-
-echo "== fuzz targets (libFuzzer, ${VARNOK_FUZZ_SECONDS:-20} s each)"
-bash scripts/fuzz.sh 2>&1 | tee build/fuzz.log
-fuzz_rc=${PIPESTATUS[0]}
-
-echo "== package (CPack zip and its contents)"
-{ zip=$(bash scripts/package.sh) && bash scripts/check-package.sh "$zip"; } 2>&1 |
-    tee build/package-check.log
-package_rc=${PIPESTATUS[0]}
-
-echo "== end-to-end tests (Windows build under Wine)"
-e2e_started=$(date +%s)
-bash scripts/e2e.sh 2>&1 | tee build/e2e-tests.log
-e2e_rc=${PIPESTATUS[0]}
-e2e_seconds=$(($(date +%s) - e2e_started))
-
-echo "== Win32 adapter tests (under Wine)"
-bash scripts/win32-checks.sh 2>&1 | tee build/win32-checks.log
-checks_rc=${PIPESTATUS[0]}
-
-echo
-echo "== summary"
-tail -1 build/check-folders.log | sed 's/^/folders: /'
-grep -E "tests passed|tests failed" build/unit-tests.log | tail -1 | sed 's/^/unit: /'
-grep -E "tests passed|tests failed" build/asan-tests.log | tail -1 | sed 's/^/asan: /'
-grep -E "^fuzz: .*(clean|FOUND)" build/fuzz.log
-grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
-    build/e2e-tests.log | tr -d '\r' | sed 's/^/e2e: /'
-grep -aE "^\[  FAILED  \] [A-Za-z]" build/e2e-tests.log | tr -d '\r' | sort -u | sed 's/^/e2e: /'
-grep -aE "^\[  (PASSED|FAILED)  \] [0-9]+ test|^\[==========\] [0-9]+ tests? from" \
-    build/win32-checks.log | tr -d '\r' | sed 's/^/win32: /'
-grep -aE "^\[  FAILED  \] [A-Za-z]" build/win32-checks.log | tr -d '\r' | sort -u | sed 's/^/win32: /'
-grep -E "checks passed|^FAIL |^package: " build/package-check.log
-echo "time: e2e ${e2e_seconds} s, total $(($(date +%s) - started)) s"
-
-if [ "$folders_rc" -ne 0 ] || [ "$unit_rc" -ne 0 ] || [ "$asan_rc" -ne 0 ] ||
-    [ "$fuzz_rc" -ne 0 ] || [ "$package_rc" -ne 0 ] || [ "$e2e_rc" -ne 0 ] ||
-    [ "$checks_rc" -ne 0 ]; then
-    echo "test: FAILED (folders rc=$folders_rc, unit rc=$unit_rc, asan rc=$asan_rc," \
-        "fuzz rc=$fuzz_rc, package rc=$package_rc, e2e rc=$e2e_rc, win32 checks rc=$checks_rc)"
+print_summary
+if ! all_passed; then
+    echo "test: FAILED"
     exit 1
 fi
 echo "test: all passed"

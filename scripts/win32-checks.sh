@@ -3,7 +3,8 @@
 # a GoogleTest program) under Wine in the project's private prefix, then the
 # caption tests again in a second prefix without Wine's own fonts, on a virtual
 # X server when there is no display. Extra arguments go to the first run (e.g.
-# --gtest_filter=...). Build first with scripts/build.sh.
+# --gtest_filter=...). Wine's own messages go to build/logs/win32-checks*.wine.log.
+# Build first with scripts/build.sh.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
@@ -23,6 +24,6 @@ rc=${PIPESTATUS[0]}
 # The captions once more where MS Sans Serif is missing (the prefix is made
 # once, then reused); the program then runs the caption tests only.
 use_plain_prefix
-run_bounded win32-checks "${VARNOK_CHECKS_TIMEOUT:-300}" "$tests" \
+run_bounded win32-checks-plain "${VARNOK_CHECKS_TIMEOUT:-300}" "$tests" \
     --captions-without-ms-sans-serif --gtest_color=no || rc=$?
 exit "$rc"

@@ -1,5 +1,6 @@
 # Sourced by the scripts that run Windows programs under Wine: a private Wine
-# prefix under build/ (created once, then reused), quiet logs, a home folder
+# prefix under build/ (created once, then reused), Wine's own messages kept
+# out of the console (in build/logs), a home folder
 # inside build/ whose .asoundrc routes sound to ALSA's null device (so playback
 # works on machines without a sound card and a user's own settings are never
 # touched), and a helper that runs a command under a virtual X server when
@@ -7,6 +8,8 @@
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build_root="$repo_root/build"
+logs_root="$build_root/logs"
+mkdir -p "$logs_root"
 
 export WINEPREFIX="${VARNOK_WINEPREFIX:-$build_root/wineprefix}"
 # Wine's own fonts are linked into the prefix unless VARNOK_WINE_FONTS=0.
@@ -33,38 +36,70 @@ wineserver_bin="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
 # inside one X window, so hiding or destroying one does not wait for a window
 # manager that a bare X server does not have, and screenshots show the desktop.
 # A crashing program gets no crash dialog (which would wait for a click that
-# never comes): its backtrace goes to the log and it ends.
-prefix_marker="$WINEPREFIX/.varnok-prefix-v4"
+# never comes): its backtrace goes to the log and it ends. What Wine says
+# meanwhile goes to build/logs/wine-prefix.log.
+prefix_marker_name=.varnok-prefix-v4
+prefix_marker="$WINEPREFIX/$prefix_marker_name"
 ensure_wine_prefix() {
-    if [ ! -f "$prefix_marker" ]; then
-        mkdir -p "$WINEPREFIX"
-        echo "wine: preparing prefix $WINEPREFIX"
-        "$wine_bin" wineboot --init >/dev/null 2>&1 || true
-        "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
-            >/dev/null 2>&1
-        "$wine_bin" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-        "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-            >/dev/null 2>&1
+    [ -f "$prefix_marker" ] && return
+    echo "wine: preparing prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    {
+        "$wine_bin" wineboot --init || true
+        "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f
+        "$wine_bin" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+        "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
         "$wineserver_bin" -w || true
-        # Wine's own MS Sans Serif and Tahoma (fonts-wine), which the layouts
-        # were measured with; this Wine does not look for them by itself.
-        if [ "$wine_fonts" != 0 ] && [ -d /usr/share/wine/fonts ]; then
-            mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-            for font in /usr/share/wine/fonts/*; do
-                ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
-            done
-        fi
-        touch "$prefix_marker"
+    } >>"$logs_root/wine-prefix.log" 2>&1
+    # The prefix without fonts (use_plain_prefix) is this one as it is now,
+    # copied: a copy takes a fraction of the time Wine takes to make one.
+    if [ "$wine_fonts" != 0 ] && [ ! -f "$plain_prefix/$prefix_marker_name" ]; then
+        rm -rf "$plain_prefix"
+        cp -a "$WINEPREFIX" "$plain_prefix"
+        touch "$plain_prefix/$prefix_marker_name"
     fi
+    # Wine's own MS Sans Serif and Tahoma (fonts-wine), which the layouts
+    # were measured with; this Wine does not look for them by itself.
+    if [ "$wine_fonts" != 0 ] && [ -d /usr/share/wine/fonts ]; then
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        for font in /usr/share/wine/fonts/*; do
+            ln -sf "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+        done
+    fi
+    touch "$prefix_marker"
 }
 
 # Switches to a second private prefix, build/wineprefix-plain, made without
 # Wine's own fonts, as a Linux player's game prefix may be: there MS Sans Serif
 # is missing and the system gives a wider font in its place.
+plain_prefix="$build_root/wineprefix-plain"
 use_plain_prefix() {
-    export WINEPREFIX="$build_root/wineprefix-plain"
-    prefix_marker="$WINEPREFIX/.varnok-prefix-v4"
+    export WINEPREFIX="$plain_prefix"
+    prefix_marker="$WINEPREFIX/$prefix_marker_name"
     wine_fonts=0
+}
+
+# Switches to lane N's prefix, build/wineprefix-laneN: a copy of the main
+# prefix (made first when missing), for programs that run beside those of the
+# main prefix and must not see their windows. Copy it while the main one is
+# at rest.
+use_lane_prefix() {
+    local lane_prefix="$build_root/wineprefix-lane$1"
+    if [ ! -f "$lane_prefix/$prefix_marker_name" ]; then
+        ensure_wine_prefix
+        rm -rf "$lane_prefix"
+        cp -a "$WINEPREFIX" "$lane_prefix"
+    fi
+    export WINEPREFIX="$lane_prefix"
+    prefix_marker="$WINEPREFIX/$prefix_marker_name"
+}
+
+# The main prefix and those of lanes 1 to N-1, made while nothing runs in them.
+ensure_lane_prefixes() {
+    ensure_wine_prefix
+    stop_wine_prefix
+    local lane
+    for ((lane = 1; lane < $1; lane++)); do (use_lane_prefix "$lane"); done
 }
 
 # Ends every process of this prefix (never another prefix's).
@@ -93,8 +128,10 @@ with_display() {
 
 # Runs a Windows program of the build tree under Wine in this prefix, with a
 # display, for at most `limit` seconds, and ends the prefix's processes after
-# it: run_bounded NAME LIMIT EXE [ARGS...]. Returns the program's exit code
-# (124 when the limit stopped it).
+# it: run_bounded NAME LIMIT EXE [ARGS...]. The program's output stays on
+# stdout; what Wine, GStreamer, ALSA and the X server write to stderr goes to
+# build/logs/NAME.wine.log. Returns the program's exit code (124 when the
+# limit stopped it).
 run_bounded() {
     local name="$1" limit="$2" exe="$3"
     shift 3
@@ -103,10 +140,12 @@ run_bounded() {
         return 1
     fi
     ensure_wine_prefix
-    with_display timeout -k 10 "$limit" "$wine_bin" "$exe" "$@"
+    local wine_log="$logs_root/$name.wine.log"
+    with_display timeout -k 10 "$limit" "$wine_bin" "$exe" "$@" 2>"$wine_log"
     local rc=$?
     [ "$rc" -eq 124 ] && echo "$name: stopped at its ${limit} s limit" >&2
     stop_wine_prefix
+    echo "Wine's own messages: ${wine_log#"$repo_root"/}"
     return "$rc"
 }
 

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -46,26 +47,46 @@ void ZipWriter::write(std::string_view bytes) {
     written_ += bytes.size();
 }
 
+void ZipWriter::startEntry(const Record& record) {
+    write(bytes32(0x04034b50) + kVersion + bytes16(0) + bytes16(record.method) + kTimeAndDate +
+          bytes32(record.crc) + bytes32(record.compressedSize) + bytes32(record.size) +
+          bytes16(static_cast<std::uint16_t>(record.name.size())) + bytes16(0) + record.name);
+    records_.push_back(record);
+    places_.push_back({.header = record.header, .data = written_});
+}
+
 void ZipWriter::add(const std::string& name, std::string_view content, ZipMethod method) {
     const std::string data =
         method == ZipMethod::Deflated ? deflated(content) : std::string(content);
-    const Record record{
-        .name = name,
-        .method = static_cast<std::uint16_t>(method == ZipMethod::Deflated ? 8 : 0),
-        .crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()),
-                                                static_cast<uInt>(content.size()))),
-        .compressedSize = static_cast<std::uint32_t>(data.size()),
-        .size = static_cast<std::uint32_t>(content.size()),
-        .header = static_cast<std::uint32_t>(written_)};
-    ZipPlace place{.header = written_};
-    write(bytes32(0x04034b50) + kVersion + bytes16(0) + bytes16(record.method) + kTimeAndDate +
-          bytes32(record.crc) + bytes32(record.compressedSize) + bytes32(record.size) +
-          bytes16(static_cast<std::uint16_t>(name.size())) + bytes16(0) + name);
-    place.data = written_;
-    place.dataBytes = data.size();
+    startEntry(
+        {.name = name,
+         .method = static_cast<std::uint16_t>(method == ZipMethod::Deflated ? 8 : 0),
+         .crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()),
+                                                 static_cast<uInt>(content.size()))),
+         .compressedSize = static_cast<std::uint32_t>(data.size()),
+         .size = static_cast<std::uint32_t>(content.size()),
+         .header = static_cast<std::uint32_t>(written_)});
+    places_.back().dataBytes = data.size();
     write(data);
-    records_.push_back(record);
-    places_.push_back(place);
+}
+
+void ZipWriter::addZeros(const std::string& name, std::uint32_t size) {
+    const std::string zeros(1u << 20, '\0');
+    uLong crc = crc32(0, nullptr, 0);
+    for (std::uint32_t left = size; left > 0;) {
+        const auto chunk = static_cast<uInt>(std::min<std::uint32_t>(left, zeros.size()));
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(zeros.data()), chunk);
+        left -= chunk;
+    }
+    startEntry({.name = name,
+                .method = 0,
+                .crc = static_cast<std::uint32_t>(crc),
+                .compressedSize = size,
+                .size = size,
+                .header = static_cast<std::uint32_t>(written_)});
+    places_.back().dataBytes = size;
+    out_.seekp(size, std::ios::cur);
+    written_ += size;
 }
 
 void ZipWriter::finish(std::string_view comment) {

@@ -34,6 +34,10 @@ class ZipWriter {
 
     void add(const std::string& name, std::string_view content,
              ZipMethod method = ZipMethod::Stored);
+    // A stored entry of `size` zero bytes that are skipped rather than
+    // written: on a file the gap stays a hole, so that a test makes an archive
+    // larger than it could hold in memory in no time. File streams only.
+    void addZeros(const std::string& name, std::uint32_t size);
     // Writes the central directory and the end record; nothing may be added after.
     void finish(std::string_view comment = {});
 
@@ -50,6 +54,8 @@ class ZipWriter {
         std::uint32_t header;
     };
     void write(std::string_view bytes);
+    // The entry's local header; its data follows.
+    void startEntry(const Record& record);
 
     std::ostream& out_;
     std::uint64_t written_ = 0;

@@ -10,6 +10,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -33,7 +34,7 @@ namespace {
 constexpr auto kPatience = 20s;
 const std::string kAnnouncement = "say ^7-{^0ZUL^7}-^4$^0pellow^4$ ^1Varnok V1.2B initilized";
 // Bigger than Varnok ever holds in memory: a whole archive read would show.
-constexpr std::size_t kLargeEntryBytes = 192u << 20;
+constexpr std::uint32_t kLargeEntryBytes = 192u << 20;
 
 struct Phrase {
     const char* token;  // the stand-in's name for it
@@ -73,7 +74,7 @@ class GameLanguageEndToEnd : public ::testing::Test {
         std::filesystem::create_directories(base);
         std::ofstream out(base / "assets0.pk3", std::ios::binary);
         ZipWriter archive(out);
-        archive.add("sound/ambient.raw", std::string(kLargeEntryBytes, '\0'));
+        archive.addZeros("sound/ambient.raw", kLargeEntryBytes);
         for (const char* language : {"german", "english"}) {
             for (const char* file : {"mp_svgame", "mp_ingame"}) {
                 std::string text = "VERSION \"1\"\nCONFIG \"W:\\bin\\striped.cfg\"\n";

@@ -62,13 +62,16 @@ StandInGame::~StandInGame() {
     process_.kill();
 }
 
+// A print of 20000 characters takes the stand-in's pane two to five seconds,
+// more on a loaded machine: a command is given time for that. A stand-in that
+// already stopped answering is not waited for (SMTO_ABORTIFHUNG).
 bool StandInGame::send(const std::string& command) {
     if (!control_) return false;
     COPYDATASTRUCT data{standin::kControlMagic, static_cast<DWORD>(command.size()),
                         const_cast<char*>(command.data())};
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                             SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000, &result))
+                             SMTO_ABORTIFHUNG | SMTO_BLOCK, 20000, &result))
         return false;
     return result == 1;
 }

@@ -154,7 +154,7 @@ TEST_F(GameStringsTest, ReadsALargeArchiveByItsDirectoryOnly) {
     {
         std::ofstream out(game.path() / "base/assets0.pk3", std::ios::binary);
         ZipWriter writer(out);
-        writer.add("maps/large.bsp", std::string(48u << 20, '\x5A'));
+        writer.addZeros("maps/large.bsp", 48u << 20);
         writer.add("strings/english/mp_svgame.str", englishPhrase(), ZipMethod::Deflated);
         writer.add("strings/german/mp_svgame.str", germanPhrase("found"));
         writer.finish();
