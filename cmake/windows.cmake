@@ -12,8 +12,10 @@ list(FILTER VARNOK_WIN32_SOURCES EXCLUDE REGEX "/(main|SystemText)\\.cpp$")
 
 add_library(varnok_win32 STATIC ${VARNOK_WIN32_SOURCES})
 target_compile_definitions(varnok_win32 PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX STRICT)
+# Media Foundation's functions are looked up at run time (MediaFoundation.cpp):
+# only its GUIDs are linked (mfuuid), so the exe starts without mf.dll.
 target_link_libraries(varnok_win32 PUBLIC varnok_core
-                      user32 gdi32 comctl32 comdlg32 uxtheme ole32 oleaut32 strmiids uuid)
+                      user32 gdi32 comctl32 comdlg32 uxtheme ole32 oleaut32 strmiids mfuuid uuid)
 
 add_executable(Varnok WIN32 "${CMAKE_SOURCE_DIR}/src/platform/win32/main.cpp"
                             "${CMAKE_SOURCE_DIR}/src/platform/win32/Varnok.rc")

@@ -16,4 +16,8 @@ void AppFixture::startUp() {
     app->frmMain.startUp();
 }
 
+void AppFixture::settle() {
+    while (toolkit.pendingActions() && !toolkit.hasEnded) toolkit.yield();
+}
+
 }  // namespace varnok::fakes

@@ -12,8 +12,8 @@
 
 #include "Win32TestSupport.h"
 #include "app/Application.h"
-#include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32MediaFactory.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32Wakeups.h"
 #include "platform/win32/Win32WindowManager.h"
@@ -78,7 +78,7 @@ TEST(Captions, EveryCaptionOfTheFourWindowsFitsItsControl) {
     platform::win32::Win32WindowManager windows;
     platform::win32::Win32Clock clock;
     platform::win32::Win32VersionSource version;
-    platform::win32::DirectShowGraphFactory media;
+    platform::win32::Win32MediaFactory media;
     platform::win32::Win32Wakeups wakeups;
     ui::Services services{win32test::sharedToolkit(),
                           windows,

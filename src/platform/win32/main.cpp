@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/Application.h"
-#include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32MediaFactory.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32Wakeups.h"
@@ -62,7 +62,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         platform::win32::Win32WindowManager windows;
         platform::win32::Win32Clock clock;
         platform::win32::Win32VersionSource version;
-        platform::win32::DirectShowGraphFactory media;
+        platform::win32::Win32MediaFactory media;
         platform::win32::Win32Wakeups wakeups;
         toolkit.wakeAlsoFor(&wakeups);
         ui::Services services{toolkit, windows, clock,           version,
