@@ -38,6 +38,11 @@ add_library(varnok_test_common STATIC ${VARNOK_TEST_COMMON_SOURCES})
 target_include_directories(varnok_test_common PUBLIC "${CMAKE_SOURCE_DIR}/tests")
 target_link_libraries(varnok_test_common PUBLIC varnok_core ZLIB::ZLIB)
 
+# How long songs take to open, and how long the loop's thread is held meanwhile
+# (scripts/bench-media.sh).
+add_executable(varnok_media_bench "${CMAKE_SOURCE_DIR}/tests/bench/MediaOpenBench.cpp")
+target_link_libraries(varnok_media_bench PRIVATE varnok_win32)
+
 foreach(sub tools/standin tools/deskwindows tests/e2e tests/win32)
   if(EXISTS "${CMAKE_SOURCE_DIR}/${sub}/CMakeLists.txt")
     add_subdirectory(${sub})

@@ -11,7 +11,7 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/lib/wine-env.sh
 
-# The MP3 and WMA songs the player's tests play, encoded once.
+# The songs of every format the player's tests play, encoded once.
 bash scripts/make-test-audio.sh build/test-audio >/dev/null
 export VARNOK_TEST_AUDIO="$(windows_path build/test-audio)"
 export VARNOK_EXE="$(windows_path build/windows/Varnok.exe)"

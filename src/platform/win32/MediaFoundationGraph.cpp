@@ -150,8 +150,12 @@ class MediaFoundationGraph::Session : public std::enable_shared_from_this<Sessio
             from.vt = VT_I8;
             from.hVal.QuadPart = ticksOf(*startAt_);
         }
-        if (FAILED(session->Start(&GUID_NULL, &from))) return false;
+        // Before the start: its MESessionStarted may come before Start returns.
         if (startAt_) seekingTo(*startAt_);
+        if (FAILED(session->Start(&GUID_NULL, &from))) {
+            seeking_ = false;
+            return false;
+        }
         startAt_.reset();
         transport_ = Transport::Running;
         return true;
@@ -206,8 +210,11 @@ class MediaFoundationGraph::Session : public std::enable_shared_from_this<Sessio
         PropVariantInit(&from);
         from.vt = VT_I8;
         from.hVal.QuadPart = ticksOf(seconds);
-        if (FAILED(session->Start(&GUID_NULL, &from))) return false;
         seekingTo(seconds);
+        if (FAILED(session->Start(&GUID_NULL, &from))) {
+            seeking_ = false;
+            return false;
+        }
         return true;
     }
 
@@ -378,9 +385,15 @@ class MediaFoundationGraph::Session : public std::enable_shared_from_this<Sessio
             case MESessionEnded:
                 ended_ = true;
                 break;
+            // Shut down on the user-interface thread: shutting the session down
+            // inside its own event's callback frees what Wine's event queue
+            // still uses after the callback (the heap breaks soon after).
             case MESessionClosed:
-                shutDown();
                 AsyncCallback::forget(again);
+                ui_->post([self = shared_from_this()] {
+                    std::lock_guard<std::mutex> lock(self->lock_);
+                    self->shutDown();
+                });
                 return;  // no more events
             default:
                 break;
