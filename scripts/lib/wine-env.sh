@@ -34,7 +34,7 @@ pcm.!default {
 pcm.paced {
     type file
     slave.pcm "null"
-    file "|exec pv -q -L 176400 >/dev/null"
+    file "|exec pv -q -L 176400 -B 16384 >/dev/null"
     format "raw"
 }
 ASOUND
