@@ -11,7 +11,7 @@ namespace varnok::platform::win32 {
 
 Win32MediaFactory::Win32MediaFactory(Engines engines)
     : ui_(std::make_shared<UiThreadCalls>()),
-      mf_(engines == Engines::MediaFoundationFirst ? MediaFoundation::start() : nullptr),
+      mediaFoundationWanted_(engines == Engines::MediaFoundationFirst),
       directShow_(ui_) {}
 
 // A session still alive then waits for an answer that never comes (Wine's
@@ -28,6 +28,10 @@ Win32MediaFactory::~Win32MediaFactory() {
 }
 
 std::unique_ptr<player::MediaGraph> Win32MediaFactory::createGraph() {
+    if (mediaFoundationWanted_) {
+        mediaFoundationWanted_ = false;
+        mf_ = MediaFoundation::start();
+    }
     if (!mf_) return directShow_.createGraph();
     return std::make_unique<FallbackGraph>(std::make_unique<MediaFoundationGraph>(*mf_, ui_),
                                            [this] { return directShow_.createGraph(); });

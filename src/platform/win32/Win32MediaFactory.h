@@ -1,9 +1,10 @@
 #pragma once
 // The media graphs Varnok.exe plays with: Media Foundation's media session
 // with DirectShow behind it for the files it cannot open, or DirectShow alone
-// where Media Foundation is missing or does not start. Made, used and
-// released on the user-interface thread, whose yields receive the graphs'
-// answers.
+// where Media Foundation is missing or does not start. Media Foundation is
+// started with the first song, so that start-up does not wait for it. Made,
+// used and released on the user-interface thread, whose yields receive the
+// graphs' answers.
 
 #include <memory>
 
@@ -26,10 +27,10 @@ class Win32MediaFactory : public player::MediaGraphFactory {
     Win32MediaFactory& operator=(const Win32MediaFactory&) = delete;
 
     std::unique_ptr<player::MediaGraph> createGraph() override;
-    bool mediaFoundation() const { return mf_ != nullptr; }
 
   private:
     std::shared_ptr<UiThreadCalls> ui_;
+    bool mediaFoundationWanted_;  // and not tried yet
     std::shared_ptr<const MediaFoundation> mf_;
     DirectShowGraphFactory directShow_;
 };
