@@ -11,9 +11,9 @@
 // writes them) is opened ROUNDS times, each kept playing 300 ms, the previous
 // one released first; then a file that is no song. Prints one line a format:
 // the first open of the process, the median and the longest open, the median
-// and the longest time the thread was held in one stretch (the open call,
-// the answer with the start sequence, or the release of the song before),
-// and how many opens fell back to DirectShow.
+// and the longest time the thread was held in one stretch (making the graph
+// and the open call, the answer with the start sequence, or the release of
+// the song before), and how many opens fell back to DirectShow.
 #include <windows.h>
 
 #include <dshow.h>
@@ -73,9 +73,9 @@ class Player {
         graph_.reset();
         double held = msSince(stretch);
         const auto start = Clock::now();
-        graph_ = factory_.createGraph();
         std::optional<bool> answer;
         stretch = Clock::now();
+        graph_ = factory_.createGraph();  // the first starts Media Foundation
         graph_->open(path, [&](bool playable) {
             const auto inAnswer = Clock::now();
             answer = playable && graph_->run() && graph_->setRate(1.0) && graph_->duration() &&
@@ -173,20 +173,21 @@ int main(int argc, char** argv) {
 
     const std::string noSong = folder + "\\no-song.flac";
     std::ofstream(noSong, std::ios::binary) << std::string(4000, 'Z');
-    std::printf("%-16s %-14s %8s %8s %8s %8s %8s %9s\n", "way", "song", "first", "open", "max",
-                "held", "max", "fell back");
+    std::printf("%-16s %-14s %10s %8s %8s %8s %8s %9s\n", "way", "song", "first/held", "open",
+                "max", "held", "max", "fell back");
     bool first = true;
     for (const char* name :
          {"tone.mp3", "tone.wav", "tone.wma", "tone.m4a", "tone-alac.m4a", "tone.aac", "tone.flac",
           "tone.ogg", "tone.oga", "tone.opus", "no-song.flac"}) {
         const std::string path = folder + "\\" + name;
         std::vector<double> opens, helds;
-        double firstMs = 0;
+        double firstMs = 0, firstHeldMs = 0;
         int fellBack = 0, refused = 0;
         for (int round = 0; round < rounds + (first ? 1 : 0); ++round) {
             const Open result = open(path);
             if (first) {  // the process's first open: loading, GStreamer's start
                 firstMs = result.openMs;
+                firstHeldMs = result.heldMs;
                 first = false;
                 continue;
             }
@@ -195,9 +196,10 @@ int main(int argc, char** argv) {
             fellBack += result.fellBack ? 1 : 0;
             refused += result.playable ? 0 : 1;
         }
-        char firstText[16] = "";
-        if (firstMs > 0) std::snprintf(firstText, sizeof firstText, "%.0f", firstMs);
-        std::printf("%-16s %-14s %8s %8.0f %8.0f %8.1f %8.1f %5d/%-3d%s\n", way.c_str(), name,
+        char firstText[24] = "";
+        if (firstMs > 0)
+            std::snprintf(firstText, sizeof firstText, "%.0f/%.0f", firstMs, firstHeldMs);
+        std::printf("%-16s %-14s %10s %8.0f %8.0f %8.1f %8.1f %5d/%-3d%s\n", way.c_str(), name,
                     firstText, median(opens), *std::max_element(opens.begin(), opens.end()),
                     median(helds), *std::max_element(helds.begin(), helds.end()), fellBack, rounds,
                     refused ? " (not played)" : "");
