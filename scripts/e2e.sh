@@ -69,7 +69,7 @@ case "$ears" in
         ;;
 esac
 
-# The MP3 and WMA songs the player's tests play, encoded once.
+# The songs of every format the player's tests play, encoded once.
 bash scripts/make-test-audio.sh build/test-audio >/dev/null
 export VARNOK_TEST_AUDIO="$(windows_path build/test-audio)"
 export VARNOK_EXE="$(windows_path build/windows/Varnok.exe)"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs everything a fresh Debian 12 machine needs to build Varnok, run its
 # tests and run the demo: the native toolchain with GoogleTest, the mingw-w64
-# cross compiler, Wine with GStreamer (DirectShow playback under Wine), a
-# virtual X server, screenshot tools, encoders for test audio, zip (the demo
+# cross compiler, Wine with GStreamer (Media Foundation and DirectShow playback
+# under Wine), a virtual X server, screenshot tools, encoders for test audio,
+# pv (reads the sound Wine plays at the pace of a sound card), zip (the demo
 # game's archive of texts), and clang with its sanitizer and libFuzzer
 # runtimes (and llvm-symbolizer for their reports),
 # and zlib for both builds (read the game's archives; linked statically).
@@ -17,7 +18,7 @@ packages=(
   xvfb xauth x11-utils imagemagick procps
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   libasound2 libasound2-plugins
-  ffmpeg lame zip
+  ffmpeg lame zip pv
 )
 
 missing=()

@@ -11,7 +11,7 @@ source scripts/lib/wine-env.sh
 
 tests=build/windows/tests/win32/varnok_win32_tests.exe
 
-# The MP3 and WMA songs the DirectShow tests play, encoded once.
+# The songs of every format the media graphs' tests play, encoded once.
 bash scripts/make-test-audio.sh build/test-audio >/dev/null
 export VARNOK_TEST_AUDIO="$(windows_path build/test-audio)"
 

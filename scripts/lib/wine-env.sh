@@ -5,6 +5,15 @@
 # works on machines without a sound card and a user's own settings are never
 # touched), and a helper that runs a command under a virtual X server when
 # there is no display.
+#
+# The null device takes sound as fast as it comes, and Media Foundation's
+# audio renderer then plays a 3-second song in under one second (DirectShow
+# keeps its own clock). So the sound goes first through ALSA's file plugin
+# into a pipe that pv empties at the pace of a sound card (16-bit stereo at
+# 44.1 kHz, 176400 bytes a second): a write waits for the reader, and songs
+# take their real time. Each stream opened gets its own pv, which ends with it.
+# VARNOK_SOUND=null keeps the plain null device (the media benchmark: starting
+# a pv with every stream would be timed with each open).
 
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build_root="$repo_root/build"
@@ -19,9 +28,26 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 wine_home="$build_root/wine-home"
 mkdir -p "$wine_home"
-cat >"$wine_home/.asoundrc" <<'ASOUND'
+if [ "${VARNOK_SOUND:-paced}" != null ] && command -v pv >/dev/null; then
+    cat >"$wine_home/.asoundrc" <<'ASOUND'
+pcm.!default {
+    type plug
+    slave { pcm "paced"; format S16_LE; rate 44100; channels 2 }
+}
+pcm.paced {
+    type file
+    slave.pcm "null"
+    file "|exec pv -q -L 176400 -B 16384 >/dev/null"
+    format "raw"
+}
+ASOUND
+else
+    [ "${VARNOK_SOUND:-paced}" = null ] ||
+        echo "wine-env: pv is missing (scripts/setup.sh installs it): songs play faster than real time" >&2
+    cat >"$wine_home/.asoundrc" <<'ASOUND'
 pcm.!default { type null }
 ASOUND
+fi
 export HOME="$wine_home"
 export XDG_RUNTIME_DIR="$wine_home/run"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"

@@ -13,9 +13,21 @@ player::FrmPlay& playerOf(const CommandTurn& turn) {
 }
 
 // "Say the currently playing song": any state but unticked.
-void announce(const CommandTurn& turn, const std::string& name) {
-    if (playerOf(turn).Check1->value() != 0)
-        turn.send("say ^4Currently playing: ^3" + console::outside(name));
+void announce(const CommandContext& context, const std::string& name) {
+    if (context.frmPlay.Check1->value() != 0)
+        context.console.SendConsoleCommand("say ^4Currently playing: ^3" + console::outside(name));
+}
+
+// A song a command starts opens in the background, during the command's pause
+// and after it; it is said once it plays, inside a later yield. With nothing
+// to start the empty name is said after the pause.
+void startAnnounced(const CommandTurn& turn,
+                    bool (player::FrmPlay::*start)(player::FrmPlay::Started)) {
+    const CommandContext& context = turn.context;
+    const bool starting =
+        (playerOf(turn).*start)([&context](const std::string& name) { announce(context, name); });
+    turn.wait(1.0f);
+    if (!starting) announce(context, "");
 }
 
 // Only the line break follows "!play": the resume form, whose argument is empty.
@@ -41,30 +53,32 @@ std::optional<int> findSong(const ui::ListBox& songs, const std::string& search)
 }
 
 // The song that started is announced and stays selected: when the found entry
-// cannot be played, the skip moves on (and echoes the song it reaches), and
-// when nothing started nothing is said about playing.
+// cannot be played, the walk moves on (and echoes the song it reaches), and
+// when nothing started nothing is said about playing. The song opens during
+// the pause, so the answer waits for the pause or the opening, not both.
 void playFound(const CommandTurn& turn, int index) {
     player::FrmPlay& player = playerOf(turn);
-    turn.wait(1.0f);
     player.mStop();
-    const std::string started = player.playlist(static_cast<std::int16_t>(index));
-    if (player.mPlaying) announce(turn, started);
+    const CommandContext& context = turn.context;
+    player.playlist(static_cast<std::int16_t>(index), [&context](const std::string& name) {
+        if (context.frmPlay.mPlaying) announce(context, name);
+    });
+    turn.wait(1.0f);
 }
 
 }  // namespace
 
+// A song still opening is stopped too.
 void stopCommand(const CommandTurn& turn) {
     player::FrmPlay& player = playerOf(turn);
-    if (!player.mPlaying) return;
+    if (!player.mPlaying && !player.opening()) return;
     player.mStop();
     turn.wait(1.0f);
     turn.send("say ^1Playback Stopped");
 }
 
 void nextCommand(const CommandTurn& turn) {
-    const std::string name = playerOf(turn).nextSong();
-    turn.wait(1.0f);
-    announce(turn, name);
+    startAnnounced(turn, &player::FrmPlay::nextSong);
 }
 
 void playPauseCommand(const CommandTurn& turn) {
@@ -74,16 +88,12 @@ void playPauseCommand(const CommandTurn& turn) {
     } else if (player.mPlaying) {
         pauseCommand(turn);
     } else if (player.lstPlay->count() > 0) {
-        const std::string name = player.playSelection();
-        turn.wait(1.0f);
-        announce(turn, name);
+        startAnnounced(turn, &player::FrmPlay::playSelection);
     }
 }
 
 void prevCommand(const CommandTurn& turn) {
-    const std::string name = playerOf(turn).prevSong();
-    turn.wait(1.0f);
-    announce(turn, name);
+    startAnnounced(turn, &player::FrmPlay::prevSong);
 }
 
 void volCommand(const CommandTurn& turn) {

@@ -40,9 +40,8 @@ std::optional<std::vector<std::string>> listFileNames(const std::filesystem::pat
 }
 
 bool isSongName(std::string_view name) {
-    if (name.size() < 4) return false;
-    const std::string_view tail = name.substr(name.size() - 4);
-    return tail == ".wav" || tail == ".mp3" || tail == ".wma";
+    return std::any_of(std::begin(kSongExtensions), std::end(kSongExtensions),
+                       [&](std::string_view ending) { return name.ends_with(ending); });
 }
 
 std::string fileNameOf(std::string_view path) {

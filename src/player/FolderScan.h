@@ -22,8 +22,14 @@ bool fileNameBefore(std::string_view a, std::string_view b);
 // out. Nothing when the folder cannot be listed.
 std::optional<std::vector<std::string>> listFileNames(const std::filesystem::path& folder);
 
-// A name whose last four characters are exactly ".wav", ".mp3" or ".wma"
-// (case-sensitive: "song.MP3" is not a song).
+// The endings of the song files the player takes: MP3, WMA and WAV, which
+// every Windows plays, and M4A (AAC or ALAC), raw AAC, FLAC, Ogg Vorbis and
+// Opus, which Media Foundation plays where Windows has their decoders.
+inline constexpr std::string_view kSongExtensions[] = {".mp3",  ".wma", ".wav", ".m4a", ".aac",
+                                                       ".flac", ".ogg", ".oga", ".opus"};
+
+// A name that ends exactly in one of the song endings (case-sensitive:
+// "song.MP3" is not a song).
 bool isSongName(std::string_view name);
 
 // The file name of a path without its folder; either separator counts.

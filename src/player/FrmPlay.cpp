@@ -23,12 +23,22 @@ namespace pl = playlayout;
 
 namespace {
 constexpr unsigned kMusicTimerMs = 100;
-constexpr const char* kSongFilter =
-    "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav";
+constexpr const char* kSongFilters =
+    "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav|"
+    "MPEG-4 Audio (*.m4a;*.aac)|*.m4a;*.aac|FLAC (*.flac)|*.flac|"
+    "Ogg Vorbis and Opus (*.ogg;*.oga;*.opus)|*.ogg;*.oga;*.opus";
 constexpr const char* kPlaylistFilter =
     "Playlists (*.lst;*.m3u;*.m3u8)|*.lst;*.m3u;*.m3u8|Playlist (*.lst)|*.lst|"
     "M3U (*.m3u)|*.m3u|M3U UTF-8 (*.m3u8)|*.m3u8";
 constexpr const char* kStartUpPlaylist = "playlist";
+
+// Every song ending first, then each format on its own.
+std::string songFilter() {
+    std::string patterns;
+    for (std::string_view ending : kSongExtensions)
+        patterns += (patterns.empty() ? "*" : ";*") + std::string(ending);
+    return "Songs (" + patterns + ")|" + patterns + "|" + kSongFilters;
+}
 
 std::string wholeSeconds(double seconds) {
     return std::to_string(static_cast<long long>(std::floor(seconds)));
@@ -108,7 +118,7 @@ void FrmPlay::Form_Load() {
 void FrmPlay::cmdPlay_Click() {
     if (positionSet_ && !PauseBb) cmdStop_Click();
     if (lstPlay->listIndex() < 0) lstPlay->setListIndex(mIndex);
-    playEntry(lstPlay->listIndex());
+    playEntry(lstPlay->listIndex(), Start{});
 }
 
 void FrmPlay::cmdPause_Click() {
@@ -197,7 +207,7 @@ void FrmPlay::showError(const std::string& description) {
 }
 
 bool FrmPlay::addFileFromDialog() {
-    const std::optional<std::string> chosen = toolkit_.dialogs().openFile(*window, kSongFilter);
+    const std::optional<std::string> chosen = toolkit_.dialogs().openFile(*window, songFilter());
     if (!chosen) return false;
     if (!appendSong(fileNameOf(*chosen), *chosen)) {
         showError("The playlist is full: it holds " + std::to_string(kMostSongs) + " songs");

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,19 +31,32 @@ class FrmPlay {
     // the volume slider.
     void Form_Load();
 
-    // Playback.
-    std::string play(const std::string& filename);
+    // Told, once a start has ended, the name of the song it reached (the entry
+    // asked for, or the next playable one after it), or the empty name when no
+    // entry could be played.
+    using Started = std::function<void(const std::string& name)>;
+
+    // Playback. A start opens its song in the background and returns at once:
+    // the song runs, is selected and (for a start that says so) echoed in the
+    // console, and `started` is told, inside a later yield. The starts answer
+    // true when they began to open a song (and `started` will be told); false
+    // when there was nothing to start.
+    bool play(const std::string& filename, Started started = {});
     void Pause();
+    // Stops the song, and a start still opening one.
     void mStop();
     void volumetune(std::int16_t volu);
+    // A start is opening a song (or the entries after one that cannot play).
+    bool opening() const { return start_.has_value(); }
 
-    // Playlist navigation.
-    std::string nextSong();
-    std::string prevSong();
-    std::string playlist(std::int16_t lstIndex);
-    // Plays the selected entry (the first when none is selected), announced in
-    // the console as nextSong announces its song.
-    std::string playSelection();
+    // Playlist navigation; while a start opens a song, next and previous count
+    // from that song's entry.
+    bool nextSong(Started started = {});
+    bool prevSong(Started started = {});
+    bool playlist(std::int16_t lstIndex, Started started = {});
+    // Plays the selected entry (the first when none is selected), echoed in
+    // the console as nextSong echoes its song.
+    bool playSelection(Started started = {});
     void addFolder();
     bool addFileFromDialog();
 
@@ -86,14 +100,36 @@ class FrmPlay {
     std::string songDir;
 
   private:
-    // The start sequence of play(): a new graph for mFile, rendered, running,
+    // A start under way: the entry it opens, whether its end is echoed, who
+    // waits to hear of it, and its walk past entries that cannot be played.
+    struct Start {
+        bool echoed = false;
+        Started started;
+        int entry = -1;  // the entry being opened; -1 for a file with no entry selected
+        int walked = 0;  // entries tried after the first one failed
+        int left = -1;   // entries still to try; counted at the first failure
+    };
+
+    bool playFile(const std::string& filename, Start start);
+    // Opens mFile in a new graph, the previous one stopped and released first.
+    void openCurrentFile();
+    // The graph has opened mFile, or found it unplayable.
+    void fileOpened(bool playable);
+    // The rest of the start once the file is open: running, at normal speed,
     // at the slider's volume. The song's name, or nothing when a step failed.
-    std::optional<std::string> startSong();
-    // After a failed start: tries the following entries until one starts or
-    // every entry has failed. The name of the song started.
-    std::string skipUnplayable();
+    std::optional<std::string> runOpened();
+    // After an entry failed: the next entry to try becomes mFile and is
+    // selected; false once every entry has failed.
+    bool moveOn();
+    // The start has ended with the song named, or with none that could play.
+    void finishStart(const std::optional<std::string>& name);
+    // The entry next and previous count from.
+    int currentEntry() const;
     // Stops the failed graph and lets it go with its files; not playing.
     void dropFailedStart();
+    // mStop without touching a start: the graph stopped and rewound, the
+    // position slider, the flags and the file reset.
+    void stopPlayback();
     // "Currently Playing" with the song's name, in the game's console.
     void announcePlaying(const std::string& name);
     void resumePaused();
@@ -109,10 +145,12 @@ class FrmPlay {
     // The entry after `index`: the first after the last, or for an index
     // outside the list.
     int entryAfter(int index) const;
-    // Selects `index` and plays the path there; empty when there is none.
-    std::string playEntry(int index);
-    // Selects `index`, stops the song before it, plays it and echoes its name.
-    std::string playAnnounced(int index);
+    // Plays the path of entry `index` (the caller selected it); false when
+    // there is none.
+    bool playEntry(int index, Start start);
+    // Selects `index`, stops the song before it, plays it and echoes the name
+    // of the song it reaches.
+    bool playAnnounced(int index, Started started);
 
     // Playlist files.
     std::filesystem::path playlistPath(const std::string& name,
@@ -128,9 +166,8 @@ class FrmPlay {
     std::filesystem::path savesFolder_;
     FolderPicker& picker_;
 
-    bool positionSet_ = false;  // a song has rendered at least once
-    bool skipping_ = false;     // skipUnplayable is walking the list
-    int echoes_ = 0;            // "Currently Playing" lines sent so far
+    bool positionSet_ = false;  // a song has opened at least once
+    std::optional<Start> start_;
 };
 
 }  // namespace varnok::player

@@ -332,6 +332,38 @@ TEST_F(ChatCommandsEndToEnd, NextPlaysTheFollowingSongAndAnnouncesIt) {
                                  "say ^4Currently playing: ^3Beta.wav"}));
 }
 
+// The formats Windows plays through Media Foundation: a playlist of an M4A, a
+// damaged FLAC, a FLAC and an OGG song walked with "!next", each song said once
+// it plays, the damaged one passed over (and its successor echoed in its place).
+TEST_F(ChatCommandsEndToEnd, NextWalksM4aFlacAndOggSongsAndPassesOverADamagedOne) {
+    const std::vector<std::pair<std::string, std::string>> songs = {{"Alpha.m4a", "long.m4a"},
+                                                                    {"Broken.flac", ""},
+                                                                    {"Gamma.flac", "long.flac"},
+                                                                    {"Delta.ogg", "long.ogg"}};
+    std::string list = " " + std::to_string(songs.size()) + " \r\n";
+    for (const auto& [name, source] : songs) {
+        const std::string path = folder.file(name);
+        if (source.empty())
+            folder.write(name, std::string(4000, '\x5a'));
+        else
+            ASSERT_TRUE(
+                CopyFileA((e2e::testAudioFolder() + "\\" + source).c_str(), path.c_str(), FALSE))
+                << source << " (run scripts/make-test-audio.sh)";
+        list += path + "\r\n" + name + "\r\n";
+    }
+    save("playlist.lst", list);
+    start();
+    chat("!play alpha", "say ^4Currently playing: ^3Alpha.m4a");
+    EXPECT_EQ(chat("!next", "say ^4Currently playing: ^3Gamma.flac"),
+              (Transcript{"echo ^1Currently Playing: ^4Gamma.flac",
+                          "say ^4Currently playing: ^3Gamma.flac"}));
+    EXPECT_EQ(askPlayerControl("lstPlay", LB_GETCURSEL), 2);
+    EXPECT_EQ(chat("!next", "say ^4Currently playing: ^3Delta.ogg"),
+              (Transcript{"echo ^1Currently Playing: ^4Delta.ogg",
+                          "say ^4Currently playing: ^3Delta.ogg"}));
+    EXPECT_EQ(askPlayerControl("Slider3", TBM_GETRANGEMAX), 30);
+}
+
 TEST_F(ChatCommandsEndToEnd, PauseThenPlayResumes) {
     savePlaylist("playlist", {"Alpha.wav"});
     start();

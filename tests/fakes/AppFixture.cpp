@@ -26,4 +26,8 @@ std::string AppFixture::shownPlayer() {
     return name == "<JKA is not running>" ? "" : name;
 }
 
+void AppFixture::settle() {
+    while (toolkit.pendingActions() && !toolkit.hasEnded) toolkit.yield();
+}
+
 }  // namespace varnok::fakes

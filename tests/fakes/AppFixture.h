@@ -34,6 +34,9 @@ struct AppFixture {
 
     // Runs start-up (everything Form_Load does before entering the loop).
     void startUp();
+    // Yields until nothing is left for a yield: every open the fake media
+    // answers has been answered, and the starts it ended have run.
+    void settle();
     // The application made anew, before start-up; `paneOnly` as "--pane" gives.
     void makeApp(bool paneOnly);
     // The main window's controls in their fake types.
@@ -53,7 +56,7 @@ struct AppFixture {
     FakeToolkit toolkit{clock};
     FakeDesktop desktop;
     FixedVersion version;
-    FakeMediaFactory media;
+    FakeMediaFactory media{toolkit};
     FakeWakeups wakeups;
     FakeGameStarter starter;
     FakeConsoleInput consoleInput;

@@ -1,5 +1,7 @@
 #include "fakes/FakeMedia.h"
 
+#include "fakes/FakeToolkit.h"
+
 namespace varnok::fakes {
 
 FakeGraph::~FakeGraph() {
@@ -13,13 +15,17 @@ bool FakeGraph::fails(const std::string& call) const {
            factory_.failingCalls.count(call + " " + file) > 0;
 }
 
-bool FakeGraph::renderFile(const std::string& path) {
-    factory_.log.calls.push_back("render " + path);
+void FakeGraph::open(const std::string& path, Opened opened) {
+    factory_.log.calls.push_back("open " + path);
     auto it = factory_.playable.find(path);
-    if (it == factory_.playable.end()) return false;
-    file = path;
-    length = it->second;
-    return true;
+    const bool playable = it != factory_.playable.end();
+    if (playable) {
+        file = path;
+        length = it->second;
+    }
+    factory_.answer([alive = std::weak_ptr<bool>(alive_), opened = std::move(opened), playable] {
+        if (!alive.expired()) opened(playable);
+    });
 }
 
 bool FakeGraph::run() {
@@ -71,6 +77,19 @@ bool FakeGraph::setVolume(long hundredthsDb) {
     volume = hundredthsDb;
     factory_.log.volumes.push_back(hundredthsDb);
     return true;
+}
+
+void FakeMediaFactory::answer(std::function<void()> answer) {
+    if (holdAnswers)
+        held_.push_back(std::move(answer));
+    else
+        toolkit_.duringNextYield(std::move(answer));
+}
+
+void FakeMediaFactory::releaseAnswers() {
+    holdAnswers = false;
+    for (auto& answer : held_) toolkit_.duringNextYield(std::move(answer));
+    held_.clear();
 }
 
 std::unique_ptr<player::MediaGraph> FakeMediaFactory::createGraph() {

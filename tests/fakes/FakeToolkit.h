@@ -277,6 +277,7 @@ class FakeToolkit : public ui::Toolkit {
 
     // Queues a user action (a click, a menu choice) for the next yield.
     void duringNextYield(std::function<void()> action) { pending_.push_back(std::move(action)); }
+    bool pendingActions() const { return !pending_.empty(); }
     // Runs the handler of the menu item named `name` (e.g. "mnuExit").
     void chooseMenu(const std::string& name);
     // A media key pressed anywhere: reaches Varnok only while it holds the keys.

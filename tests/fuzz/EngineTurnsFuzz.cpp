@@ -224,6 +224,7 @@ class History {
     // opened, 9 the game's name for the player changed, 10 raw bytes as the
     // reply file or the playlist "x" in the Saves folder, anything else a turn.
     void step() {
+        deliverAnswers();
         switch (in_.byte() % 16) {
             case 0:
                 return append(piece());
@@ -294,7 +295,23 @@ class History {
               "the main window shows at most 200 characters of the latest text");
         check(f_.status().text.find_first_of("\r\n") == std::string::npos,
               "no name cut from the console holds CR or LF");
-        for (std::size_t i = before; i < f_.game.commands.size(); ++i) {
+        checkTyped(before);
+    }
+
+    // A song a command started opens in the background and is announced in a
+    // later yield; the log twin may examine the command a turn after the pane
+    // twin. Both games get their announcements before anything else happens,
+    // as when a song opens faster than the game prints, so that the two games
+    // stay alike.
+    void deliverAnswers() {
+        const std::size_t before = f_.game.commands.size();
+        f_.settle();
+        g_.settle();
+        checkTyped(before);
+    }
+
+    void checkTyped(std::size_t from) {
+        for (std::size_t i = from; i < f_.game.commands.size(); ++i) {
             const std::string& command = f_.game.commands[i];
             trace("    typed", command);
             check(command.find_first_of("\r\n") == std::string::npos,

@@ -12,10 +12,10 @@
 
 #include "Win32TestSupport.h"
 #include "app/Application.h"
-#include "platform/win32/DirectShowGraph.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ConsoleInput.h"
 #include "platform/win32/Win32GameStarter.h"
+#include "platform/win32/Win32MediaFactory.h"
 #include "platform/win32/Win32VersionSource.h"
 #include "platform/win32/Win32Wakeups.h"
 #include "platform/win32/Win32WindowManager.h"
@@ -80,7 +80,7 @@ TEST(Captions, EveryCaptionOfTheFourWindowsFitsItsControl) {
     platform::win32::Win32WindowManager windows;
     platform::win32::Win32Clock clock;
     platform::win32::Win32VersionSource version;
-    platform::win32::DirectShowGraphFactory media;
+    platform::win32::Win32MediaFactory media;
     platform::win32::Win32Wakeups wakeups;
     platform::win32::Win32GameStarter starter;
     platform::win32::Win32ConsoleInput consoleInput;

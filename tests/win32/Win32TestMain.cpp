@@ -52,6 +52,8 @@ varnok::platform::win32::Win32Toolkit& sharedToolkit() {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--hung-window") == 0) return win32test::runHungWindow();
+    if (argc > 4 && std::strcmp(argv[1], "--open-song") == 0)
+        return win32test::runOpenSong(argv[2], argv[3], argv[4]);
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--captions-without-ms-sans-serif") == 0) {
         win32test::withoutMsSansSerif = true;

@@ -60,4 +60,9 @@ extern bool withoutMsSansSerif;
 // while (Win32WindowManagerTest.cpp).
 int runHungWindow();
 
+// The helper mode --open-song <path> <mf|ds> <answer file>: opens the song in
+// a graph of Varnok's engines ("mf") or of DirectShow alone ("ds") and writes
+// "yes", "no" or "none" into the answer file (MediaGraphTest.cpp).
+int runOpenSong(const char* path, const char* engines, const char* answerFile);
+
 }  // namespace win32test

@@ -24,10 +24,12 @@ struct CommandChain : ::testing::Test, GameFixture {
             media.playable[app->frmPlay.mSongs.back()] = 100.0;
         }
     }
+    // The line's turn, and the yields after it where a started song opens.
     Lines chat(const std::string& message) {
         mark();
         game.chat(message);
         turn();
+        settle();
         return sent();
     }
     Lines printed(const std::string& text) {

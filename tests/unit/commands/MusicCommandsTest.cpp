@@ -23,6 +23,7 @@ struct MusicCommands : CommandFixture {
     void startSong(int index) {
         player().lstPlay->setListIndex(index);
         player().playlist(static_cast<std::int16_t>(index));
+        settle();
         ASSERT_TRUE(player().mPlaying);
         forget();
     }
@@ -34,9 +35,16 @@ struct MusicCommands : CommandFixture {
         clock.elapsedMs += 5000;
         media.log.calls.clear();
     }
+    // Runs the command, then the yields after it, where a song it started
+    // opens and is said.
     void run(void (*command)(const commands::CommandTurn&), const std::string& message) {
         typed(message);
         command(turn());
+        settle();
+    }
+    void press(ui::MediaKey key) {
+        toolkit.pressMediaKey(key);
+        settle();
     }
 };
 
@@ -164,6 +172,35 @@ TEST_F(MusicCommands, NextPlaysTheFollowingSongAndAnnouncesIt) {
                                     "say ^4Currently playing: ^3Alpha.mp3"}));
 }
 
+// The song opens during the command's pause and after it: it is said once it
+// plays, not before; a stop while it opens gives it up and says so; with
+// nothing to start the empty name is said after the pause.
+TEST_F(MusicCommands, NextSaysTheSongOnceItPlaysAndAStopWhileItOpensGivesItUp) {
+    media.holdAnswers = true;
+    run(commands::nextCommand, "!next");
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_TRUE(game.commands.empty());
+    media.releaseAnswers();
+    settle();
+    EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4Beta Song.mp3",
+                                    "say ^4Currently playing: ^3Beta Song.mp3"}));
+
+    forget();
+    media.holdAnswers = true;
+    run(commands::nextCommand, "!next");
+    run(commands::stopCommand, "!stop");
+    media.releaseAnswers();
+    settle();
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(game.commands, Lines{"say ^1Playback Stopped"});
+
+    forget();
+    player().cmdClear_Click();
+    run(commands::nextCommand, "!next");
+    EXPECT_EQ(clock.pauses, Pauses{1000});
+    EXPECT_EQ(game.commands, Lines{"say ^4Currently playing: ^3"});
+}
+
 TEST_F(MusicCommands, PrevPlaysThePreviousSongAndAnnouncesItOnlyWhenTicked) {
     startSong(0);
     run(commands::prevCommand, "!prev");
@@ -205,9 +242,9 @@ TEST_F(MusicCommands, NamesAndSearchesFromOutsideStayOneCommand) {
     run(commands::prevCommand, "!prev");
     run(commands::playCommand, "!play " + hostile + "2");
     run(commands::playCommand, "!play z" + hostile);
-    toolkit.pressMediaKey(ui::MediaKey::NextTrack);
+    press(ui::MediaKey::NextTrack);
     player().mStop();
-    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    press(ui::MediaKey::PlayPause);
     EXPECT_EQ(game.commands.size(), 9u);
     for (const std::string& line : game.commands) EXPECT_TRUE(isOneCommand(line)) << line;
     EXPECT_EQ(game.commands[0], "echo ^1Currently Playing: ^4x,quit '/ /2.mp3");
@@ -217,9 +254,9 @@ TEST_F(MusicCommands, NamesAndSearchesFromOutsideStayOneCommand) {
 // The game's server drops a "say" that follows the previous one within a
 // second; media keys pressed at once keep their says further apart than that.
 TEST_F(MusicCommands, MediaKeysPressedAtOnceKeepTheirSaysASecondAndMoreApart) {
-    toolkit.pressMediaKey(ui::MediaKey::NextTrack);
-    toolkit.pressMediaKey(ui::MediaKey::NextTrack);
-    toolkit.pressMediaKey(ui::MediaKey::Stop);
+    press(ui::MediaKey::NextTrack);
+    press(ui::MediaKey::NextTrack);
+    press(ui::MediaKey::Stop);
     EXPECT_EQ(clock.pauses, (Pauses{1000, 1000, 200, 1000, 200}));
     EXPECT_EQ(
         game.commands,
@@ -228,7 +265,7 @@ TEST_F(MusicCommands, MediaKeysPressedAtOnceKeepTheirSaysASecondAndMoreApart) {
                "say ^4Currently playing: ^3gamma.wav", "say ^1Playback Stopped"}));
     forget();
     clock.elapsedMs += 5000;
-    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    press(ui::MediaKey::PlayPause);
     EXPECT_EQ(clock.pauses, Pauses{1000});
 }
 
@@ -239,7 +276,7 @@ TEST_F(MusicCommands, MediaKeysPlayPauseStartsTheSelectionAndTheMenuItemTogglesT
     EXPECT_TRUE(toolkit.mediaKeysTaken);
     EXPECT_TRUE(toolkit.menuChecked.at("mnuMediaKeys"));
 
-    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    press(ui::MediaKey::PlayPause);
     EXPECT_EQ(media.current->file, "C:\\Music\\Alpha.mp3");
     EXPECT_EQ(clock.pauses, Pauses{1000});
     EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4Alpha.mp3",
@@ -248,7 +285,7 @@ TEST_F(MusicCommands, MediaKeysPlayPauseStartsTheSelectionAndTheMenuItemTogglesT
     player().mStop();
     player().lstPlay->setListIndex(2);
     forget();
-    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    press(ui::MediaKey::PlayPause);
     EXPECT_EQ(media.current->file, "C:\\Music\\gamma.wav");
     EXPECT_EQ(game.commands, (Lines{"echo ^1Currently Playing: ^4gamma.wav",
                                     "say ^4Currently playing: ^3gamma.wav"}));
@@ -259,7 +296,7 @@ TEST_F(MusicCommands, MediaKeysPlayPauseStartsTheSelectionAndTheMenuItemTogglesT
     toolkit.chooseMenu("mnuMediaKeys");
     EXPECT_TRUE(toolkit.menuChecked.at("mnuMediaKeys"));
     forget();
-    toolkit.pressMediaKey(ui::MediaKey::PlayPause);
+    press(ui::MediaKey::PlayPause);
     EXPECT_TRUE(player().PauseBb);
     EXPECT_EQ(game.commands, Lines{"say ^1Playback Paused"});
 }

@@ -43,15 +43,13 @@ TEST(FileOrder, AFolderThatCannotBeListedGivesNothing) {
     EXPECT_FALSE(player::listFileNames(dir.path() / "absent"));
 }
 
-TEST(SongNames, OnlyTheThreeLowerCaseExtensionsCount) {
-    EXPECT_TRUE(player::isSongName("a.mp3"));
-    EXPECT_TRUE(player::isSongName("a.wav"));
-    EXPECT_TRUE(player::isSongName(".wma"));
-    EXPECT_FALSE(player::isSongName("a.MP3"));
-    EXPECT_FALSE(player::isSongName("a.WAV"));
-    EXPECT_FALSE(player::isSongName("a.txt"));
-    EXPECT_FALSE(player::isSongName("mp3"));
-    EXPECT_FALSE(player::isSongName("a.mp3 "));
+TEST(SongNames, OnlyTheLowerCaseSongEndingsCount) {
+    for (const char* name :
+         {"a.mp3", "a.wav", ".wma", "a.m4a", "a.aac", "a.flac", "a.ogg", "a.oga", "a.opus"})
+        EXPECT_TRUE(player::isSongName(name)) << name;
+    for (const char* name : {"a.MP3", "a.WAV", "a.Flac", "a.txt", "mp3", "flac", "a.mp3 ",
+                             "a.opus.txt", "a.mp4", "a.fla"})
+        EXPECT_FALSE(player::isSongName(name)) << name;
 }
 
 TEST(SongPaths, NamesDropTheirFolderAndFoldersGetOneSeparator) {

@@ -9,11 +9,13 @@ using namespace varnok::fakes;
 namespace {
 
 struct MusicTimer : PlayerFixture {
-    // Lets the song run to `seconds` and the timer tick once.
+    // Lets the song run to `seconds` and the timer tick once (and a song it
+    // starts open).
     void tickAt(double seconds) {
         graph().at = seconds;
         clock.elapsedMs += 100;
         toolkit.yield();
+        settle();
     }
 };
 
@@ -182,7 +184,9 @@ TEST_F(RemoveAndClear, RemovingAboveTheCurrentSongKeepsItsIndexAndItsMusic) {
     EXPECT_EQ(player().mIndex, 2);
     EXPECT_TRUE(player().mPlaying);
     // The next song is the one after the entry now at index 2 ("d"): the first.
-    EXPECT_EQ(player().nextSong(), "b.mp3");
+    EXPECT_TRUE(player().nextSong());
+    settle();
+    EXPECT_EQ(graph().file, songPath("b"));
     EXPECT_EQ(list().listIndex(), 0);
 }
 
@@ -212,7 +216,11 @@ TEST_F(AddFile, TheDialogUsesTheSongFilterAndTheNameDropsTheFolder) {
     dialogs().openFileAnswers.push_back("D:\\Tunes\\Duel of the Fates.wma");
     EXPECT_TRUE(player().addFileFromDialog());
     EXPECT_EQ(dialogs().openFileFilters.back(),
-              "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav");
+              "Songs (*.mp3;*.wma;*.wav;*.m4a;*.aac;*.flac;*.ogg;*.oga;*.opus)|"
+              "*.mp3;*.wma;*.wav;*.m4a;*.aac;*.flac;*.ogg;*.oga;*.opus|"
+              "MP3  (*.mp3)|*.mp3|Windows Media Audio (*.wma)|*.wma|Wave (*.wav)|*.wav|"
+              "MPEG-4 Audio (*.m4a;*.aac)|*.m4a;*.aac|FLAC (*.flac)|*.flac|"
+              "Ogg Vorbis and Opus (*.ogg;*.oga;*.opus)|*.ogg;*.oga;*.opus");
     EXPECT_EQ(list().items, std::vector<std::string>{"Duel of the Fates.wma"});
     EXPECT_EQ(player().mSongs, std::vector<std::string>{"D:\\Tunes\\Duel of the Fates.wma"});
     EXPECT_EQ(player().mSongs.size(), 1u);

@@ -1,5 +1,6 @@
-// The playback engine: states, the start sequence, volume, resume, stop and
-// the skipping of songs that cannot be played.
+// The playback engine: states, the start sequence and its opening in the
+// background, volume, resume, stop and the skipping of songs that cannot be
+// played.
 #include <algorithm>
 
 #include "PlayerFixture.h"
@@ -15,11 +16,22 @@ int countOf(const std::vector<std::string>& calls, const std::string& call) {
 
 struct PlaybackStates : PlayerFixture {};
 
-TEST_F(PlaybackStates, StartingASongPlaysItAtTheSliderVolumeAndNormalSpeed) {
+// The start returns while the song opens; it plays once the graph has
+// opened it, in a later yield, and the caller hears of it then.
+TEST_F(PlaybackStates, StartingASongPlaysItAtTheSliderVolumeAndNormalSpeedOnceOpen) {
     startUp();
     addSong(songPath("a"), 215.43);
     list().setListIndex(0);
-    EXPECT_EQ(player().play(songPath("a")), "a.mp3");
+    std::vector<std::string> told;
+    EXPECT_TRUE(
+        player().play(songPath("a"), [&](const std::string& name) { told.push_back(name); }));
+    EXPECT_TRUE(player().opening());
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(graph().state, FakeGraph::State::Stopped);
+    EXPECT_TRUE(told.empty());
+    settle();
+    EXPECT_FALSE(player().opening());
+    EXPECT_EQ(told, std::vector<std::string>{"a.mp3"});
     EXPECT_TRUE(player().mPlaying);
     EXPECT_FALSE(player().PauseBb);
     EXPECT_EQ(player().mFile, songPath("a"));
@@ -40,7 +52,7 @@ TEST_F(PlaybackStates, PauseThenPlayResumesTheSameGraphWhateverFileIsGiven) {
     EXPECT_TRUE(player().mPlaying);
     EXPECT_EQ(first->state, FakeGraph::State::Paused);
 
-    EXPECT_EQ(player().play(songPath("b")), "");
+    EXPECT_FALSE(player().play(songPath("b")));
     EXPECT_EQ(media.current, first);
     EXPECT_EQ(first->state, FakeGraph::State::Running);
     EXPECT_FALSE(player().PauseBb);
@@ -55,7 +67,7 @@ TEST_F(PlaybackStates, PauseThenPlayResumesTheSameGraphWhateverFileIsGiven) {
 
 TEST_F(PlaybackStates, PlayWhilePlayingOnlyChangesTheFile) {
     startPlaying({"a", "b"});
-    EXPECT_EQ(player().play(songPath("b")), "");
+    EXPECT_FALSE(player().play(songPath("b")));
     EXPECT_EQ(player().mFile, songPath("b"));
     EXPECT_EQ(media.graphsMade, 1);
     EXPECT_EQ(graph().file, songPath("a"));
@@ -68,7 +80,8 @@ TEST_F(PlaybackStates, PauseStopThenPlayStartsTheFileAfresh) {
     EXPECT_FALSE(player().mPlaying);
     EXPECT_FALSE(player().PauseBb);
     list().setListIndex(1);
-    EXPECT_EQ(player().play(songPath("b")), "b.mp3");
+    EXPECT_TRUE(player().play(songPath("b")));
+    settle();
     EXPECT_EQ(graph().file, songPath("b"));
     EXPECT_EQ(media.graphsMade, 2);
 }
@@ -78,7 +91,7 @@ TEST_F(PlaybackStates, WhileStoppedPausePlayOfAnEmptyPathAndPlayOnAnEmptyListDoN
     EXPECT_EQ(volume().value(), 5);
     player().Pause();
     EXPECT_FALSE(player().PauseBb);
-    EXPECT_EQ(player().play(""), "");
+    EXPECT_FALSE(player().play(""));
     player().cmdPlay_Click();
     EXPECT_TRUE(media.log.calls.empty());
     EXPECT_EQ(media.graphsMade, 0);
@@ -91,9 +104,10 @@ TEST_F(PlaybackStates, EachSongGetsANewGraphAndTheOldOneIsStoppedThenReleased) {
     list().setListIndex(1);
     player().mStop();
     player().play(songPath("b"));
+    settle();
     // mStop stops and rewinds; the start stops the old graph again before releasing it.
     const std::vector<std::string> expectedStart = {
-        "stop", "seek 0", "stop", "release", "render " + songPath("b"), "run"};
+        "stop", "seek 0", "stop", "release", "open " + songPath("b"), "run"};
     ASSERT_GE(media.log.calls.size(), expectedStart.size());
     EXPECT_TRUE(std::equal(expectedStart.begin(), expectedStart.end(), media.log.calls.begin()));
     EXPECT_EQ(media.graphsReleased, 1);
@@ -199,7 +213,8 @@ TEST_F(Unplayable, AFileThatDoesNotRenderIsPassedOverAndTheSelectionMoves) {
     addSong(songPath("broken"), -1);
     addSong(songPath("c"));
     playEntry(0);
-    EXPECT_EQ(player().nextSong(), "c.mp3");
+    EXPECT_TRUE(player().nextSong());
+    settle();
     EXPECT_EQ(list().listIndex(), 2);
     EXPECT_EQ(player().mIndex, 2);
     EXPECT_EQ(graph().file, songPath("c"));
@@ -215,6 +230,7 @@ TEST_F(Unplayable, AFailureLaterInTheStartAlsoSkips) {
     media.failingCalls = {"rate " + songPath("a")};
     list().setListIndex(0);
     player().play(songPath("a"));
+    settle();
     EXPECT_EQ(graph().file, songPath("b"));
     EXPECT_EQ(list().listIndex(), 1);
     EXPECT_TRUE(player().mPlaying);
@@ -236,9 +252,9 @@ TEST_F(Unplayable, AllEntriesUnplayableStopsAfterEachHasFailedOnce) {
     startUp();
     for (const char* n : {"x", "y", "z"}) addSong(songPath(n), -1);
     EXPECT_EQ(playEntry(0), "");
-    EXPECT_EQ(countOf(media.log.calls, "render " + songPath("x")), 1);
-    EXPECT_EQ(countOf(media.log.calls, "render " + songPath("y")), 1);
-    EXPECT_EQ(countOf(media.log.calls, "render " + songPath("z")), 1);
+    EXPECT_EQ(countOf(media.log.calls, "open " + songPath("x")), 1);
+    EXPECT_EQ(countOf(media.log.calls, "open " + songPath("y")), 1);
+    EXPECT_EQ(countOf(media.log.calls, "open " + songPath("z")), 1);
     EXPECT_FALSE(player().mPlaying);
     EXPECT_FALSE(player().PauseBb);
     EXPECT_EQ(player().mFile, "");
@@ -250,7 +266,7 @@ TEST_F(Unplayable, AllEntriesUnplayableStopsAfterEachHasFailedOnce) {
 
 // A drive that is gone leaves thousands of entries that cannot play: the walk
 // over them must neither nest a call per entry nor keep their graphs, and the
-// windows go on answering meanwhile.
+// windows go on answering meanwhile (each entry's answer comes in a yield).
 TEST_F(Unplayable, ALongListOfMissingSongsIsWalkedOnceWithEveryGraphReleased) {
     FakeGame game(desktop);
     startUp();
@@ -258,7 +274,8 @@ TEST_F(Unplayable, ALongListOfMissingSongsIsWalkedOnceWithEveryGraphReleased) {
     for (int i = 0; i < kEntries; ++i) addSong(songPath("gone" + std::to_string(i)), -1);
     const int yieldsBefore = toolkit.yields;
     const std::size_t sentBefore = game.commands.size();
-    EXPECT_EQ(player().nextSong(), "");
+    EXPECT_TRUE(player().nextSong());
+    settle();
     EXPECT_EQ(media.graphsMade, kEntries);
     EXPECT_EQ(media.graphsReleased, kEntries);
     EXPECT_GE(toolkit.yields - yieldsBefore, kEntries - 1);
@@ -288,12 +305,50 @@ TEST_F(Unplayable, NoGraphFromThePlatformCountsAsUnplayable) {
     EXPECT_EQ(position().value(), 0);
 }
 
+struct Opening : PlayerFixture {};
+
+// While a song opens, next counts from its entry, a second start takes the
+// place of the first (whose caller never hears of it), the song that plays is
+// the entry opened whatever is selected meanwhile, and a stop gives up a song
+// still opening.
+TEST_F(Opening, ANewStartOrAStopWhileASongOpensTakesItsPlace) {
+    FakeGame game(desktop);
+    startUp();
+    addSongs({"a", "b", "c"});
+    std::vector<std::string> told;
+    const auto tell = [&](const std::string& name) { told.push_back(name); };
+    media.holdAnswers = true;
+    EXPECT_TRUE(player().nextSong(tell));
+    EXPECT_TRUE(player().nextSong(tell));
+    EXPECT_EQ(list().listIndex(), 2);
+    EXPECT_EQ(media.graphsReleased, 1);
+    list().setListIndex(0);
+    media.releaseAnswers();
+    settle();
+    EXPECT_EQ(graph().file, songPath("c"));
+    EXPECT_EQ(player().mIndex, 2);
+    EXPECT_EQ(told, std::vector<std::string>{"c.mp3"});
+    EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4c.mp3");
+    EXPECT_EQ(countOf(game.commands, "echo ^1Currently Playing: ^4b.mp3"), 0);
+
+    media.holdAnswers = true;
+    player().prevSong(tell);
+    player().mStop();
+    EXPECT_FALSE(player().opening());
+    EXPECT_EQ(media.current, nullptr);
+    media.releaseAnswers();
+    settle();
+    EXPECT_FALSE(player().mPlaying);
+    EXPECT_EQ(told.size(), 1u);
+}
+
 struct NextAndPrevious : PlayerFixture {};
 
 TEST_F(NextAndPrevious, NextAndPreviousWrapAroundTheListAndOnlyNextEchoes) {
     FakeGame game(desktop);
     startPlaying({"a", "b", "c"}, 2);
-    EXPECT_EQ(player().nextSong(), "a.mp3");
+    player().nextSong();
+    settle();
     EXPECT_EQ(list().listIndex(), 0);
     EXPECT_EQ(player().mIndex, 0);
     EXPECT_EQ(graph().file, songPath("a"));
@@ -301,7 +356,9 @@ TEST_F(NextAndPrevious, NextAndPreviousWrapAroundTheListAndOnlyNextEchoes) {
 
     // Previous on the first entry wraps to the last, without an echo.
     const auto sent = game.commands.size();
-    EXPECT_EQ(player().prevSong(), "c.mp3");
+    player().prevSong();
+    settle();
+    EXPECT_EQ(graph().file, songPath("c"));
     EXPECT_EQ(list().listIndex(), 2);
     EXPECT_EQ(player().mIndex, 2);
     EXPECT_EQ(game.commands.size(), sent);
@@ -310,7 +367,8 @@ TEST_F(NextAndPrevious, NextAndPreviousWrapAroundTheListAndOnlyNextEchoes) {
 TEST_F(NextAndPrevious, NextWhilePausedStopsTheSongAndStartsTheNextEntry) {
     startPlaying({"a", "b"});
     player().Pause();
-    EXPECT_EQ(player().nextSong(), "b.mp3");
+    player().nextSong();
+    settle();
     EXPECT_FALSE(player().PauseBb);
     EXPECT_TRUE(player().mPlaying);
     EXPECT_EQ(graph().file, songPath("b"));
@@ -322,8 +380,8 @@ TEST_F(NextAndPrevious, OnAnEmptyPlaylistNothingHappensAndNothingIsSent) {
     startPlaying({"a"});
     player().cmdClear_Click();
     const auto sent = game.commands.size();
-    EXPECT_EQ(player().nextSong(), "");
-    EXPECT_EQ(player().prevSong(), "");
+    EXPECT_FALSE(player().nextSong());
+    EXPECT_FALSE(player().prevSong());
     EXPECT_TRUE(player().mPlaying);  // the song that plays goes on
     EXPECT_EQ(game.commands.size(), sent);
 }
@@ -331,7 +389,9 @@ TEST_F(NextAndPrevious, OnAnEmptyPlaylistNothingHappensAndNothingIsSent) {
 TEST_F(NextAndPrevious, BeforeAnySongNextStartsTheSecondEntry) {
     startUp();
     addSongs({"a", "b"});
-    EXPECT_EQ(player().nextSong(), "b.mp3");
+    player().nextSong();
+    settle();
+    EXPECT_EQ(graph().file, songPath("b"));
     EXPECT_EQ(player().mIndex, 1);
 }
 
@@ -339,7 +399,8 @@ TEST_F(NextAndPrevious, NextWhenNothingCouldStartStillEchoesWithAnEmptyName) {
     FakeGame game(desktop);
     startUp();
     addSong(songPath("x"), -1);
-    EXPECT_EQ(player().nextSong(), "");
+    player().nextSong();
+    settle();
     EXPECT_EQ(game.commands.back(), "echo ^1Currently Playing: ^4");
 }
 
@@ -349,19 +410,24 @@ TEST_F(NextAndPrevious, PreviousAfterTheListShrankBelowTheCurrentIndexTakesTheLa
     player().cmdRemove_Click();
     list().setListIndex(0);
     player().cmdRemove_Click();
-    EXPECT_EQ(player().prevSong(), "d.mp3");
+    player().prevSong();
+    settle();
+    EXPECT_EQ(graph().file, songPath("d"));
 }
 
 TEST_F(NextAndPrevious, PlaylistByIndexDoesNotStopFirstAndIgnoresIndexesOutside) {
     startUp();
     addSongs({"a", "b"});
-    EXPECT_EQ(player().playlist(1), "b.mp3");
-    EXPECT_EQ(player().playlist(0), "");  // playing: the caller stops first
+    EXPECT_TRUE(player().playlist(1));
+    settle();
+    EXPECT_FALSE(player().playlist(0));  // playing: the caller stops first
     EXPECT_EQ(graph().file, songPath("b"));
     player().mStop();
-    EXPECT_EQ(player().playlist(5), "");
-    EXPECT_EQ(player().playlist(-1), "");
-    EXPECT_EQ(player().playlist(0), "a.mp3");
+    EXPECT_FALSE(player().playlist(5));
+    EXPECT_FALSE(player().playlist(-1));
+    EXPECT_TRUE(player().playlist(0));
+    settle();
+    EXPECT_EQ(graph().file, songPath("a"));
 }
 
 struct PlayButton : PlayerFixture {};

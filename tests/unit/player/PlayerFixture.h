@@ -32,10 +32,12 @@ struct PlayerFixture : ::testing::Test, AppFixture {
     }
     static std::string songPath(const std::string& name) { return "C:\\Music\\" + name + ".mp3"; }
 
-    // Plays entry `index` the way a click on it and "Play" would.
+    // Plays entry `index` the way a click on it and "Play" would, and lets
+    // the opening end.
     std::string playEntry(int index) {
         list().setListIndex(index);
         player().cmdPlay_Click();
+        settle();
         return player().mFile;
     }
     FakeGraph& graph() { return *media.current; }
