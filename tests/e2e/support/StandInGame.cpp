@@ -3,12 +3,28 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <shlobj.h>
+
 #include "ControlProtocol.h"
 #include "support/Paths.h"
 
 namespace e2e {
 
-StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
+namespace {
+
+// Where a community client writes its log: EternalJK, a portable build, under
+// its own folder; OpenJK under the user's Documents.
+std::string communityLogFolder(const std::string& client, const std::string& basePath) {
+    if (client == "eternaljk") return basePath + "\\EternalJK";
+    char documents[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
+    return std::string(documents) + "\\My Games\\OpenJK\\base";
+}
+
+}  // namespace
+
+StandInGame::StandInGame(const TempFolder& folder, StandInOptions options)
+    : client_(options.client) {
     logPath_ = folder.file("transcript.log");
     paneLogPath_ = folder.file("pane.log");
     faultsPath_ = folder.file("faults.log");
@@ -40,24 +56,53 @@ StandInGame::StandInGame(const TempFolder& folder, StandInOptions options) {
         args.push_back("--script");
         args.push_back(options.scriptPath);
     }
+    if (!client_.empty()) {
+        // Varnok starts it in its own folder, on Varnok's console.
+        gameLogPath_ = communityLogFolder(client_, basePath) + "\\qconsole.log";
+        const std::string exe = folder.file("standin.exe");
+        if (!CopyFileA(standInExePath().c_str(), exe.c_str(), FALSE))
+            error_ = "cannot copy " + standInExePath();
+        varnokArguments_ = {"--game", exe, "--client", client_};
+        varnokArguments_.insert(varnokArguments_.end(), args.begin(), args.end());
+        return;
+    }
     std::string exe = standInExePath();
     if (!process_.start(exe, args, folder.text())) {
         error_ = process_.lastError();
         return;
     }
+    processId_ = process_.id();
     control_ = waitForTopLevelWindow(standin::kControlClass, nullptr, process_.id(), Millis(20000));
     if (!control_) error_ = "the stand-in's control window did not appear";
 }
 
+bool StandInGame::awaitStart() {
+    control_ = waitForTopLevelWindow(standin::kControlClass, nullptr, 0, Millis(20000));
+    if (!control_) {
+        error_ = "the community client Varnok should have started did not appear";
+        return false;
+    }
+    GetWindowThreadProcessId(control_, &processId_);
+    return true;
+}
+
+bool StandInGame::ended() const {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId_);
+    if (process == nullptr) return true;
+    const bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return gone;
+}
+
 StandInGame::~StandInGame() {
-    if (control_ && process_.running()) {
+    if (control_ && !ended()) {
         DWORD_PTR result = 0;
         std::string command = "quit";
         COPYDATASTRUCT data{standin::kControlMagic, static_cast<DWORD>(command.size()),
                             command.data()};
         SendMessageTimeoutA(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                             SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &result);
-        process_.waitForExit(2000);
+        if (client_.empty()) process_.waitForExit(2000);
     }
     process_.kill();
 }
@@ -77,7 +122,7 @@ bool StandInGame::send(const std::string& command) {
 }
 
 HWND StandInGame::consoleWindow() const {
-    return findTopLevelWindow(nullptr, standin::kConsoleTitle, process_.id());
+    return findTopLevelWindow(nullptr, standin::kConsoleTitle, processId_);
 }
 
 HWND StandInGame::consoleChild(int id) const {
@@ -94,7 +139,8 @@ HWND StandInGame::outputPane() const {
 }
 
 HWND StandInGame::gameWindow() const {
-    return findTopLevelWindow(standin::kGameClass, nullptr, process_.id());
+    return findTopLevelWindow(client_.empty() ? standin::kGameClass : "SDL_app", nullptr,
+                              processId_);
 }
 
 std::string StandInGame::paneText() const {

@@ -34,6 +34,10 @@ struct StandInOptions {
     std::string game;        // fs_game, the mod folder; empty: none
     std::string language;    // se_language; empty: the game's default (english)
     int logfile = 0;         // the cvar "logfile" at start
+    // "eternaljk" or "openjk": a community client, which Varnok starts itself
+    // with varnokArguments() (its console and log are Varnok's to set up);
+    // empty: the retail game, which the test starts.
+    std::string client;
 };
 
 using Transcript = std::vector<std::string>;
@@ -41,13 +45,24 @@ using Transcript = std::vector<std::string>;
 class StandInGame {
   public:
     // Starts the stand-in with its transcript in `folder`; check started().
+    // A community client is only made ready: a copy of standin.exe in
+    // `folder`, for Varnok to start (varnokArguments()), then awaitStart().
     explicit StandInGame(const TempFolder& folder, StandInOptions options = {});
     ~StandInGame();
+
+    // Varnok's command line that starts the community client: "--game EXE ARGS...".
+    const std::vector<std::string>& varnokArguments() const { return varnokArguments_; }
+    // Waits for the community client Varnok started; false when it did not come.
+    bool awaitStart();
 
     // True once the stand-in runs and its control window exists.
     bool started() const { return control_ != nullptr; }
     const std::string& startError() const { return error_; }
     ChildProcess& process() { return process_; }
+    // The stand-in's process id, whoever started it.
+    DWORD processId() const { return processId_; }
+    // Whether the stand-in's process has ended.
+    bool ended() const;
 
     // One control command; true when the stand-in carried it out.
     bool send(const std::string& command);
@@ -129,7 +144,10 @@ class StandInGame {
   private:
     static Transcript linesOf(const std::string& path);
 
+    std::string client_;
     ChildProcess process_;
+    DWORD processId_ = 0;
+    std::vector<std::string> varnokArguments_;
     HWND control_ = nullptr;
     std::string logPath_;
     std::string paneLogPath_;

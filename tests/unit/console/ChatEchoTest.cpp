@@ -22,6 +22,11 @@ TEST(ChatEcho, TheEchoIsTheSayAsTheServerShowsIt) {
     const std::string longText(140, 'w');
     EXPECT_TRUE(isEchoOf(std::string(100, 'w'), chatTextSent("say " + longText), "Kyle"));
     EXPECT_FALSE(isEchoOf(std::string(100, 'x'), chatTextSent("say " + longText), "Kyle"));
+    // A community client's echo: rebuilt word by word, its tokens replaced.
+    EXPECT_TRUE(isEchoOf("Rock # . & ' ( Roll ", chatTextSent("say ^3Rock # % & ' ( Roll"), "K"));
+    EXPECT_TRUE(isEchoOf("health 100 ", chatTextSent("say health %H%"), "Kyle"));
+    EXPECT_FALSE(isEchoOf("health 100 left ", chatTextSent("say health %H%"), "Kyle"));
+    EXPECT_FALSE(isEchoOf("gg al ", chatTextSent("say gg all"), "Kyle"));
 
     EXPECT_TRUE(goesToServer("say hi"));
     EXPECT_TRUE(goesToServer("/say_team hi"));
