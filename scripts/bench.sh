@@ -8,7 +8,9 @@
 #     the CPU of one idle turn: all of that over the turns Varnok counted (it
 #     counts its idle waits into the file VARNOK_TURN_COUNTER names);
 #   - reaction from a chat line appearing in the pane to the first command
-#     typed, for "!commands" and, less its 1 s pause, "!now";
+#     typed, for "!commands" and, less its 1 s pause, "!now"; and the same on a
+#     community client that Varnok starts itself (the stand-in as EternalJK,
+#     heard through its log, typed into through Varnok's hidden console);
 #   - start-up: launch to the first "name" typed;
 #   - the cost of one turn that reads a pane of 32 000 characters;
 #   - natively, without Wine: how long loading the game's texts takes when its
@@ -34,7 +36,8 @@
 #   --windows  other top-level windows on the busy desktop (default 200)
 #   --rounds   reaction rounds per command (default 100)
 #   --exe      the Varnok.exe to measure (default build/windows/Varnok.exe)
-#   --only P   run only the phases named in P, of: idle busy playing nogame reaction pane wakes texts
+#   --only P   run only the phases named in P, of: idle busy playing nogame reaction community
+#              pane wakes texts
 #   --ears E   the ears measured, of: log pane (default both)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -44,7 +47,7 @@ seconds=20
 windows=200
 rounds=100
 exe=build/windows/Varnok.exe
-only="idle busy playing nogame reaction pane wakes texts"
+only="idle busy playing nogame reaction community pane wakes texts"
 ears="log pane"
 session=0
 args=("$@")
@@ -139,6 +142,20 @@ start_varnok() {  # $1 the ears (log or pane); records the launch time in $bench
     now_us >"$bench_dir/launch-us"
     (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
         exec "$wine_bin" Varnok.exe "${option[@]}") >/dev/null 2>&1 &
+}
+
+# Varnok starting the stand-in itself as EternalJK, on its hidden console.
+start_community_game() {
+    local timing="$1"
+    shift
+    mkdir -p "$bench_dir/community"
+    cp "$standin" "$bench_dir/community/standin.exe"
+    rm -f "$bench_dir/turns.bin"
+    now_us >"$bench_dir/launch-us"
+    (cd "$bench_dir" && VARNOK_TURN_COUNTER="$(windows_path "$bench_dir/turns.bin")" \
+        exec "$wine_bin" Varnok.exe --game "$(windows_path "$bench_dir/community")\\standin.exe" \
+        --client eternaljk --name Padawan --timing "$(windows_path "$timing")" "$@") \
+        >/dev/null 2>&1 &
 }
 
 # The counter file's slots: waits, then how they ended (Win32TurnCounter.h).
@@ -277,9 +294,14 @@ reaction_phase() {
         done
     } >"$script"
     local total_ms=$((settle * 1000 + 2000 + rounds * (715 + 1565) + 2000))
-    start_game "$timing" --flood-ms 0 --script "$(windows_path "$script")"
-    sleep 2
-    start_varnok "$ear"
+    if [ "$ear" = community ]; then
+        # A community client has no pane: "clearpane" does nothing there.
+        start_community_game "$timing" --flood-ms 0 --script "$(windows_path "$script")"
+    else
+        start_game "$timing" --flood-ms 0 --script "$(windows_path "$script")"
+        sleep 2
+        start_varnok "$ear"
+    fi
     echo "bench: reaction, $ear: $rounds rounds of !commands and of !now..." >&2
     sleep "$(awk -v ms="$total_ms" 'BEGIN { print ms / 1000 }')"
     local ms
@@ -430,7 +452,7 @@ wanted() { [[ " $only " == *" $1 "* ]]; }
 if [ "$session" = 0 ]; then
     wanted texts && texts_phase
     wine_phases=0
-    for phase in idle busy playing nogame reaction pane wakes; do wanted "$phase" && wine_phases=1; done
+    for phase in idle busy playing nogame reaction community pane wakes; do wanted "$phase" && wine_phases=1; done
     [ "$wine_phases" = 1 ] || exit 0
     if [ ! -f "$deskwindows" ]; then bash scripts/build.sh windows; fi
     prepare_varnok_folder "$bench_dir"
@@ -449,6 +471,7 @@ wanted nogame && idle_phase "no game, $windows other windows" nogame "$windows" 
 for ear in $ears; do
     wanted reaction && reaction_phase "$ear"
 done
+wanted community && reaction_phase community
 wanted pane && pane_phase
 wake_rows=()
 if wanted wakes; then
