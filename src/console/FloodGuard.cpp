@@ -64,7 +64,7 @@ void FloodGuard::notice(std::string_view line, std::string_view playerName, Time
 std::optional<std::string> FloodGuard::takeDropped(TimePoint now) {
     while (!awaited_.empty()) {
         const Awaited& oldest = awaited_.front();
-        const TimePoint until = oldest.typedAt + echoWait();
+        const TimePoint until = *due();
         if (now >= oldest.typedAt && (now < until || answered_ < until)) return std::nullopt;
         gap_ = std::min(gap_ + kGapStep, kMostGap);
         const bool tryAgain = !oldest.again;
@@ -83,7 +83,10 @@ std::optional<TimePoint> FloodGuard::nextDeadline() const {
 
 void FloodGuard::asked(TimePoint sent, TimePoint back, bool answered) {
     asked_ = back;
-    if (answered && back >= sent && back - sent <= kPromptAnswer) answered_ = back;
+    if (answered && back >= sent && back - sent <= kPromptAnswer)
+        answered_ = back;
+    else
+        resumed_ = back;
 }
 
 bool FloodGuard::owesAnswer(TimePoint now) const {
@@ -93,7 +96,7 @@ bool FloodGuard::owesAnswer(TimePoint now) const {
 
 void FloodGuard::reset() {
     awaited_.clear();
-    answered_ = asked_ = {};
+    answered_ = asked_ = resumed_ = {};
     lastCommand_.reset();
     speaker_.clear();
     gap_ = kGap;
@@ -106,7 +109,10 @@ Ms FloodGuard::echoWait() const {
 
 std::optional<TimePoint> FloodGuard::due() const {
     if (awaited_.empty()) return std::nullopt;
-    return awaited_.front().typedAt + echoWait();
+    const Awaited& oldest = awaited_.front();
+    const TimePoint until = oldest.typedAt + echoWait();
+    if (resumed_ > oldest.typedAt) return std::max(until, resumed_ + kAfterStall);
+    return until;
 }
 
 }  // namespace varnok::console

@@ -43,6 +43,9 @@ class FloodGuard {
     // from a game that had stalled.
     static constexpr Ms kAnswerPoll{50};
     static constexpr Ms kPromptAnswer{100};
+    // A game that stalled after a say was typed sends it and takes its echo
+    // only once it runs again: the echo is awaited this long after that.
+    static constexpr Ms kAfterStall{500};
 
     // How much longer a say must wait at `now`: for the gap, and for the say
     // before it to be printed back or given up on (takeDropped); zero when it
@@ -93,6 +96,7 @@ class FloodGuard {
     std::optional<TimePoint> lastCommand_;
     TimePoint answered_{};  // the game's latest prompt answer
     TimePoint asked_{};     // its latest question
+    TimePoint resumed_{};   // the latest late answer or none: the game stalled till then
     std::string speaker_;   // the player's name with the latest line noticed
     Ms gap_ = kGap;
     Ms longestRoundTrip_{0};
