@@ -92,18 +92,11 @@ class ChatCommandsEndToEnd : public ::testing::Test {
     // `line`; answers what it typed after the chat line.
     Transcript chat(const std::string& message, const std::string& line) {
         settle();
-        game->waitForServerGap();
-        const std::size_t before = game->transcript().size();
-        EXPECT_TRUE(game->chat(message)) << message;
-        const bool answered = game->waitForTranscript(
-            [&](const Transcript& t) {
-                return std::find(t.begin() + std::min(before, t.size()), t.end(), line) != t.end();
-            },
-            kPatience);
-        const Transcript all = game->transcript();
-        EXPECT_TRUE(answered) << message << " did not give: " << line << "\n"
-                              << ::testing::PrintToString(all);
-        return Transcript(all.begin() + std::min(before, all.size()), all.end());
+        const Transcript typed = game->chatAndAwait(
+            message, [&](const std::string& l) { return l == line; }, kPatience);
+        EXPECT_TRUE(e2e::hasLine(typed, line)) << message << " did not give: " << line << "\n"
+                                               << ::testing::PrintToString(game->transcript());
+        return typed;
     }
 
     bool waitForLine(const std::string& line) {

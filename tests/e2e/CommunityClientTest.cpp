@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 #include "commands/Commands.h"
@@ -54,26 +55,18 @@ class CommunityClient : public ::testing::Test {
         return e2e::waitUntil([&] { return status().starts_with(begin); }, kPatience);
     }
 
-    // The player's chat line, once the server takes it; waits until Varnok
-    // has typed `line` (or a line that begins with it) and answers what it
-    // typed after the chat line.
+    // The player's chat line; waits until Varnok has typed `line` (or a line
+    // that begins with it) and answers what it typed after the chat line.
     Transcript chat(const std::string& message, const std::string& line, bool whole = true) {
-        const auto match = [&](const std::string& l) {
+        const auto answer = [&](const std::string& l) {
             return whole ? l == line : l.starts_with(line);
         };
-        game->waitForServerGap();
-        const std::size_t before = game->transcript().size();
-        EXPECT_TRUE(game->chat(message)) << message;
-        const bool answered = game->waitForTranscript(
-            [&](const Transcript& t) {
-                return std::any_of(t.begin() + std::min(before, t.size()), t.end(), match);
-            },
-            kPatience);
-        const Transcript all = game->transcript();
-        EXPECT_TRUE(answered) << message << " did not give: " << line << "\n"
-                              << ::testing::PrintToString(all) << "\nlog:\n"
-                              << game->log();
-        return Transcript(all.begin() + std::min(before, all.size()), all.end());
+        const Transcript typed = game->chatAndAwait(message, answer, kPatience);
+        EXPECT_TRUE(std::any_of(typed.begin(), typed.end(), answer))
+            << message << " did not give: " << line << "\n"
+            << ::testing::PrintToString(typed) << "\nlog:\n"
+            << game->log();
+        return typed;
     }
 
     // The input records waiting unread in Varnok's console: what Varnok typed
@@ -192,6 +185,11 @@ TEST_F(CommunityClient, OpenJKIsHeardButNothingIsTypedAndTheStatusLineSaysWhy) {
     ASSERT_TRUE(game->chat("!now"));
     EXPECT_TRUE(
         e2e::waitUntil([&] { return game->log().find("!now") != std::string::npos; }, kPatience));
+    // Each line of OpenJK's log after a "YYYY-MM-DD HH:MM:SS " stamp.
+    std::istringstream log(game->log());
+    for (std::string line; std::getline(log, line);)
+        EXPECT_TRUE(line.size() >= 20 && line[4] == '-' && line[13] == ':' && line[19] == ' ')
+            << line;
     std::this_thread::sleep_for(2s);
     EXPECT_EQ(waitingInVarnoksConsole(), 0u);
     EXPECT_EQ(game->transcript(), Transcript{});

@@ -225,10 +225,19 @@ struct DirectShow : MediaGraphs {
     DirectShowGraph& directShow() { return dynamic_cast<DirectShowGraph&>(graph()); }
 };
 
-TEST_F(DirectShow, AWavAnMp3AndAWmaPlayToTheirEnds) {
+// Moved while paused, then run at each volume the slider gives, to its end.
+TEST_F(DirectShow, AWavAnMp3AndAWmaPlayToTheirEndsAndTheWavTakesMovesAndVolumes) {
     const std::string wav = folder_.file("tone.wav");
     ASSERT_TRUE(e2e::writeWav(wav, 2.0));
     ASSERT_EQ(open(wav, Engines::DirectShowOnly), true);
+    ASSERT_TRUE(graph().pause());
+    ASSERT_TRUE(graph().setPosition(1.5));
+    EXPECT_NEAR(graph().position().value_or(-1), 1.5, 0.05);
+    ASSERT_TRUE(graph().run());
+    for (auto [slider, hundredths] : kSliderVolumes) {
+        ASSERT_TRUE(graph().setVolume(varnok::player::graphVolume(slider)));
+        EXPECT_EQ(directShow().volume(), hundredths) << "slider " << slider;
+    }
     playsMovesAndEnds(2.0);
     for (const char* name : {"tone.mp3", "tone.wma"}) {
         ASSERT_EQ(open(song(name), Engines::DirectShowOnly), true) << name;
@@ -247,26 +256,6 @@ TEST_F(DirectShow, MissingFilesLeaveNothingBehind) {
     }
     graph_.reset();
     EXPECT_EQ(threadsOfThisProcess(), before);
-}
-
-TEST_F(DirectShow, TheVolumeSliderStepsReachTheRendererAsStatedDecibels) {
-    const std::string wav = folder_.file("tone.wav");
-    ASSERT_TRUE(e2e::writeWav(wav, 2.0));
-    ASSERT_EQ(open(wav, Engines::DirectShowOnly), true);
-    ASSERT_TRUE(graph().run());
-    for (auto [slider, hundredths] : kSliderVolumes) {
-        ASSERT_TRUE(graph().setVolume(varnok::player::graphVolume(slider)));
-        EXPECT_EQ(directShow().volume(), hundredths) << "slider " << slider;
-    }
-}
-
-TEST_F(DirectShow, SeekingWhilePausedMovesThePosition) {
-    const std::string wav = folder_.file("tone.wav");
-    ASSERT_TRUE(e2e::writeWav(wav, 4.0));
-    ASSERT_EQ(open(wav, Engines::DirectShowOnly), true);
-    ASSERT_TRUE(graph().pause());
-    ASSERT_TRUE(graph().setPosition(3.0));
-    EXPECT_NEAR(graph().position().value_or(-1), 3.0, 0.05);
 }
 
 }  // namespace

@@ -13,12 +13,13 @@ namespace e2e {
 namespace {
 
 // Where a community client writes its log: EternalJK, a portable build, under
-// its own folder; OpenJK under the user's Documents.
-std::string communityLogFolder(const std::string& client, const std::string& basePath) {
-    if (client == "eternaljk") return basePath + "\\EternalJK";
+// its own folder; OpenJK under the user's Documents; in the mod folder if any.
+std::string communityLogFolder(const std::string& client, const std::string& basePath,
+                               const std::string& game) {
+    if (client == "eternaljk") return basePath + "\\" + (game.empty() ? "EternalJK" : game);
     char documents[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
-    return std::string(documents) + "\\My Games\\OpenJK\\base";
+    return std::string(documents) + "\\My Games\\OpenJK\\" + (game.empty() ? "base" : game);
 }
 
 }  // namespace
@@ -58,7 +59,7 @@ StandInGame::StandInGame(const TempFolder& folder, StandInOptions options)
     }
     if (!client_.empty()) {
         // Varnok starts it in its own folder, on Varnok's console.
-        gameLogPath_ = communityLogFolder(client_, basePath) + "\\qconsole.log";
+        gameLogPath_ = communityLogFolder(client_, basePath, options.game) + "\\qconsole.log";
         const std::string exe = folder.file("standin.exe");
         if (!CopyFileA(standInExePath().c_str(), exe.c_str(), FALSE))
             error_ = "cannot copy " + standInExePath();
@@ -177,6 +178,21 @@ void StandInGame::waitForServerGap(Millis gap) const {
     const unsigned long long due = last + static_cast<unsigned long long>(gap.count()) * 1000;
     const unsigned long long now = microsNow();
     if (due > now) Sleep(static_cast<DWORD>((due - now) / 1000 + 1));
+}
+
+Transcript StandInGame::chatAndAwait(const std::string& message,
+                                     const std::function<bool(const std::string&)>& answer,
+                                     Millis timeout) {
+    waitForServerGap();
+    const std::size_t before = transcript().size();
+    if (!chat(message)) return {};
+    waitForTranscript(
+        [&](const Transcript& t) {
+            return std::any_of(t.begin() + std::min(before, t.size()), t.end(), answer);
+        },
+        timeout);
+    const Transcript all = transcript();
+    return Transcript(all.begin() + std::min(before, all.size()), all.end());
 }
 
 Transcript StandInGame::faults(const std::string& kind) const {

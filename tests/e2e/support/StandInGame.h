@@ -136,6 +136,12 @@ class StandInGame {
     // the last line typed into its console, which it may send).
     void waitForServerGap(Millis gap = Millis(1200)) const;
 
+    // The player's chat line once the server takes it (waitForServerGap);
+    // waits up to `timeout` for a line typed after it that is `answer`, and
+    // gives every line typed after it.
+    Transcript chatAndAwait(const std::string& message,
+                            const std::function<bool(const std::string&)>& answer, Millis timeout);
+
     // The game's log file, <basepath>\<game, or base>\qconsole.log, and what
     // it holds so far (read while the game writes it; empty when there is none).
     const std::string& logPath() const { return gameLogPath_; }

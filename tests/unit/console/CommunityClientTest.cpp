@@ -42,8 +42,15 @@ TEST_F(ConsoleInputMouthTest, WritesTheNextLineOnceTheBufferDrainedAndAFramePass
     input.read();
     EXPECT_TRUE(mouth.answers());
     clock.elapsedMs = 1050;
-    EXPECT_EQ(mouth.type("say three"), Delivery::Delivered);
+    EXPECT_EQ(mouth.type("echo ^1Currently Playing: ^4Song"), Delivery::Delivered);
     EXPECT_EQ(clock.elapsedMs, 1050u);
+
+    // The client prints a typed line back as typed: it is marked as the
+    // retail console marks it, once, and only a line that was typed.
+    const TimePoint now = clock.now();
+    EXPECT_EQ(typed.marked("Currently Playing: Song", now), "Currently Playing: Song");
+    EXPECT_EQ(typed.marked("echo Currently Playing: Song", now), "]echo Currently Playing: Song");
+    EXPECT_EQ(typed.marked("echo Currently Playing: Song", now), "echo Currently Playing: Song");
 }
 
 // A client that stalls or ended reads nothing: the line waits 2 s at most and
@@ -57,16 +64,6 @@ TEST_F(ConsoleInputMouthTest, AClientThatReadsNothingGetsNothingMore) {
     EXPECT_EQ(input.written.size(), 1u);
     input.present = false;
     EXPECT_FALSE(mouth.answers());
-}
-
-// The client prints a typed line back as typed: it is marked as the retail
-// console marks it, once, and only a line that was typed.
-TEST_F(ConsoleInputMouthTest, TheEchoOfATypedLineIsMarkedOnce) {
-    mouth.type("echo ^1Currently Playing: ^4Song");
-    const TimePoint now = clock.now();
-    EXPECT_EQ(typed.marked("Currently Playing: Song", now), "Currently Playing: Song");
-    EXPECT_EQ(typed.marked("echo Currently Playing: Song", now), "]echo Currently Playing: Song");
-    EXPECT_EQ(typed.marked("echo Currently Playing: Song", now), "echo Currently Playing: Song");
 }
 
 TEST(ClientLines, TheClientsPrintsInTheRetailForm) {
