@@ -56,29 +56,16 @@ std::vector<std::string> tokens(std::string_view command) {
     }
 }
 
-// The words of a chat text as shown, blanks of any length between them.
-std::vector<std::string_view> wordsOf(std::string_view text) {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isBlank(text[i])) ++i;
-        const std::size_t start = i;
-        while (i < text.size() && !isBlank(text[i])) ++i;
-        if (i > start) words.push_back(text.substr(start, i - start));
-    }
-    return words;
-}
-
 // A community client rebuilds a say word by word before it goes out: a blank
 // after each word, and tokens such as %H% replaced by their values. Its echo
 // is the same words, and a word that held a '%' (shown as '.' by the retail
 // server) may come back as whatever the client put in its place.
 bool sameWords(std::string_view shown, std::string_view expected) {
-    const std::vector<std::string_view> got = wordsOf(shown);
-    const std::vector<std::string_view> want = wordsOf(expected);
+    const std::vector<std::string> got = tokens(shown);
+    const std::vector<std::string> want = tokens(expected);
     if (got.size() != want.size() || got.empty()) return false;
     for (std::size_t i = 0; i < got.size(); ++i)
-        if (got[i] != want[i] && want[i].find('.') == std::string_view::npos) return false;
+        if (got[i] != want[i] && want[i].find('.') == std::string::npos) return false;
     return true;
 }
 

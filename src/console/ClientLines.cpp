@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "console/LineKinds.h"
+#include "text/Text.h"
 
 namespace varnok::console {
 
@@ -20,19 +21,6 @@ bool stampAt(std::string_view line) {
     for (std::size_t i = 0; i < kPattern.size(); ++i)
         if (kPattern[i] == '9' ? !isDigit(line[i]) : line[i] != kPattern[i]) return false;
     return true;
-}
-
-std::string withoutColourCodes(std::string_view line) {
-    std::string out;
-    out.reserve(line.size());
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '^' && i + 1 < line.size() && isDigit(line[i + 1])) {
-            ++i;
-            continue;
-        }
-        out += line[i];
-    }
-    return out;
 }
 
 // `Cvar NAME = "VALUE", default = "DEFAULT"` (or with anything after the
@@ -63,7 +51,7 @@ std::string retailAnswer(const std::string& line) {
 
 std::string retailForm(std::string_view line) {
     if (stampAt(line)) line.remove_prefix(20);
-    std::string shown = withoutColourCodes(line);
+    std::string shown = text::stripColourCodes(line, '9');
     if (shown.starts_with('*') && isSpokenLine(shown)) shown.erase(0, 1);
     return retailAnswer(shown);
 }

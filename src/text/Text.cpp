@@ -152,11 +152,11 @@ bool isColourDigit(char c) {
     return c >= '0' && c <= '7';
 }
 
-std::string stripColourCodes(std::string_view s) {
+std::string stripColourCodes(std::string_view s, char highest) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '^' && i + 1 < s.size() && isColourDigit(s[i + 1])) {
+        if (s[i] == '^' && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= highest) {
             ++i;
             continue;
         }

@@ -86,7 +86,8 @@ std::vector<std::string_view> splitLines(std::string_view s, LineEnds ends);
 // gets the text in pieces, where a "^" may end one piece).
 bool isColourDigit(char c);
 // `s` as the pane prints it: every colour code dropped, any other "^" kept.
-std::string stripColourCodes(std::string_view s);
+// A community client also colours with ^8 and ^9: `highest` is then '9'.
+std::string stripColourCodes(std::string_view s, char highest = '7');
 
 // A whole number written in decimal digits with an optional sign, blanks
 // allowed around it ("1", " 12 ", "-3"); nothing for anything else or for a
