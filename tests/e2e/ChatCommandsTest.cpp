@@ -117,10 +117,7 @@ class ChatCommandsEndToEnd : public ::testing::Test {
     }
 
     bool setMainText(const std::string& name, const std::string& text) {
-        DWORD_PTR ignored = 0;
-        return SendMessageTimeoutA(app->control(name), WM_SETTEXT, 0,
-                                   reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
-                                   &ignored) != 0;
+        return e2e::setWindowText(app->control(name), text);
     }
 
     // "File > Save" with `name` typed into its input box; true once the file is there.

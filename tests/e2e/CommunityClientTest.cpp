@@ -105,12 +105,7 @@ class CommunityClient : public ::testing::Test {
 TEST_F(CommunityClient, EternalJKIsAskedItsQuestionsAndAnswersEveryCommandAndEvent) {
     start();
     const Transcript asked = game->transcript();
-    HWND engage = app->control("txtDuelEngage");
-    DWORD_PTR ignored = 0;
-    const char* text = "%s faces %d";
-    ASSERT_NE(SendMessageTimeoutA(engage, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
-                                  SMTO_NORMAL, 2000, &ignored),
-              0);
+    ASSERT_TRUE(e2e::setWindowText(app->control("txtDuelEngage"), "%s faces %d"));
 
     // Nothing is typed before the client's log begins: the game is asked once found.
     const Transcript questions = {"/name", "se_language", "fs_basepath", "fs_game"};

@@ -53,13 +53,7 @@ class ReplyEngine : public ::testing::Test {
     bool printLine(const std::string& text) { return game->print(text + "\\n"); }
 
     void setTemplate(const std::string& field, const std::string& text) {
-        HWND control = app->control(field);
-        ASSERT_NE(control, nullptr) << field;
-        DWORD_PTR ignored = 0;
-        ASSERT_NE(
-            SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                SMTO_NORMAL, 2000, &ignored),
-            0);
+        ASSERT_TRUE(e2e::setWindowText(app->control(field), text)) << field;
     }
 
     // Opens the message editor on `menuItem`; the editor's window once it shows.

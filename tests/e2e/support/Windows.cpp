@@ -61,6 +61,13 @@ HWND waitForTopLevelWindow(const char* wantedClass, const char* title, DWORD pro
     return found;
 }
 
+bool setWindowText(HWND window, const std::string& text, UINT timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return window &&
+           SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
+}
+
 std::optional<std::string> windowText(HWND window, UINT timeoutMs) {
     if (!window || !IsWindow(window)) return std::nullopt;
     DWORD_PTR length = 0;

@@ -27,6 +27,9 @@ HWND waitForTopLevelWindow(const char* className, const char* title, DWORD proce
 // The window's text through WM_GETTEXTLENGTH / WM_GETTEXT; nothing when the
 // window is gone or does not answer within `timeoutMs`.
 std::optional<std::string> windowText(HWND window, UINT timeoutMs = 2000);
+// Sets the window's text (WM_SETTEXT), as typing it would; false when the
+// window is gone or did not answer within `timeoutMs`.
+bool setWindowText(HWND window, const std::string& text, UINT timeoutMs = 2000);
 // The window's class name.
 std::string className(HWND window);
 // Whether the window answers WM_NULL within `timeoutMs`.
